@@ -1,0 +1,32 @@
+#include "gbk_text.h"
+
+#include "params_log.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace serverconf {
+
+namespace {
+constexpr const char* kCodePage936 = "GBK";
+}
+
+QByteArray toGbk(const QString& text)
+{
+    QStringEncoder encoder(kCodePage936);
+    QByteArray bytes = encoder.encode(text);
+    if (encoder.hasError())
+        qCDebug(lcParams) << "text has characters outside code page 936, replaced:" << text;
+    return bytes;
+}
+
+QString fromGbk(const QByteArray& bytes)
+{
+    QStringDecoder decoder(kCodePage936);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        qCDebug(lcParams) << "bytes are not valid code page 936, replaced:" << bytes.toHex(' ');
+    return text;
+}
+
+}  // namespace serverconf

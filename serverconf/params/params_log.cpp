@@ -1,0 +1,5 @@
+#include "params_log.h"
+
+namespace serverconf {
+Q_LOGGING_CATEGORY(lcParams, "serverconf.params")
+}
