@@ -1,0 +1,28 @@
+#pragma once
+// What the device operations take from the outside world: datagram sockets,
+// the protocol's fixed pauses and this computer's address. UdpEnvironment is
+// the real one; unit tests substitute a recording fake that answers at once.
+
+#include "command_channel.h"
+#include "pacer.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace serverconf {
+
+class NetworkEnvironment {
+public:
+    virtual ~NetworkEnvironment() = default;
+    // A new, closed channel; its owner opens it on the port it needs.
+    virtual std::unique_ptr<CommandChannel> createChannel() = 0;
+    virtual Pacer& pacer() = 0;
+    // This computer's dotted IPv4 address as the same-network test sees it;
+    // empty when it has none (every device is then on another network).
+    virtual QString localHostAddress() = 0;
+
+    void pause(int milliseconds) { pacer().pause(milliseconds); }
+};
+
+}  // namespace serverconf

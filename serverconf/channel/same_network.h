@@ -1,0 +1,15 @@
+#pragma once
+// The test that decides between sending to a device's address (same
+// network) and broadcasting (another network).
+
+#include <QString>
+
+namespace serverconf {
+
+// True when both texts are dotted IPv4 addresses (four numbers 0..255) whose
+// first three numbers are equal (a /24 comparison, by value, so "10.1.2.3"
+// and "10.9.2.3" differ while "010.1.2.3" and "10.1.2.3" agree). Any text
+// that is not such an address counts as another network.
+bool isSameNetwork(const QString& localAddress, const QString& deviceAddress);
+
+}  // namespace serverconf

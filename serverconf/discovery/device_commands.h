@@ -1,0 +1,26 @@
+#pragma once
+// Change IP and Confirm device on the device of one list row. Neither reads
+// a reply. The caller picks the row (reporting "没有选择设备!" when there is
+// none), runs the change-IP dialog, and after a change of IP shows the update
+// window and refreshes the list; it also empties currentDeviceAddress when
+// Change IP ends, whatever happened.
+
+#include "device_entry.h"
+
+#include "channel/network_environment.h"
+
+#include <QString>
+
+namespace serverconf {
+
+// From local port 3004. Device on this computer's network: "X" (100 ms), "L"
+// (50 ms), "SIP"+new+"|34" (10 ms), "E|35" (200 ms), all to the row's
+// address. On another network, broadcast: "W"+MAC (100 ms), "L" (50 ms),
+// "SIP"+new+"|34" (50 ms), "E|35" (200 ms).
+void changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
+
+// From local port 3104: "B" to the row's address, or broadcast "B" when the
+// device is on another network (every device hears it). No pause.
+void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row);
+
+}  // namespace serverconf

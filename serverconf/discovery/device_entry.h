@@ -1,0 +1,18 @@
+#pragma once
+// One row of the device list: a device server as it answered a search.
+
+#include <QString>
+
+namespace serverconf {
+
+struct DeviceEntry {
+    // 1: on this computer's network (isSameNetwork), 0: on another network.
+    int statusImage = 0;
+    QString macAddress;         // column "MAC地址"
+    QString userAndDeviceName;  // column "使用者/设备名"
+    QString deviceAddress;      // column "设备IP": the sender of the reply
+
+    bool operator==(const DeviceEntry&) const = default;
+};
+
+}  // namespace serverconf

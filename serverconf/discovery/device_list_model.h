@@ -1,0 +1,46 @@
+#pragma once
+// The device list: the only store of discovered devices, shown by the
+// window as a four-column table. Column 0 has no text; its status image
+// (0 or 1) is given by StatusImageRole so the view can pick the icon.
+
+#include "device_entry.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+namespace serverconf {
+
+class DeviceListModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { StatusColumn = 0, MacColumn = 1, NameColumn = 2, AddressColumn = 3, ColumnCount = 4 };
+    static constexpr int StatusImageRole = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Headings "状  态", "MAC地址", "使用者/设备名", "设备IP" and the column
+    // widths in pixels (60, 100, 100, 100).
+    static QString heading(int column);
+    static int columnWidth(int column);
+
+    void append(const DeviceEntry& entry);
+    void insertAtTop(const DeviceEntry& entry);
+    void clear();
+
+    const DeviceEntry& entry(int row) const { return entries_.at(row); }
+    const QList<DeviceEntry>& entries() const { return entries_; }
+    // The first row whose address column is `address`, or -1.
+    int findByAddress(const QString& address) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void insertEntry(int row, const DeviceEntry& entry);
+
+    QList<DeviceEntry> entries_;
+};
+
+}  // namespace serverconf
