@@ -21,7 +21,11 @@ inline bool debugLogEnabled() {
     return enabled;
 }
 
-#if defined(__GNUC__)
+// MinGW's own "printf" check is that of the old Microsoft runtime, which knows
+// no %zu; the C99 formatting that the C++ runtime selects there is gnu_printf.
+#if defined(__MINGW_PRINTF_FORMAT)
+__attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)))
+#elif defined(__GNUC__)
 __attribute__((format(printf, 2, 3)))
 #endif
 inline void debugLog(const char* component, const char* format, ...) {
