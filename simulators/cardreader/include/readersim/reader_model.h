@@ -15,6 +15,7 @@
 // "De"/"Dg" (no card, balance too low or too high) gets kRfRefusalReply: nine
 // characters that do not start with "DONE".
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

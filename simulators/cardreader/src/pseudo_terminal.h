@@ -1,0 +1,32 @@
+#pragma once
+// The simulator's line: a pseudo-terminal in raw mode whose slave side is
+// published as a symbolic link.
+
+#include <filesystem>
+#include <string>
+
+namespace readersim {
+
+class PseudoTerminal {
+public:
+    // Opens the master, puts the slave in raw mode at 9600 baud and keeps the
+    // slave open, so the master stays usable while no program has the port
+    // open. Creates `link` (replacing a symbolic link, never anything else).
+    // Throws std::runtime_error with the reason on failure.
+    explicit PseudoTerminal(const std::filesystem::path& link);
+    ~PseudoTerminal();  // removes the link if it still points here
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    int masterFd() const { return master_; }
+    const std::string& slaveName() const { return slaveName_; }
+    const std::filesystem::path& link() const { return link_; }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string slaveName_;
+    std::filesystem::path link_;
+};
+
+}  // namespace readersim
