@@ -1,0 +1,20 @@
+# Compares the defined dynamic symbols of LIBRARY with the sorted list EXPECTED.
+execute_process(COMMAND nm -D --defined-only --format=posix ${LIBRARY}
+                OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(exported "")
+foreach(line IN LISTS lines)
+  # "name type value size"; version nodes (type A) are no functions.
+  string(REGEX MATCH "^([^ ]+) ([A-Za-z])" fields "${line}")
+  if(NOT CMAKE_MATCH_2 STREQUAL "A")
+    list(APPEND exported "${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+list(SORT exported)
+if(NOT exported STREQUAL EXPECTED)
+  message(FATAL_ERROR "exported: ${exported}\nexpected: ${EXPECTED}")
+endif()
+message(STATUS "exported: ${exported}")
