@@ -1,0 +1,66 @@
+#pragma once
+// The read-out of all 21 parameters of the device on one list row (the
+// window's Settings command without its dialog): a probe or the naming "W",
+// then "L" and the 21 get requests, each followed by a 50 ms wait and one
+// read on the window socket, stored by the tag each reply names.
+
+#include "device_parameters.h"
+
+#include "channel/command_channel.h"
+#include "channel/network_environment.h"
+#include "discovery/device_entry.h"
+
+#include <functional>
+
+namespace serverconf {
+
+// Texts the caller shows (caption "提示"; the short-reply text carries the
+// program's name as caption).
+inline constexpr const char* kNoDeviceSelectedMessage = "没有选择设备!";
+inline constexpr const char* kCheckConnectionMessage = "请检查设备与pc连线状态!";
+inline constexpr const char* kShortReplyMessage = "sdfsdfsd";
+
+// What one read of a get reply did.
+enum class ReplyReceipt {
+    NoDatagram,  // nothing waiting (or an oversize datagram, dropped): nothing stored
+    TooShort,    // under 2 bytes: nothing stored, the user is told (kShortReplyMessage)
+    Ignored,     // names no parameter
+    Stored,
+};
+
+// Waits 50 ms, reads one datagram from `windowSocket` without blocking,
+// parses it and stores its value in `parameters`.
+ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
+                                   DeviceParameters& parameters);
+
+enum class ReadOutOutcome {
+    NoDeviceSelected,  // nothing sent; show kNoDeviceSelectedMessage
+    NotConnected,      // no MAC address read; show kCheckConnectionMessage, no dialog
+    Read,              // macAddress arrived: open the property dialog on session.parameters
+};
+
+struct ReadOutResult {
+    ReadOutOutcome outcome = ReadOutOutcome::NoDeviceSelected;
+    int shortReplies = 0;  // replies under 2 bytes met on the way
+};
+
+// Reads the parameters of `selectedRow` (nullptr: no row selected) into
+// `session.parameters`; values whose reply is missing keep what they held,
+// except macAddress, which is emptied first so that only this device's
+// answer can make the read-out succeed.
+//
+// Device on this computer's network: "X" from a probe socket on local port
+// 3001 to the row's address, 100 ms, one read whose sender becomes
+// session.currentDeviceAddress; no answer ends the read-out there
+// (NotConnected). Then "L" and "GON|1".."GNM|21" from `windowSocket` to that
+// address. Another network: broadcasting allowed on `windowSocket`,
+// "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by broadcast;
+// currentDeviceAddress is left as it is.
+//
+// `shortReplyNotice` runs for each reply under 2 bytes at the moment it is
+// read (the window shows kShortReplyMessage there); the read-out then goes on.
+ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& windowSocket,
+                             const DeviceEntry* selectedRow, DeviceSession& session,
+                             const std::function<void()>& shortReplyNotice = {});
+
+}  // namespace serverconf

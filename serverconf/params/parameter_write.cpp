@@ -1,0 +1,78 @@
+#include "parameter_write.h"
+
+#include "request_texts.h"
+#include "set_exchange.h"
+
+#include "channel/channel_ports.h"
+
+namespace serverconf {
+
+namespace {
+
+constexpr int kAfterSetIpMs = 10;
+
+void takeDialogValues(DeviceSession& session, const PropertyDialogValues& values)
+{
+    DeviceParameters& parameters = session.parameters;
+    parameters.userName = values.userName;
+    parameters.deviceName = values.deviceName;
+    parameters.port = values.port;
+    parameters.destinationIp = values.destinationIp;
+    parameters.destinationPort = values.destinationPort;
+    parameters.gatewayIp = values.gatewayIp;
+    parameters.netmask = values.netmask;
+    parameters.protocol = values.protocol;
+    parameters.workMode = values.workMode;
+    parameters.rtsCts = values.rtsCts;
+    parameters.dtr = values.dtr;
+    parameters.baudRate = values.baudRate;
+    parameters.parity = values.parity;
+    parameters.dataBits = values.dataBits;
+    session.currentDeviceAddress = values.ipAddressField;
+}
+
+// Runs one set exchange from `localPort`: opening, the 19 set requests,
+// "SIP" when `setIp` names an address, "E".
+Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const ExchangeTarget& target,
+                        const QString& macAddress, const DeviceParameters& values, const QString* setIp)
+{
+    if (target.delivery == Delivery::NotSent)
+        return Delivery::NotSent;
+    std::unique_ptr<CommandChannel> channel = environment.createChannel();
+    channel->open(localPort);
+    openSetExchange(*channel, target, macAddress);
+    sendSetRequests(*channel, target, values);
+    if (setIp) {
+        const int tag = target.delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
+        channel->sendAndPause(setIpRequest(*setIp, tag), target.destination, kAfterSetIpMs);
+    }
+    endSetExchange(*channel, target);
+    channel->close();
+    return target.delivery;
+}
+
+}  // namespace
+
+Delivery writeParameters(NetworkEnvironment& environment, DeviceSession& session,
+                         const PropertyDialogValues& values)
+{
+    const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
+                                                       values.reportedIpAddress, session.parameters.macAddress);
+    takeDialogValues(session, values);
+    return runSetExchange(environment, kParameterWritePort, target, session.parameters.macAddress,
+                          session.parameters, &session.currentDeviceAddress);
+}
+
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceSession& session,
+                                const QString& reportedIpAddress)
+{
+    const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
+                                                       reportedIpAddress, session.parameters.macAddress);
+    const DeviceParameters defaults = factoryParameters();
+    // A device on this computer's network keeps its address.
+    const QString* setIp = target.delivery == Delivery::Broadcast ? &defaults.ipAddress : nullptr;
+    return runSetExchange(environment, kFactoryDefaultsPort, target, session.parameters.macAddress, defaults,
+                          setIp);
+}
+
+}  // namespace serverconf

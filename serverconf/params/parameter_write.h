@@ -1,0 +1,66 @@
+#pragma once
+// The write of the property dialog's OK and the factory defaults of its
+// "出厂设置" button: fixed series of set requests ending with "E", paced by
+// fixed waits, nothing read back. Afterwards the caller closes the dialog,
+// shows the update window ("正在更新设备，请等待!") and runs the list refresh
+// (DeviceDiscovery::refreshList) so the device is listed as it now answers.
+
+#include "device_parameters.h"
+
+#include "channel/network_environment.h"
+
+#include <QString>
+
+namespace serverconf {
+
+inline constexpr const char* kUpdatingDeviceMessage = "正在更新设备，请等待!";
+
+// What the property dialog hands over when OK is pressed.
+struct PropertyDialogValues {
+    // Field texts.
+    QString userName;
+    QString deviceName;
+    QString port;
+    QString ipAddressField;  // the new address, sent with "SIP"
+    QString destinationIp;
+    QString destinationPort;
+    QString gatewayIp;
+    QString netmask;
+    // Working values of the lists (codes as text).
+    QString protocol;
+    QString workMode;
+    QString rtsCts;
+    QString dtr;
+    QString baudRate;
+    QString parity;
+    QString dataBits;
+    // The dialog's copy of the address the device reported in the read-out:
+    // the destination of unicast requests.
+    QString reportedIpAddress;
+};
+
+// How a write or factory reset reached the device.
+enum class Delivery {
+    Unicast,    // to the reported address
+    Broadcast,  // "W"+MAC first, then everything broadcast
+    NotSent,    // broadcast needed but no MAC address held: nothing sent (logged)
+};
+
+// The property dialog's OK. The same-network test compares this computer's
+// address with session.currentDeviceAddress as it stands before the write;
+// unicast needs a reported address as well, otherwise the broadcast form is
+// used. The dialog's values go into session.parameters and the typed address
+// into session.currentDeviceAddress. From local port 6666: ["W"+MAC, 100 ms]
+// "L", 50 ms, the 19 set requests in set-tag order with 10 ms after each,
+// "SIP"+new address+"|37" (unicast) or "|33" (broadcast), 10 ms, "E", 500 ms.
+Delivery writeParameters(NetworkEnvironment& environment, DeviceSession& session,
+                         const PropertyDialogValues& values);
+
+// The factory defaults, from local port 5555: as the write, but with the
+// factory values and no "SIP" on a unicast exchange; a broadcast exchange
+// ends its set requests with "SIP192.168.1.24|33". The parameter set and the
+// dialog are not changed.
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceSession& session,
+                                const QString& reportedIpAddress);
+
+}  // namespace serverconf

@@ -1,0 +1,53 @@
+#include "set_exchange.h"
+
+#include "params_log.h"
+#include "request_texts.h"
+
+#include "channel/same_network.h"
+
+namespace serverconf {
+
+namespace {
+constexpr int kAfterNameDeviceMs = 100;
+constexpr int kAfterOpenExchangeMs = 50;
+constexpr int kAfterSetRequestMs = 10;
+constexpr int kAfterEndMs = 500;
+}  // namespace
+
+ExchangeTarget chooseExchangeTarget(const QString& localAddress, const QString& currentDeviceAddress,
+                                    const QString& reportedIpAddress, const QString& macAddress)
+{
+    if (isSameNetwork(localAddress, currentDeviceAddress)) {
+        if (!reportedIpAddress.isEmpty())
+            return {Delivery::Unicast, Destination::device(reportedIpAddress)};
+        qCDebug(lcParams) << "device reported no address; reaching it by broadcast";
+    }
+    if (macAddress.isEmpty()) {
+        qCDebug(lcParams) << "no MAC address to name the device by broadcast; nothing sent";
+        return {Delivery::NotSent, Destination::broadcast()};
+    }
+    return {Delivery::Broadcast, Destination::broadcast()};
+}
+
+void openSetExchange(CommandChannel& channel, const ExchangeTarget& target, const QString& macAddress)
+{
+    if (target.delivery == Delivery::Broadcast) {
+        channel.allowBroadcast();
+        channel.sendAndPause(nameDeviceRequest(macAddress), target.destination, kAfterNameDeviceMs);
+    }
+    channel.sendAndPause(openExchangeRequest(), target.destination, kAfterOpenExchangeMs);
+}
+
+void sendSetRequests(CommandChannel& channel, const ExchangeTarget& target, const DeviceParameters& values)
+{
+    for (const ParameterDefinition* parameter : setRequestOrder())
+        channel.sendAndPause(setRequest(*parameter, values.*parameter->member), target.destination,
+                             kAfterSetRequestMs);
+}
+
+void endSetExchange(CommandChannel& channel, const ExchangeTarget& target)
+{
+    channel.sendAndPause(endRequest(), target.destination, kAfterEndMs);
+}
+
+}  // namespace serverconf
