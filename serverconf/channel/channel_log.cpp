@@ -1,0 +1,5 @@
+#include "channel_log.h"
+
+namespace serverconf {
+Q_LOGGING_CATEGORY(lcChannel, "serverconf.channel", QtWarningMsg)
+}

@@ -1,0 +1,81 @@
+#include "device_list_model.h"
+
+#include <array>
+
+namespace serverconf {
+namespace {
+
+struct ColumnLayout {
+    const char16_t* heading;
+    int width;
+};
+
+constexpr std::array<ColumnLayout, DeviceListModel::ColumnCount> kColumns{{
+    {u"状  态", 60},
+    {u"MAC地址", 100},
+    {u"使用者/设备名", 100},
+    {u"设备IP", 100},
+}};
+
+}  // namespace
+
+QString DeviceListModel::heading(int column) {
+    if (column < 0 || column >= ColumnCount) return {};
+    return QString::fromUtf16(kColumns[column].heading);
+}
+
+int DeviceListModel::columnWidth(int column) {
+    if (column < 0 || column >= ColumnCount) return 0;
+    return kColumns[column].width;
+}
+
+void DeviceListModel::append(const DeviceEntry& entry) { insertEntry(static_cast<int>(entries_.size()), entry); }
+
+void DeviceListModel::insertAtTop(const DeviceEntry& entry) { insertEntry(0, entry); }
+
+void DeviceListModel::insertEntry(int row, const DeviceEntry& entry) {
+    beginInsertRows({}, row, row);
+    entries_.insert(row, entry);
+    endInsertRows();
+}
+
+void DeviceListModel::clear() {
+    beginResetModel();
+    entries_.clear();
+    endResetModel();
+}
+
+int DeviceListModel::findByAddress(const QString& address) const {
+    for (int row = 0; row < entries_.size(); ++row) {
+        if (entries_[row].deviceAddress == address) return row;
+    }
+    return -1;
+}
+
+int DeviceListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+int DeviceListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant DeviceListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= entries_.size()) return {};
+    const DeviceEntry& entry = entries_[index.row()];
+    if (role == StatusImageRole) return entry.statusImage;
+    if (role != Qt::DisplayRole) return {};
+    switch (index.column()) {
+    case MacColumn: return entry.macAddress;
+    case NameColumn: return entry.userAndDeviceName;
+    case AddressColumn: return entry.deviceAddress;
+    default: return QString();
+    }
+}
+
+QVariant DeviceListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return heading(section);
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    return {};
+}
+
+}  // namespace serverconf

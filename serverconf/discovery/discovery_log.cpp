@@ -1,0 +1,5 @@
+#include "discovery_log.h"
+
+namespace serverconf {
+Q_LOGGING_CATEGORY(lcDiscovery, "serverconf.discovery", QtWarningMsg)
+}

@@ -1,0 +1,35 @@
+#include "targeted_search.h"
+
+#include "discovery_log.h"
+#include "search_reply_row.h"
+
+#include "channel/channel_ports.h"
+#include "channel/same_network.h"
+#include "params/request_texts.h"
+
+namespace serverconf {
+
+int runTargetedSearch(NetworkEnvironment& environment, DeviceListModel& list, const QString& targetAddress) {
+    std::unique_ptr<CommandChannel> socket = environment.createChannel();
+    socket->open(kTargetedSearchPort);
+    socket->allowBroadcast();
+    socket->sendAndPause(searchRequest(), Destination::broadcast(), kTargetedSearchWaitMs);
+
+    int added = 0;
+    QString localAddress;
+    for (int attempt = 0; attempt < kTargetedSearchReadAttempts; ++attempt) {
+        const std::optional<Datagram> reply = socket->readOne();
+        // The match is on the text: the target as typed against the sender's
+        // dotted form.
+        if (!reply || reply->senderAddress != targetAddress) continue;
+        if (added == 0) localAddress = environment.localHostAddress();
+        list.insertAtTop(targetedSearchReplyRow(reply->text, reply->senderAddress,
+                                                isSameNetwork(localAddress, reply->senderAddress)));
+        ++added;
+    }
+    if (added == 0) qCDebug(lcDiscovery) << "targeted search: no reply from" << targetAddress;
+    socket->close();
+    return added;
+}
+
+}  // namespace serverconf
