@@ -1,5 +1,5 @@
 #include "params_log.h"
 
 namespace serverconf {
-Q_LOGGING_CATEGORY(lcParams, "serverconf.params")
+Q_LOGGING_CATEGORY(lcParams, "serverconf.params", QtWarningMsg)
 }

@@ -1,0 +1,322 @@
+// The read-out, the write and the factory defaults against a recording
+// network: exact datagrams, destinations, local ports and pauses, run
+// instantly.
+
+#include "recording_network.h"
+
+#include "params/parameter_read_out.h"
+#include "params/parameter_write.h"
+#include "params/request_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace serverconf {
+namespace {
+
+using testing::RecordingChannel;
+using testing::RecordingNetwork;
+
+DeviceParameters sampleDevice()
+{
+    DeviceParameters device = factoryParameters();
+    device.userName = QStringLiteral("ops");
+    device.deviceName = QStringLiteral("gate-1");
+    device.macAddress = QStringLiteral("001122334455");
+    device.ipAddress = QStringLiteral("192.168.1.30");
+    return device;
+}
+
+// Answers the probe "X" from `address` and every get request at once with
+// value|tag, except the tags in `silent`.
+RecordingNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address,
+                                            QList<int> silent = {})
+{
+    return [=](RecordingChannel& from, const QByteArray& text, const Destination&) {
+        if (text == "X") {
+            from.deliver("Areply", address);
+            return;
+        }
+        if (!text.startsWith('G'))
+            return;
+        const int tag = text.mid(text.indexOf('|') + 1).toInt();
+        if (!silent.contains(tag))
+            from.deliver(parameterReply(*device.valueByGetTag(tag), tag), address);
+    };
+}
+
+class ReadOutTest : public ::testing::Test {
+protected:
+    ReadOutResult readRow(const DeviceEntry& row, std::function<void()> notice = {})
+    {
+        window.open(0);
+        network.log.clear();
+        return readParameters(network, window, &row, session, notice);
+    }
+
+    RecordingNetwork network;
+    RecordingChannel window{network, QStringLiteral("win")};
+    DeviceSession session;
+    DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30")};
+    DeviceEntry remoteRow{0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5")};
+};
+
+TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
+{
+    // The probe is answered from .31: every later request goes there.
+    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.31"));
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.parameters, sampleDevice());
+    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.31"));
+    const QStringList expectedStart{
+        "op1 open 3001", "op1 send X > 192.168.1.30", "pause 100", "op1 read Areply", "op1 close",
+        "win send L > 192.168.1.31", "pause 50", "win read none",
+        "win send GON|1 > 192.168.1.31", "pause 50", "win read ops|1",
+        "win send GDN|2 > 192.168.1.31", "pause 50", "win read gate-1|2",
+    };
+    EXPECT_EQ(network.log.mid(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(network.log.last(), QStringLiteral("win read 0.0.0.0|21"));
+    EXPECT_EQ(network.sends().last(), QStringLiteral("GNM|21 > 192.168.1.31"));
+    EXPECT_EQ(network.sends().size(), 1 + 1 + 21);
+    EXPECT_EQ(network.pausedMs(), 1200);  // 100 + 22 rounds of 50
+}
+
+TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
+{
+    session.currentDeviceAddress = QStringLiteral("192.168.1.99");
+    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    const ReadOutResult result = readRow(remoteRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.parameters, sampleDevice());
+    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.99"));  // left as it was
+    const QStringList expectedStart{
+        "win allow broadcast", "win send W001122334455 > *", "pause 100", "win send L > *", "pause 10",
+        "pause 50", "win read none", "win send GON|1 > *",
+    };
+    EXPECT_EQ(network.log.mid(0, expectedStart.size()), expectedStart);
+    for (const QString& send : network.sends())
+        EXPECT_TRUE(send.endsWith(QStringLiteral(" > *"))) << send.toStdString();
+    EXPECT_EQ(network.pausedMs(), 1210);
+}
+
+TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow)
+{
+    const ReadOutResult result = readParameters(network, window, nullptr, session);
+    EXPECT_EQ(result.outcome, ReadOutOutcome::NoDeviceSelected);
+    EXPECT_TRUE(network.log.isEmpty());
+}
+
+TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
+{
+    session.parameters = sampleDevice();  // a device read before
+    session.currentDeviceAddress = QStringLiteral("192.168.1.30");
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
+    EXPECT_EQ(network.log.last(), QStringLiteral("op1 close"));
+    EXPECT_EQ(network.sends(), QStringList{"X > 192.168.1.30"});
+    EXPECT_TRUE(session.parameters.macAddress.isEmpty());
+    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
+}
+
+TEST_F(ReadOutTest, MissingMacReplyFailsAlthoughOtherValuesArrived)
+{
+    DeviceParameters earlier = sampleDevice();
+    earlier.macAddress = QStringLiteral("AABBCCDDEEFF");
+    earlier.port = QStringLiteral("7000");
+    session.parameters = earlier;
+    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"), {3});
+    const ReadOutResult result = readRow(remoteRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
+    EXPECT_TRUE(session.parameters.macAddress.isEmpty());
+    EXPECT_EQ(session.parameters.port, QStringLiteral("1001"));
+    EXPECT_EQ(network.sends().size(), 2 + 21);  // no early stop on the broadcast path
+}
+
+TEST_F(ReadOutTest, LateRepliesAreStoredUnderTheirOwnTag)
+{
+    // Each get reply arrives one read late; the reply to "L" is a valid reply.
+    const DeviceParameters device = sampleDevice();
+    session.parameters.netmask = QStringLiteral("255.0.0.0");
+    QByteArray pending;
+    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination&) {
+        const QString address = QStringLiteral("192.168.1.30");
+        if (text == "X" || text == "L") {
+            from.deliver(text == "X" ? QByteArray("A") : parameterReply(QStringLiteral("early"), 9), address);
+            return;
+        }
+        if (!pending.isEmpty())
+            from.deliver(pending, address);
+        const int tag = text.mid(text.indexOf('|') + 1).toInt();
+        pending = parameterReply(*device.valueByGetTag(tag), tag);
+    };
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.parameters.userName, QStringLiteral("ops"));
+    EXPECT_EQ(session.parameters.connectTimeLimit, QStringLiteral("5"));   // the early "L" reply was overwritten
+    EXPECT_EQ(session.parameters.gatewayIp, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(session.parameters.netmask, QStringLiteral("255.0.0.0"));    // its reply never read
+}
+
+TEST_F(ReadOutTest, ShortReplyIsReportedAndTheReadOutGoesOn)
+{
+    int notices = 0;
+    DeviceParameters device = sampleDevice();
+    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination& to) {
+        if (text == "GPN|5")
+            from.deliver("1", QStringLiteral("192.168.1.30"));
+        else
+            deviceAnswering(device, QStringLiteral("192.168.1.30"))(from, text, to);
+    };
+    session.parameters.port = QStringLiteral("7000");
+    const ReadOutResult result = readRow(localRow, [&] { ++notices; });
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(result.shortReplies, 1);
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(session.parameters.port, QStringLiteral("7000"));
+    EXPECT_EQ(session.parameters.netmask, QStringLiteral("0.0.0.0"));
+}
+
+PropertyDialogValues dialogValues()
+{
+    PropertyDialogValues values;
+    values.userName = QString();  // empty: "SON|18"
+    values.deviceName = QStringLiteral("GAte");
+    values.port = QStringLiteral("1002");
+    values.ipAddressField = QStringLiteral("192.168.1.77");
+    values.destinationIp = QStringLiteral("192.168.1.5");
+    values.destinationPort = QStringLiteral("4001");
+    values.gatewayIp = QStringLiteral("192.168.1.1");
+    values.netmask = QStringLiteral("255.255.255.0");
+    values.protocol = QStringLiteral("1");
+    values.workMode = QStringLiteral("2");
+    values.rtsCts = QStringLiteral("0");
+    values.dtr = QStringLiteral("1");
+    values.baudRate = QStringLiteral("11");
+    values.parity = QStringLiteral("2");
+    values.dataBits = QStringLiteral("0");
+    values.reportedIpAddress = QStringLiteral("192.168.1.30");
+    return values;
+}
+
+// The 19 set requests of dialogValues() with advanced values CM=3 CT=9
+// RC=1 ML=128 MD=4, in the order they go out.
+QStringList dialogSetRequests()
+{
+    return {"SON|18", "SDNGAte|19", "STP1|20", "SPN1002|21", "SRM2|22", "SFC0|23", "SDT1|24",
+            "SBR11|25", "SPR2|26", "SBB0|27", "SRC1|28", "SCM3|29", "SCT9|30", "SML128|31",
+            "SMD4|32", "SDI192.168.1.5|33", "SDP4001|34", "SGI192.168.1.1|35", "SNM255.255.255.0|36"};
+}
+
+QStringList addressed(const QStringList& texts, const QString& to)
+{
+    QStringList result;
+    for (const QString& text : texts)
+        result << text + QStringLiteral(" > ") + to;
+    return result;
+}
+
+class WriteTest : public ::testing::Test {
+protected:
+    WriteTest()
+    {
+        session.parameters = sampleDevice();
+        session.parameters.connectMode = QStringLiteral("3");
+        session.parameters.connectTimeLimit = QStringLiteral("9");
+        session.parameters.onTheFly = QStringLiteral("1");
+        session.parameters.maxPacketCount = QStringLiteral("128");
+        session.parameters.maxCharDelay = QStringLiteral("4");
+        session.currentDeviceAddress = QStringLiteral("192.168.1.30");
+    }
+
+    RecordingNetwork network;
+    DeviceSession session;
+};
+
+TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAddressLast)
+{
+    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::Unicast);
+
+    const QString to = QStringLiteral("192.168.1.30");
+    QStringList expected = addressed(QStringList{"L"} + dialogSetRequests() + QStringList{"SIP192.168.1.77|37", "E"}, to);
+    EXPECT_EQ(network.sends(), expected);
+    EXPECT_EQ(network.log.first(), QStringLiteral("op1 open 6666"));
+    EXPECT_EQ(network.log.mid(1, 3), (QStringList{"op1 send L > 192.168.1.30", "pause 50", "op1 send SON|18 > 192.168.1.30"}));
+    EXPECT_EQ(network.log.mid(network.log.size() - 3),
+              (QStringList{"op1 send E > 192.168.1.30", "pause 500", "op1 close"}));
+    EXPECT_EQ(network.pausedMs(), 50 + 20 * 10 + 500);
+
+    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.77"));
+    EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("192.168.1.30"));  // only "SIP" carries the new one
+    EXPECT_EQ(session.parameters.baudRate, QStringLiteral("11"));
+    EXPECT_EQ(session.parameters.deviceName, QStringLiteral("GAte"));
+}
+
+TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
+{
+    session.currentDeviceAddress = QStringLiteral("10.0.0.5");
+    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::Broadcast);
+
+    const QStringList expected = addressed(QStringList{"W001122334455", "L"} + dialogSetRequests()
+                                               + QStringList{"SIP192.168.1.77|33", "E"},
+                                           QStringLiteral("*"));
+    EXPECT_EQ(network.sends(), expected);
+    EXPECT_EQ(network.log.mid(0, 4), (QStringList{"op1 open 6666", "op1 allow broadcast",
+                                                  "op1 send W001122334455 > *", "pause 100"}));
+    EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
+}
+
+TEST_F(WriteTest, WithoutAReportedAddressTheBroadcastFormIsUsed)
+{
+    PropertyDialogValues values = dialogValues();
+    values.reportedIpAddress.clear();
+    EXPECT_EQ(writeParameters(network, session, values), Delivery::Broadcast);
+    EXPECT_EQ(network.sends().first(), QStringLiteral("W001122334455 > *"));
+    EXPECT_EQ(network.sends().at(21), QStringLiteral("SIP192.168.1.77|33 > *"));
+}
+
+TEST_F(WriteTest, NothingIsBroadcastWithoutAMacAddressToNameTheDevice)
+{
+    session.currentDeviceAddress.clear();
+    session.parameters.macAddress.clear();
+    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::NotSent);
+    EXPECT_TRUE(network.log.isEmpty());
+}
+
+QStringList factorySetRequests()
+{
+    return {"SON|18", "SDN|19", "STP0|20", "SPN1001|21", "SRM0|22", "SFC1|23", "SDT0|24",
+            "SBR5|25", "SPR0|26", "SBB1|27", "SRC0|28", "SCM1|29", "SCT5|30", "SML255|31",
+            "SMD1|32", "SDI127.0.0.2|33", "SDP1001|34", "SGI127.0.0.1|35", "SNM0.0.0.0|36"};
+}
+
+TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress)
+{
+    const DeviceSession before = session;
+    EXPECT_EQ(restoreFactoryDefaults(network, session, QStringLiteral("192.168.1.30")), Delivery::Unicast);
+
+    EXPECT_EQ(network.sends(),
+              addressed(QStringList{"L"} + factorySetRequests() + QStringList{"E"}, QStringLiteral("192.168.1.30")));
+    EXPECT_EQ(network.log.first(), QStringLiteral("op1 open 5555"));
+    EXPECT_EQ(network.pausedMs(), 50 + 19 * 10 + 500);
+    EXPECT_EQ(session.parameters, before.parameters);
+}
+
+TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
+{
+    session.currentDeviceAddress = QStringLiteral("10.0.0.5");
+    EXPECT_EQ(restoreFactoryDefaults(network, session, QStringLiteral("10.0.0.5")), Delivery::Broadcast);
+
+    EXPECT_EQ(network.sends(), addressed(QStringList{"W001122334455", "L"} + factorySetRequests()
+                                             + QStringList{"SIP192.168.1.24|33", "E"},
+                                         QStringLiteral("*")));
+    EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
+}
+
+}  // namespace
+}  // namespace serverconf

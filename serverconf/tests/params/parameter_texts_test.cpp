@@ -1,0 +1,144 @@
+// The parameter table, the request texts and the get-reply parser, byte for
+// byte.
+
+#include "params/device_parameters.h"
+#include "params/gbk_text.h"
+#include "params/parameter_reply.h"
+#include "params/request_texts.h"
+#include "parameter_values.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace serverconf {
+namespace {
+
+using testing::parametersWith;
+
+TEST(ParameterTable, TagsAreUniqueAndSetOrderFollowsTheWrite)
+{
+    std::set<QString> codes;
+    std::set<int> setTags;
+    for (const ParameterDefinition& definition : kParameters) {
+        codes.insert(QString::fromLatin1(definition.code));
+        if (definition.setTag)
+            setTags.insert(definition.setTag);
+    }
+    EXPECT_EQ(codes.size(), 21u);
+    EXPECT_EQ(setTags.size(), 19u);
+
+    QStringList order;
+    for (const ParameterDefinition* parameter : setRequestOrder())
+        order << QString::fromLatin1(parameter->code);
+    EXPECT_EQ(order.join(u' '), QStringLiteral("ON DN TP PN RM FC DT BR PR BB RC CM CT ML MD DI DP GI NM"));
+}
+
+TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing)
+{
+    DeviceParameters parameters;
+    *parameters.valueByCode(u"br") = QStringLiteral("7");
+    EXPECT_EQ(parameters.baudRate, QStringLiteral("7"));
+    EXPECT_EQ(parameters.valueByCode(u"XX"), nullptr);
+    EXPECT_EQ(parameters.valueByGetTag(0), nullptr);
+    EXPECT_EQ(parameters.valueByGetTag(22), nullptr);
+    EXPECT_EQ(parameters.valueByGetTag(21), &parameters.netmask);
+    EXPECT_FALSE(parameters.storeReply(22, QStringLiteral("x")));
+    EXPECT_EQ(parameters, parametersWith({{"BR", "7"}}));
+}
+
+TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress)
+{
+    DeviceSession session{factoryParameters(), QStringLiteral("192.168.1.30")};
+    session.clearForNewSearch();
+    EXPECT_EQ(session.parameters,
+              parametersWith({{"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}}));
+    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
+
+    session = {factoryParameters(), QStringLiteral("192.168.1.30")};
+    session.clearOnCancel();
+    EXPECT_EQ(session.parameters, parametersWith({{"IP", "192.168.1.24"}}));
+    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
+}
+
+TEST(RequestTexts, GetAndSetRequestsAreExactBytes)
+{
+    EXPECT_EQ(getRequest(5), QByteArray::fromHex("47504e7c35"));  // GPN|5
+    EXPECT_EQ(getRequest(1), "GON|1");
+    EXPECT_EQ(getRequest(10), "GFC|10");
+    EXPECT_EQ(getRequest(21), "GNM|21");
+    EXPECT_TRUE(getRequest(22).isEmpty());
+    EXPECT_EQ(setRequest(*parameterByCode(u"PN"), QStringLiteral("1001")),
+              QByteArray::fromHex("53504e313030317c3231"));  // SPN1001|21
+    EXPECT_EQ(setRequest(*parameterByCode(u"ON"), QString()), "SON|18");
+    EXPECT_EQ(setRequest(*parameterByCode(u"DN"), QStringLiteral("a|B")), "SDNa|B|19");  // nothing escaped
+    EXPECT_EQ(setIpRequest(QStringLiteral("192.168.1.24"), kSetIpBroadcastTag), "SIP192.168.1.24|33");
+    EXPECT_EQ(nameDeviceRequest(QStringLiteral("001122334455")), "W001122334455");
+    EXPECT_EQ(searchRequest() + openExchangeRequest() + endRequest() + endChangeIpRequest() + confirmRequest(),
+              "XLEE|35B");
+}
+
+TEST(RequestTexts, ChineseValuesGoOutInCodePage936)
+{
+    EXPECT_EQ(setRequest(*parameterByCode(u"ON"), QStringLiteral("设备")), QByteArray("SON\xc9\xe8\xb1\xb8|18"));
+    EXPECT_EQ(fromGbk(toGbk(QStringLiteral("门禁一号"))), QStringLiteral("门禁一号"));
+}
+
+ParameterReply parse(const QByteArray& text)
+{
+    return parseParameterReply(text);
+}
+
+TEST(ParameterReplyParser, ValueAndTagAreSplitAtTheFirstBar)
+{
+    ParameterReply reply = parse(QByteArray::fromHex("313030317c35"));  // 1001|5
+    EXPECT_EQ(reply.kind, ParameterReply::Kind::Value);
+    EXPECT_EQ(reply.getTag, 5);
+    EXPECT_EQ(reply.value, QStringLiteral("1001"));
+
+    reply = parse("5|12|");  // every bar leaves the tag text
+    EXPECT_EQ(reply.getTag, 12);
+    EXPECT_EQ(reply.value, QStringLiteral("5"));
+
+    reply = parse("12");  // no bar: the whole text is the tag, the value empty
+    EXPECT_EQ(reply.getTag, 12);
+    EXPECT_TRUE(reply.value.isEmpty());
+
+    reply = parse("|1");
+    EXPECT_EQ(reply.getTag, 1);
+    EXPECT_TRUE(reply.value.isEmpty());
+}
+
+TEST(ParameterReplyParser, OnlyExactTagTextsOneToTwentyOneMatch)
+{
+    for (const char* text : {"x|0", "x|22", "x|01", "x|1 ", "x| 1", "x|+1", "x|", "ab"})
+        EXPECT_EQ(parse(text).kind, ParameterReply::Kind::Unknown) << text;
+    EXPECT_EQ(parse("1").kind, ParameterReply::Kind::TooShort);
+    EXPECT_EQ(parse("").kind, ParameterReply::Kind::TooShort);
+}
+
+TEST(ParameterReplyParser, EveryCapitalAIsRemovedFromTheValue)
+{
+    const ParameterReply reply = parse("Anna ABBA|1");
+    EXPECT_EQ(reply.value, QStringLiteral("nna BB"));
+    DeviceParameters parameters;
+    EXPECT_TRUE(storeParameterReply(parameters, reply));
+    EXPECT_EQ(parameters.userName, QStringLiteral("nna BB"));
+    EXPECT_FALSE(storeParameterReply(parameters, parse("x|22")));
+}
+
+TEST(ParameterReplyParser, TwoByteCharactersAreNeitherSplitNorDamaged)
+{
+    // 亅 is 81 7C and 丄 is 81 41 in code page 936: their second bytes are
+    // "|" and "A".
+    const QByteArray text = toGbk(QStringLiteral("亅丄")) + "|2";
+    ASSERT_EQ(text.left(4), QByteArray("\x81\x7c\x81\x41"));
+    const ParameterReply reply = parse(text);
+    EXPECT_EQ(reply.getTag, 2);
+    EXPECT_EQ(reply.value, QStringLiteral("亅丄"));
+}
+
+}  // namespace
+}  // namespace serverconf

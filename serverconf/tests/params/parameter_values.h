@@ -1,0 +1,19 @@
+#pragma once
+// Builds a parameter set from code=value pairs, the rest empty.
+
+#include "params/device_parameters.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace serverconf::testing {
+
+inline DeviceParameters parametersWith(std::initializer_list<std::pair<const char*, const char*>> values)
+{
+    DeviceParameters parameters;
+    for (const auto& [code, value] : values)
+        *parameters.valueByCode(QString::fromLatin1(code)) = QString::fromUtf8(value);
+    return parameters;
+}
+
+}  // namespace serverconf::testing

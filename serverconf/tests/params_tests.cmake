@@ -1,0 +1,12 @@
+# Tests of the parameter set, its texts, the configuration file and the
+# parameter operations (pure and against a recording network).
+set(params_test_dir ${CMAKE_CURRENT_LIST_DIR}/params)
+
+add_executable(params_unit_test
+  ${params_test_dir}/device_profile_test.cpp
+  ${params_test_dir}/parameter_operations_test.cpp
+  ${params_test_dir}/parameter_texts_test.cpp
+)
+target_compile_definitions(params_unit_test PRIVATE PARAMS_FIXTURE_DIR="${params_test_dir}/fixtures")
+target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations GTest::gtest_main)
+gtest_discover_tests(params_unit_test)
