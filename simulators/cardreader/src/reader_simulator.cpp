@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <cstring>
@@ -68,11 +69,16 @@ struct ReaderSimulator::Impl {
         terminal.reset();
     }
 
-    // Sleeps until `deadline`; false when stop() was called meanwhile.
+    // Sleeps until `deadline` to the microsecond (the pacing of the line
+    // needs better than poll's milliseconds); false when stop() was called.
     bool sleepUntil(Clock::time_point deadline) {
         for (;;) {
+            const auto left = std::max(deadline - Clock::now(), Clock::duration::zero());
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(left);
+            const timespec timeout{static_cast<time_t>(seconds.count()),
+                                   static_cast<long>(std::chrono::nanoseconds(left - seconds).count())};
             pollfd entry{stopPipe[0], POLLIN, 0};
-            const int ready = ::poll(&entry, 1, millisecondsUntil(deadline));
+            const int ready = ::ppoll(&entry, 1, &timeout, nullptr);
             if (ready > 0) return false;
             if (ready == 0 && Clock::now() >= deadline) return true;
         }

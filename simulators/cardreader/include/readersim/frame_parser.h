@@ -35,17 +35,17 @@ enum class Command {
 
 struct Request {
     Command command = Command::Malformed;
-    std::string problem;  // why a Malformed frame was refused
+    std::string problem{};  // why a Malformed frame was refused
 
     int sector = 0;         // Da, Db
     int block = 0;          // Da, Db: absolute block number
-    std::string blockText;  // Db
-    std::string key;        // DG
+    std::string blockText{};  // Db
+    std::string key{};        // DG
     int sound = 0;          // Dc
 
     // RF frames, decoded from nibble text. Text fields are given back as
     // upper-case hexadecimal digits, one per nibble character.
-    std::string rfFieldA, rfFieldB, rfFieldC, rfFieldD;
+    std::string rfFieldA{}, rfFieldB{}, rfFieldC{}, rfFieldD{};
     std::uint32_t rfAmount = 0;              // the 8-nibble integer
     std::array<std::uint8_t, 6> rfDigits{};  // the six one-byte numbers
     std::uint32_t rfHex6 = 0;                // the 6-nibble integer
@@ -59,7 +59,7 @@ struct ParseOutcome {
     };
     Status status = Status::NeedMore;
     std::size_t consumed = 0;
-    Request request;
+    Request request{};
 };
 
 // Looks at the start of `pending` (bytes received and not yet consumed).

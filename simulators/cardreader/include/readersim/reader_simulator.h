@@ -47,7 +47,7 @@ struct Options {
     // per character after its first byte, and every reply byte is sent one
     // byte time after the previous one.
     bool pacing = false;
-    std::string trailingBytes;  // sent right after every reply that is sent
+    std::string trailingBytes{};  // sent right after every reply that is sent
     // A partial frame followed by this much silence is dropped (logged as
     // Malformed, not answered); zero keeps partial frames forever.
     std::chrono::milliseconds partialFrameTimeout{1000};
@@ -56,21 +56,21 @@ struct Options {
 using Clock = std::chrono::steady_clock;
 
 struct FrameRecord {
-    Clock::time_point firstByteAt;  // arrival of the frame's first byte
-    Clock::time_point receivedAt;   // the frame was complete (paced if pacing)
-    Clock::time_point repliedAt;    // last reply byte written (= receivedAt if none)
-    std::string frame;              // the bytes of the frame as received
-    Request request;                // what the parser made of them
-    std::string reply;              // bytes sent, faults and trailing bytes included
+    Clock::time_point firstByteAt{};// arrival of the frame's first byte
+    Clock::time_point receivedAt{}; // the frame was complete (paced if pacing)
+    Clock::time_point repliedAt{};  // last reply byte written (= receivedAt if none)
+    std::string frame{};            // the bytes of the frame as received
+    Request request{};              // what the parser made of them
+    std::string reply{};            // bytes sent, faults and trailing bytes included
 };
 
 struct Config {
-    std::filesystem::path directory;  // must exist; COM<n> is created in it
+    std::filesystem::path directory{};  // must exist; COM<n> is created in it
     int portNumber = 1;
-    Options options;
+    Options options{};
     ReaderState initialState = ReaderState::fresh();
     // Called on the simulator's thread after each frame is answered.
-    std::function<void(const FrameRecord&)> frameObserver;
+    std::function<void(const FrameRecord&)> frameObserver{};
 };
 
 class ReaderSimulator {
@@ -97,7 +97,9 @@ public:
     ReaderState state() const;
     void setState(const ReaderState& state);
 
-    // Frames received so far, oldest first (malformed ones included).
+    // Frames received so far, oldest first (malformed ones included). A
+    // frame enters the log once its reply is written, so a caller that has
+    // just read the reply waits for its entry with waitForFrames.
     std::vector<FrameRecord> frameLog() const;
     void clearFrameLog();
     // Waits until the log holds at least `count` frames; false on time-out.

@@ -1,0 +1,42 @@
+#pragma once
+// A reader simulator published as COM4 in a scratch directory that the
+// reader link resolves through READERLINK_PORT_DIR.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <optional>
+#include <string>
+
+#include "readerlink/reader_link.h"
+#include "readersim/reader_simulator.h"
+#include "readersim/scratch_directory.h"
+
+namespace readerlink {
+
+class LinkFixture : public ::testing::Test {
+protected:
+    static constexpr const char* kPort = "4";
+
+    void SetUp() override {
+        ::setenv("READERLINK_PORT_DIR", directory_.path().c_str(), 1);
+        simulator_ = std::make_unique<readersim::ReaderSimulator>(readersim::Config{directory_.path(), 4});
+    }
+
+    void TearDown() override { ::unsetenv("READERLINK_PORT_DIR"); }
+
+    // One exchange in the calling order of the card libraries; the reply or
+    // nothing when a step failed. The port is closed on every path.
+    static std::optional<std::string> exchange(ReaderLink& link, const std::string& frame, std::size_t replyLength) {
+        if (link.OpenCOMM(kPort) != 1) return std::nullopt;
+        std::string reply(replyLength, '\0');
+        const bool ok = link.WriteCOMM(frame.data(), frame.size()) != 0 && link.ReadCOMM(reply.data(), replyLength) == 1;
+        EXPECT_NE(link.CloseCOMM(), 0);
+        return ok ? std::optional(reply) : std::nullopt;
+    }
+
+    readersim::ScratchDirectory directory_;
+    std::unique_ptr<readersim::ReaderSimulator> simulator_;
+};
+
+}  // namespace readerlink
