@@ -59,10 +59,14 @@ bool refused(const char* operation, const rfwallet::HostInput& input) {
     return true;
 }
 
-// Runs one money request and decodes its reply: 0..65535, or -1.
-int moneyOperation(const char* operation, int port, const std::string& request) {
+// Sends the frame that `buildFrame` makes of the checked arguments and
+// decodes the reply: 0..65535, or -1.
+template <typename BuildFrame>
+int moneyOperation(const char* operation, int port, const rfwallet::HostInput& input,
+                   BuildFrame buildFrame) {
+    if (refused(operation, input)) return kMoneyFailure;
     const std::optional<std::string> reply =
-        exchange(operation, port, request, rfwallet::kMoneyReplyLength);
+        exchange(operation, port, buildFrame(), rfwallet::kMoneyReplyLength);
     if (!reply) return kMoneyFailure;
     const std::optional<std::uint16_t> value = rfwallet::decodeMoneyReply(*reply);
     if (!value) {
@@ -101,7 +105,10 @@ RFWALLET_API(int) RFSAMReadCardInfo(int port, const char* hostFieldA, const char
         exchange(operation, port, readCardInfoFrame(request), kCardInfoReplyLength);
     if (!reply) return kInfoFailure;
     const std::optional<CardInfo> info = decodeCardInfoReply(*reply);
-    if (!info) return kInfoFailure;
+    if (!info) {
+        common::debugLog(kLogComponent, "%s: the reply is too short to decode", operation);
+        return kInfoFailure;
+    }
     std::snprintf(infoNumberA, kInfoNumberAOutputSize, "%06d", info->infoNumberA);
     std::snprintf(infoNumberB, kInfoNumberBOutputSize, "%d", info->infoNumberB);
     return kInfoSuccess;
@@ -111,7 +118,6 @@ RFWALLET_API(int) RFSAMADDMoney(int port, const char* hostFieldA, const char* ho
                                 const char* hostFieldC, const char* hostFieldD, int hostHex8,
                                 const char* digits12, int hostHex6) {
     using namespace rfwallet;
-    constexpr const char* operation = "RFSAMADDMoney";
     const auto lock = readerLink.lockForOperation();
     HostInput input;
     const AddMoneyRequest request{
@@ -119,23 +125,20 @@ RFWALLET_API(int) RFSAMADDMoney(int port, const char* hostFieldA, const char* ho
         input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
         input.hexText("hostFieldC", hostFieldC, kHostFieldCLength),
         moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
-    if (refused(operation, input)) return kMoneyFailure;
-    return moneyOperation(operation, port, addMoneyFrame(request));
+    return moneyOperation("RFSAMADDMoney", port, input, [&] { return addMoneyFrame(request); });
 }
 
 RFWALLET_API(int) RFSAMDeductions(int port, const char* hostFieldA, const char* hostFieldB,
                                   const char* hostFieldD, int hostHex8, const char* digits12,
                                   int hostHex6) {
     using namespace rfwallet;
-    constexpr const char* operation = "RFSAMDeductions";
     const auto lock = readerLink.lockForOperation();
     HostInput input;
     const DeductionsRequest request{
         input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
         input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
         moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
-    if (refused(operation, input)) return kMoneyFailure;
-    return moneyOperation(operation, port, deductionsFrame(request));
+    return moneyOperation("RFSAMDeductions", port, input, [&] { return deductionsFrame(request); });
 }
 
 RFWALLET_API(int) CloseCOMM(void) {

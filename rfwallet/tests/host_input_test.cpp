@@ -57,23 +57,6 @@ TEST(HostInput, RefusesHostHex6OutsideSixDigits) {
     }
 }
 
-TEST(HostInput, RefusesANullOutputBuffer) {
-    HostInput input;
-    char buffer[12];
-    EXPECT_EQ(input.outputBuffer("infoNumberB", buffer), buffer);
-    EXPECT_TRUE(input.accepted());
-    input.outputBuffer("infoNumberA", nullptr);
-    EXPECT_EQ(input.refusal(), "infoNumberA is a null pointer");
-}
-
-TEST(HostInput, KeepsTheFirstRefusal) {
-    HostInput input;
-    input.hexText("hostFieldA", "12", 28);
-    input.hexText("hostFieldB", nullptr, 26);
-    input.sixHexDigits("hostHex6", -5);
-    EXPECT_EQ(input.refusal(), "hostFieldA has 2 characters, needs 28");
-}
-
 TEST(HostInput, NeverReadsPastAShortText) {
     // A heap block of exactly the text's size: reading on to the field's
     // length would be caught by the address sanitizer.

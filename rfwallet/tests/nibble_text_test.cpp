@@ -31,22 +31,6 @@ TEST(HexDigitValue, DigitClassesFollowIt) {
     EXPECT_FALSE(isDecimalDigit('A'));
 }
 
-TEST(NibbleText, HexTextIsSentCharacterForCharacter) {
-    std::string frame;
-    appendHexAsNibbles(frame, "0123456789ABCDEFabcdef");
-    EXPECT_EQ(frame, "0123456789:;<=>?:;<=>?");
-}
-
-TEST(NibbleText, DigitPairsTravelAsByteValues) {
-    std::string frame;
-    appendDigitPairsAsNibbles(frame, "100902034504");
-    EXPECT_EQ(frame, "0:0902032=04");
-
-    frame.clear();
-    appendDigitPairsAsNibbles(frame, "999900");  // 99 = 0x63
-    EXPECT_EQ(frame, "636300");
-}
-
 TEST(NibbleText, BytesUseTheLowFourBitsOfEachCharacter) {
     EXPECT_EQ(nibbleBytes("?>0:"), (std::vector<std::uint8_t>{0xFE, 0x0A}));
     // Letters carry their low four bits too ('A' is 0x41).

@@ -59,18 +59,5 @@ TEST(RequestFrames, IntegersAtTheEndsOfTheirRanges) {
     EXPECT_EQ(largest.substr(108, 6), "??????");
 }
 
-TEST(RequestFrames, LongerTextsGiveTheirFirstCharacters) {
-    const std::string longA = std::string(kFieldA) + "FFFF";
-    const std::string longB = std::string(kFieldB) + "00";
-    EXPECT_EQ(readCardInfoFrame({longA, longB}), readCardInfoFrame({kFieldA, kFieldB}));
-
-    const std::string longC = std::string(kFieldC) + "1";
-    const std::string longD = std::string(kFieldD) + "2";
-    const std::string longDigits = std::string(kDigits12) + "99";
-    const MoneyFields longMoney{longD, 26, longDigits, 1};
-    EXPECT_EQ(addMoneyFrame({longA, longB, longC, longMoney}),
-              addMoneyFrame({kFieldA, kFieldB, kFieldC, money(26, 1)}));
-}
-
 }  // namespace
 }  // namespace rfwallet

@@ -21,7 +21,6 @@ using namespace std::chrono_literals;
 using readersim::ReplyFault;
 
 constexpr int kPort = 3;
-constexpr int kPortWithoutDevice = 4;
 
 constexpr const char* kFieldA = "0123456789ABCDEFabcdef012345";
 constexpr const char* kFieldB = "FEDCBA9876543210FEDCBA9876";
@@ -91,8 +90,8 @@ protected:
         return sim_->frameLog();
     }
 
-    int add(int amount, int port = kPort) {
-        return library_.addMoney(port, kFieldA, kFieldB, kFieldC, kFieldD, amount, kDigits12, 0xABCDEF);
+    int add(int amount) {
+        return library_.addMoney(kPort, kFieldA, kFieldB, kFieldC, kFieldD, amount, kDigits12, 0xABCDEF);
     }
     int deduct(int amount, int port = kPort) {
         return library_.deductions(port, kFieldA, kFieldB, kFieldD, amount, kDigits12, 1);
@@ -207,22 +206,6 @@ TEST_F(RfWalletReader, BadArgumentsAreRefusedBeforeThePortIsTouched) {
     const auto log = loggedFrames(1);
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].request.rfAmount, 1u);
-}
-
-TEST_F(RfWalletReader, PortWithoutDeviceFails) {
-    InfoOutputs out;
-    EXPECT_EQ(library_.readCardInfo(kPortWithoutDevice, kFieldA, kFieldB, out.numberA, out.numberB), 0);
-    EXPECT_TRUE(out.untouched());
-    EXPECT_EQ(add(1, kPortWithoutDevice), -1);
-    EXPECT_EQ(library_.closeComm(), 1);
-}
-
-TEST_F(RfWalletReader, SurplusReplyBytesNeverReachTheNextCall) {
-    readersim::Options options = sim_->options();
-    options.trailingBytes = "DONE????" "!";
-    sim_->setOptions(options);
-    EXPECT_EQ(add(1), 1);
-    EXPECT_EQ(add(1), 2);
 }
 
 TEST_F(RfWalletReader, CallsFromTwoThreadsAreServedOneAfterTheOther) {
