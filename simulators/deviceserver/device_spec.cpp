@@ -1,0 +1,114 @@
+#include "device_spec.h"
+
+#include "params/device_parameters.h"
+
+namespace devicesim {
+namespace {
+
+bool isReplyName(const QString& name) {
+    if (name == u"X") return true;
+    bool ok = false;
+    const int tag = name.toInt(&ok);
+    return ok && tag >= 1 && tag <= serverconf::kParameterCount && QString::number(tag) == name;
+}
+
+bool parseReplySet(const QString& value, QSet<QString>& into, QString& error) {
+    for (const QString& name : value.split(u'+')) {
+        if (!isReplyName(name)) {
+            error = QStringLiteral("not a reply name (X or 1..21): %1").arg(name);
+            return false;
+        }
+        into.insert(name);
+    }
+    return true;
+}
+
+bool parseDelays(const QString& value, QHash<QString, int>& into, QString& error) {
+    for (const QString& item : value.split(u'+')) {
+        const QStringList parts = item.split(u':');
+        bool ok = false;
+        const int ms = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+        if (!ok || ms < 0 || !isReplyName(parts[0])) {
+            error = QStringLiteral("delay wants REPLY:MS, got %1").arg(item);
+            return false;
+        }
+        into.insert(parts[0], ms);
+    }
+    return true;
+}
+
+QString defaultMac(const QString& address) {
+    QString mac;
+    for (const QString& number : address.split(u'.')) mac += number.rightJustified(3, u'0');
+    return mac;
+}
+
+bool applyItem(const QString& key, const QString& value, DeviceConfig& config, QString& error) {
+    DeviceFaults& faults = config.faults;
+    if (key == u"addr") {
+        config.address = value;
+        return true;
+    }
+    if (key == u"mac") config.parameters.macAddress = value;
+    else if (key == u"user") config.parameters.userName = value;
+    else if (key == u"name") config.parameters.deviceName = value;
+    else if (key == u"drop") return parseReplySet(value, faults.drop, error);
+    else if (key == u"dup") return parseReplySet(value, faults.duplicate, error);
+    else if (key == u"oversize") return parseReplySet(value, faults.oversize, error);
+    else if (key == u"short") return parseReplySet(value, faults.oneByte, error);
+    else if (key == u"delay") return parseDelays(value, faults.delayMs, error);
+    else if (key == u"late") {
+        if (!isReplyName(value)) {
+            error = QStringLiteral("late wants one reply name, got %1").arg(value);
+            return false;
+        }
+        faults.late = value;
+    } else if (key.size() == 2 && key == key.toUpper() && config.parameters.valueByCode(key)) {
+        *config.parameters.valueByCode(key) = value;
+    } else {
+        error = QStringLiteral("unknown item %1").arg(key);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<DeviceConfig> parseDeviceSpec(const QString& spec, QString& error) {
+    DeviceConfig config;
+    config.parameters = serverconf::factoryParameters();
+    config.parameters.ipAddress.clear();
+    for (const QString& item : spec.split(u',', Qt::SkipEmptyParts)) {
+        const QString trimmed = item.trimmed();
+        if (trimmed == u"noprobe") {
+            config.faults.noProbeAnswer = true;
+            continue;
+        }
+        const qsizetype equals = trimmed.indexOf(u'=');
+        if (equals <= 0) {
+            error = QStringLiteral("expected key=value, got %1").arg(trimmed);
+            return std::nullopt;
+        }
+        if (!applyItem(trimmed.left(equals), trimmed.mid(equals + 1), config, error)) return std::nullopt;
+    }
+    if (!isLoopbackAddress(config.address)) {
+        error = config.address.isEmpty()
+                    ? QStringLiteral("addr= is missing")
+                    : QStringLiteral("refused: %1 is not an address in 127.0.0.0/8").arg(config.address);
+        return std::nullopt;
+    }
+    if (config.parameters.macAddress.isEmpty()) config.parameters.macAddress = defaultMac(config.address);
+    if (config.parameters.ipAddress.isEmpty()) config.parameters.ipAddress = config.address;
+    return config;
+}
+
+QStringList deviceSpecLines(const QString& fileText) {
+    QStringList lines;
+    for (const QString& line : fileText.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty() && !trimmed.startsWith(u'#')) lines << trimmed;
+    }
+    return lines;
+}
+
+}  // namespace devicesim

@@ -1,0 +1,31 @@
+#pragma once
+// Device descriptions of the command line and the config file, as pure
+// functions. One device is one comma-separated list of key=value items:
+//
+//   addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,drop=3+X
+//
+// addr (required, within 127.0.0.0/8); mac (default: the address's four
+// numbers as 3-digit groups); user, name (the ON and DN values); any
+// parameter code (ON, DN, IP, PN, BR, ...) = its value; faults: drop=R+R,
+// delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe, where
+// R is X (the search reply) or a get tag 1..21. Parameters not given keep
+// their factory values; IP defaults to addr.
+
+#include "simulated_device.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace devicesim {
+
+// The device described by `spec`, or nothing with the reason in `error`.
+std::optional<DeviceConfig> parseDeviceSpec(const QString& spec, QString& error);
+
+// The device lines of a config file: one spec per line; blank lines and
+// lines starting with "#" are skipped.
+QStringList deviceSpecLines(const QString& fileText);
+
+}  // namespace devicesim

@@ -1,0 +1,114 @@
+#include "simulated_device.h"
+
+#include "params/gbk_text.h"
+
+#include <QHostAddress>
+
+namespace devicesim {
+namespace {
+
+constexpr char kSearchReplyName[] = "X";
+
+}  // namespace
+
+bool isLoopbackAddress(const QString& address) {
+    QHostAddress parsed;
+    return parsed.setAddress(address) && parsed.protocol() == QAbstractSocket::IPv4Protocol &&
+           parsed.isLoopback() && parsed.toString() == address;
+}
+
+SimulatedDevice::SimulatedDevice(DeviceConfig config) : config_(std::move(config)) {
+    if (config_.parameters.ipAddress.isEmpty()) config_.parameters.ipAddress = config_.address;
+}
+
+QByteArray SimulatedDevice::searchReply() const {
+    const serverconf::DeviceParameters& p = config_.parameters;
+    return "A" + serverconf::toGbk(p.macAddress) + "/V1.0.0*0000000" + serverconf::toGbk(p.userName) + "/" +
+           serverconf::toGbk(p.deviceName);
+}
+
+void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray text) {
+    const DeviceFaults& faults = config_.faults;
+    if (faults.drop.contains(name)) {
+        outcome.notes << QStringLiteral("reply %1 dropped").arg(name);
+        return;
+    }
+    if (faults.oversize.contains(name)) text = text.leftJustified(kOversizeReplyBytes, ' ');
+    if (faults.oneByte.contains(name)) text = text.left(1);
+    const OutgoingReply reply{text, faults.delayMs.value(name, 0)};
+    if (!lateUsed_ && faults.late == name) {
+        lateUsed_ = true;
+        heldReply_ = reply;
+        outcome.notes << QStringLiteral("reply %1 held for the next request").arg(name);
+        return;
+    }
+    outcome.replies << reply;
+    if (faults.duplicate.contains(name)) outcome.replies << reply;
+}
+
+void SimulatedDevice::apply(Outcome& outcome) {
+    for (auto it = staged_.cbegin(); it != staged_.cend(); ++it) {
+        if (QString* value = config_.parameters.valueByCode(it.key())) *value = it.value();
+    }
+    const auto newIp = staged_.constFind(QStringLiteral("IP"));
+    if (newIp != staged_.cend() && *newIp != config_.address) {
+        if (isLoopbackAddress(*newIp)) {
+            outcome.newAddress = *newIp;
+        } else {
+            outcome.notes << QStringLiteral("address %1 is outside loopback: keeps answering from %2")
+                                 .arg(*newIp, config_.address);
+        }
+    }
+    outcome.notes << QStringLiteral("applied %1 values").arg(staged_.size());
+    staged_.clear();
+}
+
+bool SimulatedDevice::concerns(const DeviceRequest& request, bool broadcast) const {
+    using Kind = DeviceRequest::Kind;
+    return !broadcast || selected_ || request.kind == Kind::Search || request.kind == Kind::SelectByMac ||
+           request.kind == Kind::Confirm;
+}
+
+Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
+    Outcome outcome;
+    if (!concerns(request, broadcast)) return outcome;
+    // A held reply goes out as the answer to whatever request comes next,
+    // ahead of that request's own reply.
+    std::optional<OutgoingReply> previouslyHeld = std::exchange(heldReply_, std::nullopt);
+    using Kind = DeviceRequest::Kind;
+    switch (request.kind) {
+    case Kind::Search:
+        if (!broadcast && config_.faults.noProbeAnswer) {
+            outcome.notes << QStringLiteral("probe not answered");
+        } else {
+            addReply(outcome, QString::fromLatin1(kSearchReplyName), searchReply());
+        }
+        break;
+    case Kind::SelectByMac:
+        selected_ = request.text == config_.parameters.macAddress;
+        if (selected_) outcome.notes << QStringLiteral("named by its MAC");
+        break;
+    case Kind::Confirm: outcome.notes << QStringLiteral("confirmed"); break;
+    case Kind::Open: staged_.clear(); break;
+    case Kind::Get: {
+        const QString* value = config_.parameters.valueByCode(request.code);
+        addReply(outcome, QString::number(request.tag),
+                 serverconf::toGbk(value ? *value : QString()) + '|' + QByteArray::number(request.tag));
+        break;
+    }
+    case Kind::Set:
+        staged_.insert(request.code, request.text);
+        outcome.notes << QStringLiteral("staged %1=%2").arg(request.code, request.text);
+        break;
+    case Kind::End:
+    case Kind::EndChangeIp:
+        apply(outcome);
+        selected_ = false;
+        break;
+    case Kind::Unknown: outcome.notes << QStringLiteral("not understood: %1").arg(request.error); break;
+    }
+    if (previouslyHeld) outcome.replies.prepend(*previouslyHeld);
+    return outcome;
+}
+
+}  // namespace devicesim

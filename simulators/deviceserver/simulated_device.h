@@ -1,0 +1,84 @@
+#pragma once
+// One simulated device server as a state machine without I/O: a request in,
+// the replies to send (with their delays) and notes for the log out.
+
+#include "device_request.h"
+
+#include "params/device_parameters.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace devicesim {
+
+// Faults a device can be told to commit. A reply is named by what it
+// answers: "X" for the search reply (broadcast search or probe), or the get
+// tag as text ("3" for the reply to "GFE|3").
+struct DeviceFaults {
+    QSet<QString> drop;             // never sent
+    QHash<QString, int> delayMs;    // sent that much later
+    QSet<QString> duplicate;        // sent twice
+    QSet<QString> oversize;         // padded to 256 bytes
+    QSet<QString> oneByte;          // cut to its first byte
+    QString late;                   // held until the next request arrives (once)
+    bool noProbeAnswer = false;     // a unicast "X" gets no answer
+};
+
+struct DeviceConfig {
+    QString address;                         // 127.x.y.z
+    serverconf::DeviceParameters parameters; // macAddress, names, ... (ipAddress = address unless given)
+    DeviceFaults faults;
+};
+
+inline constexpr int kOversizeReplyBytes = 256;
+
+struct OutgoingReply {
+    QByteArray text;
+    int delayMs = 0;
+};
+
+struct Outcome {
+    QList<OutgoingReply> replies;
+    QStringList notes;
+    // Set when "E" or "E|35" applied a new loopback address: the device
+    // should answer from it from now on (see moveTo).
+    std::optional<QString> newAddress;
+};
+
+class SimulatedDevice {
+public:
+    explicit SimulatedDevice(DeviceConfig config);
+
+    // `broadcast`: the request came to the broadcast address. Broadcasts
+    // other than "X" and "B" concern the device only after "W" named it.
+    Outcome handle(const DeviceRequest& request, bool broadcast);
+
+    // The address the device answers from.
+    const QString& address() const { return config_.address; }
+    void moveTo(const QString& address) { config_.address = address; }
+    const serverconf::DeviceParameters& parameters() const { return config_.parameters; }
+    // The search reply: "A" + MAC + "/" + 6 + "*" + 7 + user + "/" + device name.
+    QByteArray searchReply() const;
+
+private:
+    bool concerns(const DeviceRequest& request, bool broadcast) const;
+    void addReply(Outcome& outcome, const QString& name, QByteArray text);
+    void apply(Outcome& outcome);
+
+    DeviceConfig config_;
+    bool selected_ = false;
+    bool lateUsed_ = false;
+    std::optional<OutgoingReply> heldReply_;
+    QHash<QString, QString> staged_;  // code -> value, applied at "E"
+};
+
+// True for a dotted address in 127.0.0.0/8.
+bool isLoopbackAddress(const QString& address);
+
+}  // namespace devicesim
