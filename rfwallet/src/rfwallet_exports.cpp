@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/debug_log.h"
 #include "host_input.h"
@@ -48,7 +49,10 @@ std::optional<std::string> exchange(const char* operation, int port, std::string
     } else {
         reply = std::move(received);
     }
-    readerLink.CloseCOMM();
+    // The result stands whatever the close gives; a failed close is only logged.
+    if (!readerLink.CloseCOMM()) {
+        common::debugLog(kLogComponent, "%s: closing the port failed", operation);
+    }
     return reply;
 }
 
