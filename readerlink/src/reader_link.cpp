@@ -77,7 +77,8 @@ int ReaderLink::ReadCOMM(void* buffer, std::size_t count) {
     const std::ptrdiff_t got = port_->read(buffer, count, timeouts_);
     if (got < 0) return 0;
     if (static_cast<std::size_t>(got) != count) {
-        common::debugLog(kLog, "read: %td of %zu bytes arrived within the time-outs", got, count);
+        common::debugLog(kLog, "read: %lld of %llu bytes arrived within the time-outs", static_cast<long long>(got),
+                         static_cast<unsigned long long>(count));
         return 0;
     }
     return 1;

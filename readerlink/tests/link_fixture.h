@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,14 @@ protected:
         const bool ok = link.WriteCOMM(frame.data(), frame.size()) != 0 && link.ReadCOMM(reply.data(), replyLength) == 1;
         EXPECT_NE(link.CloseCOMM(), 0);
         return ok ? std::optional(reply) : std::nullopt;
+    }
+
+    // Runs an exchange that must fail and returns how long it took.
+    static std::chrono::milliseconds failingExchangeTime(ReaderLink& link, const std::string& frame,
+                                                         std::size_t replyLength) {
+        const auto start = readersim::Clock::now();
+        EXPECT_EQ(exchange(link, frame, replyLength), std::nullopt);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(readersim::Clock::now() - start);
     }
 
     readersim::ScratchDirectory directory_;

@@ -180,7 +180,10 @@ struct ReaderSimulator::Impl {
             char chunk[512];
             const ssize_t n = ::read(terminal->masterFd(), chunk, sizeof chunk);
             if (n <= 0) {
+                if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
                 common::debugLog(kLog, "read from the terminal failed: %s", n < 0 ? std::strerror(errno) : "end");
+                // The terminal stays readable in this state; do not spin on it.
+                if (!sleepUntil(Clock::now() + std::chrono::milliseconds(10))) return;
                 continue;
             }
             lastByteAt = Clock::now();
