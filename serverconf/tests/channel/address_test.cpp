@@ -1,0 +1,93 @@
+// Addressing decisions: same network or not, this computer's address, and
+// the two environment overrides.
+
+#include "channel/address_settings.h"
+#include "channel/local_host_address.h"
+#include "channel/same_network.h"
+#include "channel/udp_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace serverconf {
+namespace {
+
+struct NetworkCase {
+    const char* local;
+    const char* device;
+    bool same;
+};
+
+TEST(SameNetwork, ComparesTheFirstThreeNumbersByValue) {
+    const NetworkCase cases[] = {
+        {"192.168.1.24", "192.168.1.200", true},
+        {"192.168.1.24", "192.168.2.5", false},
+        {"192.168.1.24", "10.0.0.5", false},
+        {"10.0.0.5", "10.0.0.9", true},
+        // Short groups: the character positions of the two texts would agree.
+        {"10.1.2.3", "10.9.2.3", false},
+        {"1.2.3.4", "1.2.33.4", false},
+        {"10.0.0.5", "100.0.0.5", false},
+        // Leading zeros do not change a number.
+        {"010.001.002.3", "10.1.2.9", true},
+    };
+    for (const NetworkCase& c : cases) {
+        EXPECT_EQ(isSameNetwork(c.local, c.device), c.same) << c.local << " / " << c.device;
+        EXPECT_EQ(isSameNetwork(c.device, c.local), c.same) << "symmetric: " << c.device << " / " << c.local;
+    }
+}
+
+TEST(SameNetwork, AnythingButFourNumbersIsAnotherNetwork) {
+    for (const char* bad : {"", "192.168.1", "192.168.1.24.1", "192.168.1.", "256.168.1.24", "192.168.x.24",
+                            " 192.168.1.24", "192.168.1.-1", "1234.1.1.1", "::1"}) {
+        EXPECT_FALSE(isSameNetwork("192.168.1.24", bad)) << bad;
+        EXPECT_FALSE(isSameNetwork(bad, "192.168.1.24")) << bad;
+    }
+    // No local address (none found): every device is on another network.
+    EXPECT_FALSE(isSameNetwork("", ""));
+}
+
+TEST(LocalHostAddress, TakesTheLastResolvedAddressWhenOneIsNotLoopback) {
+    EXPECT_EQ(chooseLocalHostAddress({"192.168.1.5", "10.0.0.2"}, {"172.16.0.1"}), "10.0.0.2");
+    // An IPv6 address at the end is passed over: the test needs dotted text.
+    EXPECT_EQ(chooseLocalHostAddress({"192.168.1.5", "fe80::1"}, {}), "192.168.1.5");
+}
+
+TEST(LocalHostAddress, FallsBackToTheInterfacesWhenTheNameGivesOnlyLoopback) {
+    const QStringList interfaces{"127.0.0.1", "192.168.1.9", "10.1.1.1", "fe80::1", "127.0.1.1"};
+    EXPECT_EQ(chooseLocalHostAddress({"127.0.1.1"}, interfaces), "10.1.1.1");
+    EXPECT_EQ(chooseLocalHostAddress({}, interfaces), "10.1.1.1");
+    // Nothing but loopback anywhere: no address at all.
+    EXPECT_EQ(chooseLocalHostAddress({"127.0.1.1"}, {"127.0.0.1", "::1"}), "");
+}
+
+class EnvironmentVariables : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ::unsetenv("SERVERCONF_BROADCAST");
+        ::unsetenv("SERVERCONF_LOCAL_ADDRESS");
+    }
+};
+
+TEST_F(EnvironmentVariables, UnsetMeansLimitedBroadcastAndLookedUpAddress) {
+    const AddressSettings settings = AddressSettings::fromEnvironment();
+    EXPECT_EQ(settings.broadcastAddress, QHostAddress(QHostAddress::Broadcast));
+    EXPECT_TRUE(settings.localAddressOverride.isEmpty());
+}
+
+TEST_F(EnvironmentVariables, OverrideBroadcastAndLocalAddress) {
+    ::setenv("SERVERCONF_BROADCAST", "127.255.255.255", 1);
+    ::setenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1", 1);
+    UdpEnvironment environment;
+    EXPECT_EQ(environment.settings().broadcastAddress, QHostAddress("127.255.255.255"));
+    EXPECT_EQ(environment.localHostAddress(), "127.0.0.1");
+}
+
+TEST_F(EnvironmentVariables, AnUnusableBroadcastAddressKeepsTheDefault) {
+    ::setenv("SERVERCONF_BROADCAST", "not-an-address", 1);
+    EXPECT_EQ(AddressSettings::fromEnvironment().broadcastAddress, QHostAddress(QHostAddress::Broadcast));
+}
+
+}  // namespace
+}  // namespace serverconf

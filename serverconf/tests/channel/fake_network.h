@@ -1,0 +1,87 @@
+#pragma once
+// A recording stand-in for the network: every open, send, pause, read and
+// close of the channels it creates is written to one timeline, pauses only
+// advance a virtual clock, and a scripted peer decides which datagrams
+// arrive in answer to each send. Protocol sequences run instantly and are
+// asserted on the timeline, e.g.
+//   "open 3004", "send 3004 192.168.1.30 X", "pause 100", "close 3004".
+// A broadcast is written with "*" as the destination.
+
+#include "channel/network_environment.h"
+
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+
+namespace serverconf::testing {
+
+struct SentDatagram {
+    quint16 localPort = 0;
+    QByteArray text;
+    Destination destination;
+};
+
+class FakeChannel;
+
+class FakeNetwork final : public NetworkEnvironment, private Pacer {
+public:
+    std::unique_ptr<CommandChannel> createChannel() override;
+    Pacer& pacer() override { return *this; }
+    QString localHostAddress() override { return localAddress; }
+
+    // This computer's address as the operations see it.
+    QString localAddress = QStringLiteral("192.168.1.24");
+    // The peer: datagrams that arrive on the sending channel after a send.
+    std::function<QList<Datagram>(const SentDatagram&)> respond;
+
+    QStringList timeline;
+    int clockMs = 0;
+
+    // The sends only, in order.
+    QList<SentDatagram> sent() const { return sent_; }
+    // The timeline entries that start with `prefix` ("send", "pause", ...).
+    QStringList entries(const QString& prefix) const;
+    // Queues a datagram on the channel bound to `localPort` (the most
+    // recently created one for port 0) and raises its notification.
+    void deliver(quint16 localPort, const Datagram& datagram);
+
+private:
+    friend class FakeChannel;
+    void pause(int milliseconds) override;
+    void record(const QString& entry) { timeline << entry; }
+    void recordSend(FakeChannel& channel, const QByteArray& text, const Destination& destination);
+
+    QList<SentDatagram> sent_;
+    // Port 0 stands for "any": the fake hands out ports from here.
+    quint16 nextAnyPort_ = 40000;
+    QList<QPointer<FakeChannel>> channels_;
+};
+
+class FakeChannel final : public CommandChannel {
+public:
+    explicit FakeChannel(FakeNetwork& network) : CommandChannel(network.pacer()), network_(network) {}
+
+    bool open(quint16 localPort) override;
+    void allowBroadcast() override;
+    qint64 send(const QByteArray& text, const Destination& destination) override;
+    bool hasWaitingDatagram() const override { return !waiting_.empty(); }
+    std::optional<Datagram> readOne() override;
+    void close() override;
+    quint16 localPort() const override { return port_; }
+
+    void enqueue(const Datagram& datagram) { waiting_.push_back(datagram); }
+
+private:
+    FakeNetwork& network_;
+    quint16 port_ = 0;
+    bool open_ = false;
+    std::deque<Datagram> waiting_;
+};
+
+// A reply datagram from a device at `address`, port 65535.
+Datagram replyFrom(const QString& address, const QByteArray& text);
+
+}  // namespace serverconf::testing

@@ -1,0 +1,15 @@
+# Tests of the datagram channel, and the test support that other serverconf
+# tests share: the recording fake network and the test main that enters a
+# private loopback network.
+add_library(serverconf_fake_network STATIC ${CMAKE_CURRENT_LIST_DIR}/channel/fake_network.cpp)
+target_include_directories(serverconf_fake_network PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(serverconf_fake_network PUBLIC serverconf_channel)
+
+add_library(serverconf_network_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/channel/network_test_main.cpp)
+target_link_libraries(serverconf_network_test_main PUBLIC common_private_network GTest::gtest Qt6::Core)
+
+add_executable(serverconf_channel_test
+  ${CMAKE_CURRENT_LIST_DIR}/channel/address_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/channel/udp_command_channel_test.cpp)
+target_link_libraries(serverconf_channel_test PRIVATE serverconf_channel serverconf_network_test_main)
+gtest_discover_tests(serverconf_channel_test TEST_PREFIX "serverconf.channel.")
