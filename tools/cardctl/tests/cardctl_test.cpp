@@ -1,0 +1,89 @@
+// cardctl against the simulated reader: what it prints and its exit status,
+// with the library found beside it in ../lib.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "readersim/reader_simulator.h"
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string output;  // standard output and standard error together
+};
+
+Outcome cardctl(const std::string& arguments) {
+    const std::string command = std::string(CARDCTL_PATH) + " " + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return {-1, "popen failed"};
+    Outcome outcome{0, {}};
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) outcome.output += chunk;
+    const int status = pclose(pipe);
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+class CardctlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/cardctl-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        directory_ = pattern;
+        setenv("READERLINK_PORT_DIR", pattern, 1);
+        readersim::Config config;
+        config.directory = directory_;
+        config.portNumber = 4;
+        reader_ = std::make_unique<readersim::ReaderSimulator>(std::move(config));
+    }
+    void TearDown() override {
+        reader_.reset();
+        std::filesystem::remove_all(directory_);
+    }
+
+    std::filesystem::path directory_;
+    std::unique_ptr<readersim::ReaderSimulator> reader_;
+};
+
+TEST_F(CardctlTest, OpensReadsAndUpdatesAnAccount) {
+    auto opened = cardctl("--port 4 open-account 1001 305419896 0123456789ABCDEF FEDCBA9876543210 100 10 50000 "
+                          "241231 86 7");
+    EXPECT_EQ(opened.status, 0) << opened.output;
+    EXPECT_EQ(opened.output, "ok\n");
+
+    EXPECT_EQ(cardctl("--port 4 add-money -40").status, 0);
+    const auto info = cardctl("--port 4 info");
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.output,
+              "account number: 001001\ncard number:    03430008\nname:           0123456789ABCDEF12\n"
+              "department:     FEDCBA987654321000\nbalance:        0000060\nlimit count:    010\n"
+              "limit money:    00050000\nlimit time:     241231\nGB code:        86\nLssj count:     00007\n");
+
+    EXPECT_EQ(cardctl("--port 4 set-number 4294967295").status, 0);
+    const auto block = cardctl("--port 4 read-block 02 08");
+    EXPECT_EQ(block.status, 0);
+    EXPECT_EQ(block.output, "000123456789ABCDEFFFFFFFFF000000\n");
+}
+
+TEST_F(CardctlTest, FailuresAndMistakesHaveTheirOwnExitStatus) {
+    const auto refused = cardctl("--port 4 add-money -1");  // balance 0 cannot go below
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("AddMoney failed"), std::string::npos) << refused.output;
+    EXPECT_EQ(cardctl("--port 5 info").status, 1);  // no reader on COM5
+
+    EXPECT_EQ(cardctl("--port 4 add-money ten").status, 2);
+    EXPECT_EQ(cardctl("--port 4 add-money").status, 2);
+    EXPECT_EQ(cardctl("--port 4 pay-everything").status, 2);
+    EXPECT_EQ(cardctl("--port").status, 2);
+    EXPECT_EQ(cardctl("--port 4 --library /nonexistent/libcardpurse.so info").status, 3);
+    EXPECT_EQ(cardctl("--help").status, 0);
+    EXPECT_EQ(reader_->frameLog().size(), 1u);  // only the refused AddMoney read reached the reader
+}
+
+}  // namespace
