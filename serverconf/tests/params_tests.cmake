@@ -10,3 +10,14 @@ add_executable(params_unit_test
 target_compile_definitions(params_unit_test PRIVATE PARAMS_FIXTURE_DIR="${params_test_dir}/fixtures")
 target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations GTest::gtest_main)
 gtest_discover_tests(params_unit_test)
+
+# Against devicesim in real time, inside a private loopback network.
+if(TARGET devicesim_testing AND TARGET common_private_network)
+  add_executable(params_devicesim_test
+    ${params_test_dir}/network_test_main.cpp
+    ${params_test_dir}/parameter_operations_devicesim_test.cpp
+  )
+  target_link_libraries(params_devicesim_test PRIVATE
+    serverconf_parameter_operations devicesim_testing common_private_network GTest::gtest)
+  gtest_discover_tests(params_devicesim_test DISCOVERY_TIMEOUT 30)
+endif()

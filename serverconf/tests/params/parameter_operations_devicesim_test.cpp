@@ -1,0 +1,302 @@
+// The read-out, the write and the factory defaults in real time against
+// simulated device servers, checked on the simulator's log of what arrived:
+// texts, order, unicast or broadcast, local ports and pauses. This computer
+// is 127.0.0.1; devices on 127.0.0.x share its network, devices on
+// 127.0.9.x are on another one and are reached by broadcast.
+
+#include "params/parameter_read_out.h"
+#include "params/parameter_write.h"
+
+#include "channel/udp_environment.h"
+#include "discovery/device_discovery.h"
+#include "discovery/device_list_model.h"
+
+#include "devicesim_process.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <gtest/gtest.h>
+
+namespace serverconf {
+namespace {
+
+using devicesim::DeviceSimProcess;
+using devicesim::LogRecord;
+
+// Gaps between datagrams as the simulator saw them may shrink or grow by
+// scheduling delays on a busy machine.
+constexpr double kEarlyToleranceMs = 8;
+constexpr double kLateToleranceMs = 60;
+
+const char* kLocalDevice = "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,PN=4001";
+const char* kRemoteDevice = "addr=127.0.9.5,mac=009988776655,user=far,name=gate-9,BR=3";
+
+QStringList payloads(const QList<LogRecord>& records)
+{
+    QStringList texts;
+    for (const LogRecord& record : records)
+        texts << QString::fromLatin1(record.payload);
+    return texts;
+}
+
+// Every record came from local port `port` (0: any one port) as unicast to
+// `address`, or as broadcast when `address` is empty.
+void expectAddressing(const QList<LogRecord>& records, quint16 port, const QString& address)
+{
+    ASSERT_FALSE(records.isEmpty());
+    const quint16 expectedPort = port ? port : records.first().fromPort();
+    for (const LogRecord& record : records) {
+        EXPECT_EQ(record.fromPort(), expectedPort) << record.payload.constData();
+        EXPECT_EQ(record.fromAddress(), QStringLiteral("127.0.0.1"));
+        if (address.isEmpty())
+            EXPECT_TRUE(record.isBroadcast()) << record.payload.constData();
+        else
+            EXPECT_EQ(record.to, address) << record.payload.constData();
+    }
+}
+
+// The gap after record i is its pause: pausesMs[i].
+void expectPauses(const QList<LogRecord>& records, const QList<int>& pausesMs)
+{
+    ASSERT_EQ(records.size(), pausesMs.size() + 1);
+    for (qsizetype i = 0; i < pausesMs.size(); ++i) {
+        const double gap = records[i + 1].timeMs - records[i].timeMs;
+        EXPECT_GE(gap, pausesMs[i] - kEarlyToleranceMs) << "after " << records[i].payload.constData();
+        EXPECT_LE(gap, pausesMs[i] + kLateToleranceMs) << "after " << records[i].payload.constData();
+    }
+}
+
+QStringList getRequests()
+{
+    QStringList texts;
+    for (const ParameterDefinition& definition : kParameters)
+        texts << QStringLiteral("G%1|%2").arg(QLatin1StringView(definition.code)).arg(definition.getTag);
+    return texts;
+}
+
+class DeviceSimTest : public ::testing::Test {
+protected:
+    void startDevices(const QStringList& specs)
+    {
+        simulator = std::make_unique<DeviceSimProcess>(specs);
+        QString error;
+        ASSERT_TRUE(simulator->start(error)) << error.toStdString();
+        window = environment.createChannel();
+        ASSERT_TRUE(window->open(0));
+    }
+
+    // What the simulator received from `mark` on, once `count` datagrams are in.
+    QList<LogRecord> receivedSince(qsizetype mark, qsizetype count)
+    {
+        EXPECT_TRUE(simulator->waitForReceived(count, mark));
+        return simulator->received(mark);
+    }
+
+    ReadOutResult readRow(const DeviceEntry& row)
+    {
+        return readParameters(environment, *window, &row, session, [this] { ++shortReplyNotices; });
+    }
+
+    UdpEnvironment environment;
+    std::unique_ptr<DeviceSimProcess> simulator;
+    std::unique_ptr<CommandChannel> window;
+    DeviceSession session;
+    int shortReplyNotices = 0;
+    const DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("127.0.0.5")};
+    const DeviceEntry remoteRow{0, QStringLiteral("009988776655"), QStringLiteral("far/gate-9"), QStringLiteral("127.0.9.5")};
+};
+
+TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)
+{
+    startDevices({kLocalDevice});
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("127.0.0.5"));
+    DeviceParameters expected = factoryParameters();
+    expected.userName = QStringLiteral("ops");
+    expected.deviceName = QStringLiteral("gate-1");
+    expected.macAddress = QStringLiteral("001122334455");
+    expected.ipAddress = QStringLiteral("127.0.0.5");
+    expected.baudRate = QStringLiteral("7");
+    expected.port = QStringLiteral("4001");
+    EXPECT_EQ(session.parameters, expected);
+
+    const QList<LogRecord> received = receivedSince(0, 23);
+    EXPECT_EQ(payloads(received), (QStringList{"X", "L"} + getRequests()));
+    expectAddressing(received.mid(0, 1), 3001, QStringLiteral("127.0.0.5"));
+    expectAddressing(received.mid(1), window->localPort(), QStringLiteral("127.0.0.5"));
+    QList<int> pauses{100};
+    pauses.append(QList<int>(21, 50));
+    expectPauses(received, pauses);
+}
+
+TEST_F(DeviceSimTest, ReadOutOnAnotherNetworkNamesTheDeviceAndBroadcasts)
+{
+    startDevices({kLocalDevice, kRemoteDevice});
+    session.currentDeviceAddress = QStringLiteral("127.0.0.5");
+    const ReadOutResult result = readRow(remoteRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(session.parameters.macAddress, QStringLiteral("009988776655"));
+    EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("127.0.9.5"));
+    EXPECT_EQ(session.parameters.baudRate, QStringLiteral("3"));
+
+    const QList<LogRecord> received = receivedSince(0, 23);
+    EXPECT_EQ(payloads(received), (QStringList{"W009988776655", "L"} + getRequests()));
+    expectAddressing(received, window->localPort(), {});
+    QList<int> pauses{100, 10 + 50};
+    pauses.append(QList<int>(20, 50));
+    expectPauses(received, pauses);
+}
+
+TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne)
+{
+    startDevices({QString::fromLatin1(kLocalDevice) + ",late=5,short=7"});
+    // From the held reply on, every read takes the reply before: the one-byte
+    // reply to "GRM|7" is met in the round of "GCM|8", and the reply to
+    // "GNM|21" is left unread.
+    session.parameters.workMode = QStringLiteral("held before");
+    session.parameters.netmask = QStringLiteral("held before");
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.parameters.port, QStringLiteral("4001"));  // arrived with the reply to GTP|6
+    EXPECT_EQ(session.parameters.gatewayIp, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(session.parameters.workMode, QStringLiteral("held before"));
+    EXPECT_EQ(session.parameters.netmask, QStringLiteral("held before"));
+    EXPECT_EQ(result.shortReplies, 1);
+    EXPECT_EQ(shortReplyNotices, 1);
+}
+
+TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRounds)
+{
+    startDevices({QString::fromLatin1(kLocalDevice) + ",drop=3"});
+    session.parameters.macAddress = QStringLiteral("AABBCCDDEEFF");  // of a device read before
+    const ReadOutResult result = readRow(localRow);
+
+    EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
+    EXPECT_TRUE(session.parameters.macAddress.isEmpty());
+    EXPECT_EQ(session.parameters.baudRate, QStringLiteral("7"));
+    EXPECT_EQ(receivedSince(0, 23).size(), 23);
+}
+
+TEST_F(DeviceSimTest, ReadOutStopsAfterAnUnansweredProbe)
+{
+    startDevices({QString::fromLatin1(kLocalDevice) + ",noprobe"});
+    EXPECT_EQ(readRow(localRow).outcome, ReadOutOutcome::NotConnected);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(payloads(simulator->received()), QStringList{"X"});
+}
+
+PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newAddress)
+{
+    PropertyDialogValues values;
+    values.userName = QStringLiteral("new");
+    values.deviceName = read.deviceName;
+    values.port = read.port;
+    values.ipAddressField = newAddress;
+    values.destinationIp = read.destinationIp;
+    values.destinationPort = read.destinationPort;
+    values.gatewayIp = read.gatewayIp;
+    values.netmask = read.netmask;
+    values.protocol = read.protocol;
+    values.workMode = read.workMode;
+    values.rtsCts = read.rtsCts;
+    values.dtr = read.dtr;
+    values.baudRate = QStringLiteral("11");
+    values.parity = read.parity;
+    values.dataBits = read.dataBits;
+    values.reportedIpAddress = read.ipAddress;
+    return values;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
+{
+    startDevices({kLocalDevice});
+    DeviceListModel list;
+    DeviceDiscovery discovery(environment, list, session);
+    discovery.beginSearch();
+    ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
+    ASSERT_EQ(readRow(list.entry(0)).outcome, ReadOutOutcome::Read);
+
+    const qsizetype mark = simulator->mark();
+    EXPECT_EQ(writeParameters(environment, session, valuesFor(session.parameters, QStringLiteral("127.0.0.6"))),
+              Delivery::Unicast);
+    const QList<LogRecord> received = receivedSince(mark, 22);
+    ASSERT_EQ(received.size(), 22);
+    EXPECT_EQ(received[1].payload, "SONnew|18");
+    EXPECT_EQ(received[8].payload, "SBR11|25");
+    EXPECT_EQ(received[20].payload, "SIP127.0.0.6|37");
+    EXPECT_EQ(received[21].payload, "E");
+    expectAddressing(received, 6666, QStringLiteral("127.0.0.5"));
+    QList<int> pauses{50};
+    pauses.append(QList<int>(20, 10));
+    expectPauses(received, pauses);
+
+    discovery.refreshList();
+    ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
+    EXPECT_EQ(list.entry(0).deviceAddress, QStringLiteral("127.0.0.6"));
+    EXPECT_EQ(list.entry(0).userAndDeviceName, QStringLiteral("new/gate-1"));
+}
+
+TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
+{
+    startDevices({kLocalDevice, kRemoteDevice});
+    ASSERT_EQ(readRow(remoteRow).outcome, ReadOutOutcome::Read);
+    session.currentDeviceAddress = QStringLiteral("127.0.9.5");  // the last search reply came from it
+
+    const qsizetype mark = simulator->mark();
+    EXPECT_EQ(writeParameters(environment, session, valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
+              Delivery::Broadcast);
+    const QList<LogRecord> received = receivedSince(mark, 23);
+    ASSERT_EQ(received.size(), 23);
+    EXPECT_EQ(received[0].payload, "W009988776655");
+    EXPECT_EQ(received[21].payload, "SIP127.0.9.6|33");
+    EXPECT_EQ(received[22].payload, "E");
+    expectAddressing(received, 6666, {});
+    QList<int> pauses{100, 50};
+    pauses.append(QList<int>(20, 10));
+    expectPauses(received, pauses);
+}
+
+TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
+{
+    startDevices({kLocalDevice, kRemoteDevice});
+    session.parameters.macAddress = QStringLiteral("001122334455");
+    session.currentDeviceAddress = QStringLiteral("127.0.0.5");
+    qsizetype mark = simulator->mark();
+    EXPECT_EQ(restoreFactoryDefaults(environment, session, QStringLiteral("127.0.0.5")), Delivery::Unicast);
+    QList<LogRecord> received = receivedSince(mark, 21);
+    ASSERT_EQ(received.size(), 21);
+    EXPECT_EQ(received[0].payload, "L");
+    EXPECT_EQ(received[4].payload, "SPN1001|21");
+    EXPECT_EQ(received[20].payload, "E");
+    expectAddressing(received, 5555, QStringLiteral("127.0.0.5"));
+
+    session.parameters.macAddress = QStringLiteral("009988776655");
+    session.currentDeviceAddress = QStringLiteral("127.0.9.5");
+    mark = simulator->mark();
+    EXPECT_EQ(restoreFactoryDefaults(environment, session, QStringLiteral("127.0.9.5")), Delivery::Broadcast);
+    received = receivedSince(mark, 23);
+    ASSERT_EQ(received.size(), 23);
+    EXPECT_EQ(received[0].payload, "W009988776655");
+    EXPECT_EQ(received[21].payload, "SIP192.168.1.24|33");
+    expectAddressing(received, 5555, {});
+    QList<int> pauses{100, 50};
+    pauses.append(QList<int>(20, 10));
+    expectPauses(received, pauses);
+}
+
+}  // namespace
+}  // namespace serverconf
