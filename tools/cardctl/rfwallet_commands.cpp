@@ -1,12 +1,8 @@
 // The rf-info, rf-add and rf-deduct commands of cardctl: they call the
 // rfwallet exports of the loaded library and print what they return.
-#include <charconv>
 #include <cstdio>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
+#include "arguments.h"
 #include "command.h"
 #include "library_loader.h"
 #include "rfwallet.h"
@@ -15,111 +11,54 @@ namespace cardctl {
 
 namespace {
 
-constexpr int kExitSuccess = 0;
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-// An integer written in decimal (with an optional minus sign) or in
-// hexadecimal after "0x"; nothing when the text is not such a number or does
-// not fit an int.
-std::optional<int> parseInteger(std::string_view text) {
-    int base = 10;
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
-bool hasArgumentCount(const Invocation& invocation, const char* command, std::size_t count) {
-    if (invocation.args.size() == count) return true;
-    std::fprintf(stderr, "cardctl %s: expects %zu arguments, got %zu\n", command, count,
-                 invocation.args.size());
-    return false;
-}
-
-// The integer arguments hostHex8 and hostHex6, in that order.
-struct MoneyIntegers {
-    int hostHex8;
-    int hostHex6;
-};
-
-std::optional<MoneyIntegers> moneyIntegers(const char* command, const std::string& hostHex8,
-                                           const std::string& hostHex6) {
-    const std::optional<int> hex8 = parseInteger(hostHex8);
-    const std::optional<int> hex6 = parseInteger(hostHex6);
-    if (!hex8 || !hex6) {
-        std::fprintf(stderr, "cardctl %s: hostHex8 \"%s\" and hostHex6 \"%s\" must be integers\n",
-                     command, hostHex8.c_str(), hostHex6.c_str());
-        return std::nullopt;
-    }
-    return MoneyIntegers{*hex8, *hex6};
-}
-
-// Prints the reply value of a money operation, or reports its failure.
-int reportMoneyResult(const char* exportName, int result) {
-    if (result < 0) {
-        std::fprintf(stderr, "%s failed (%d); CARDPAYMENT_DEBUG=1 shows why\n", exportName, result);
-        return kExitFailure;
-    }
+// The money exports return the reader's value 0..65535, or -1.
+int moneyStatus(const char* exportName, int result) {
+    if (result < 0) return exitStatusOf(exportName, result);
     std::printf("%d\n", result);
-    return kExitSuccess;
+    return 0;
 }
 
-int runInfo(const Invocation& invocation) {
-    if (!hasArgumentCount(invocation, "rf-info", 2)) return kExitUsage;
-    const auto readCardInfo =
-        invocation.library.function<decltype(RFSAMReadCardInfo)>("RFSAMReadCardInfo");
+// hostHex8 is sent as all 32 bits, so 4294967295 is accepted as well as -1.
+std::int32_t hostHex8Argument(const std::string& word) { return integerArgument(word, true); }
+
+int readCardInfo(const Invocation& call) {
+    expectArgumentCount(call, 2);
     char infoNumberA[8] = {};
     char infoNumberB[16] = {};
-    const std::vector<std::string>& args = invocation.args;
-    if (readCardInfo(invocation.port, args[0].c_str(), args[1].c_str(), infoNumberA,
-                     infoNumberB) != 1) {
-        std::fprintf(stderr, "RFSAMReadCardInfo failed; CARDPAYMENT_DEBUG=1 shows why\n");
-        return kExitFailure;
-    }
-    std::printf("infoNumberA: %s\ninfoNumberB: %s\n", infoNumberA, infoNumberB);
-    return kExitSuccess;
+    const int result = call.library.function<decltype(RFSAMReadCardInfo)>("RFSAMReadCardInfo")(
+        call.port, call.args[0].c_str(), call.args[1].c_str(), infoNumberA, infoNumberB);
+    if (result == 1) std::printf("infoNumberA: %s\ninfoNumberB: %s\n", infoNumberA, infoNumberB);
+    return exitStatusOf("RFSAMReadCardInfo", result);
 }
 
-int runAdd(const Invocation& invocation) {
-    if (!hasArgumentCount(invocation, "rf-add", 7)) return kExitUsage;
-    const std::vector<std::string>& args = invocation.args;
-    const std::optional<MoneyIntegers> integers = moneyIntegers("rf-add", args[4], args[6]);
-    if (!integers) return kExitUsage;
-    const auto addMoney = invocation.library.function<decltype(RFSAMADDMoney)>("RFSAMADDMoney");
-    return reportMoneyResult(
-        "RFSAMADDMoney",
-        addMoney(invocation.port, args[0].c_str(), args[1].c_str(), args[2].c_str(),
-                 args[3].c_str(), integers->hostHex8, args[5].c_str(), integers->hostHex6));
+int addMoney(const Invocation& call) {
+    expectArgumentCount(call, 7);
+    const auto& args = call.args;
+    const std::int32_t hostHex8 = hostHex8Argument(args[4]);
+    const std::int32_t hostHex6 = integerArgument(args[6]);
+    return moneyStatus("RFSAMADDMoney", call.library.function<decltype(RFSAMADDMoney)>("RFSAMADDMoney")(
+                                            call.port, args[0].c_str(), args[1].c_str(), args[2].c_str(),
+                                            args[3].c_str(), hostHex8, args[5].c_str(), hostHex6));
 }
 
-int runDeduct(const Invocation& invocation) {
-    if (!hasArgumentCount(invocation, "rf-deduct", 6)) return kExitUsage;
-    const std::vector<std::string>& args = invocation.args;
-    const std::optional<MoneyIntegers> integers = moneyIntegers("rf-deduct", args[3], args[5]);
-    if (!integers) return kExitUsage;
-    const auto deductions =
-        invocation.library.function<decltype(RFSAMDeductions)>("RFSAMDeductions");
-    return reportMoneyResult(
-        "RFSAMDeductions",
-        deductions(invocation.port, args[0].c_str(), args[1].c_str(), args[2].c_str(),
-                   integers->hostHex8, args[4].c_str(), integers->hostHex6));
+int deduct(const Invocation& call) {
+    expectArgumentCount(call, 6);
+    const auto& args = call.args;
+    const std::int32_t hostHex8 = hostHex8Argument(args[3]);
+    const std::int32_t hostHex6 = integerArgument(args[5]);
+    return moneyStatus("RFSAMDeductions", call.library.function<decltype(RFSAMDeductions)>("RFSAMDeductions")(
+                                              call.port, args[0].c_str(), args[1].c_str(), args[2].c_str(),
+                                              hostHex8, args[4].c_str(), hostHex6));
 }
 
 constexpr Command kCommands[] = {
-    {"rf-info", "<hostFieldA: 28 hex> <hostFieldB: 26 hex>", TargetLibrary::RfWallet, runInfo},
+    {"rf-info", "A B  (RFSAMReadCardInfo), A: 28 and B: 26 hexadecimal digits", TargetLibrary::RfWallet,
+     readCardInfo},
     {"rf-add",
-     "<hostFieldA: 28 hex> <hostFieldB: 26 hex> <hostFieldC: 6 hex> <hostFieldD: 32 hex> "
-     "<hostHex8> <digits12: 12 digits> <hostHex6: 0..0xFFFFFF>",
-     TargetLibrary::RfWallet, runAdd},
-    {"rf-deduct",
-     "<hostFieldA: 28 hex> <hostFieldB: 26 hex> <hostFieldD: 32 hex> <hostHex8> "
-     "<digits12: 12 digits> <hostHex6: 0..0xFFFFFF>",
-     TargetLibrary::RfWallet, runDeduct},
+     "A B C D HEX8 DIGITS12 HEX6  (RFSAMADDMoney), C: 6 and D: 32 hexadecimal digits, "
+     "DIGITS12: 12 decimal digits, HEX6: 0 to 16777215",
+     TargetLibrary::RfWallet, addMoney},
+    {"rf-deduct", "A B D HEX8 DIGITS12 HEX6  (RFSAMDeductions)", TargetLibrary::RfWallet, deduct},
 };
 
 }  // namespace
