@@ -1,0 +1,44 @@
+#include "app/device_list_view.h"
+
+#include "app/window_images.h"
+
+#include <QHeaderView>
+
+namespace serverconf {
+
+QVariant StatusImageProxy::data(const QModelIndex& index, int role) const {
+    if (role == Qt::DecorationRole && index.column() == DeviceListModel::StatusColumn) {
+        const QVariant image = QIdentityProxyModel::data(index, DeviceListModel::StatusImageRole);
+        if (image.isValid()) return statusImage(image.toInt());
+    }
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    return QIdentityProxyModel::data(index, role);
+}
+
+QTableView* createDeviceListView(DeviceListModel& devices, QWidget* parent) {
+    auto* view = new QTableView(parent);
+    auto* proxy = new StatusImageProxy(view);
+    proxy->setSourceModel(&devices);
+    view->setModel(proxy);
+    view->setShowGrid(true);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setWordWrap(false);
+    view->setIconSize(QSize(16, 16));
+    view->setCornerButtonEnabled(false);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(qMax(18, view->fontMetrics().height() + 2));
+    QHeaderView* header = view->horizontalHeader();
+    header->setSectionsMovable(true);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(false);
+    for (int column = 0; column < DeviceListModel::ColumnCount; ++column) {
+        header->resizeSection(column, DeviceListModel::columnWidth(column));
+    }
+    return view;
+}
+
+}  // namespace serverconf

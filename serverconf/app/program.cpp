@@ -1,0 +1,36 @@
+#include "app/program.h"
+
+#include "app/device_manager_dialog.h"
+#include "channel/udp_environment.h"
+#include "dialogs/notice.h"
+
+#include <QLoggingCategory>
+#include <QUdpSocket>
+
+namespace serverconf {
+namespace {
+
+Q_LOGGING_CATEGORY(programLog, "serverconf.program")
+
+}  // namespace
+
+bool socketLayerAvailable() {
+    QUdpSocket probe;
+    if (probe.bind(QHostAddress(QHostAddress::AnyIPv4), 0)) return true;
+    qCDebug(programLog) << "no datagram socket:" << probe.errorString();
+    return false;
+}
+
+int runProgram() {
+    if (!socketLayerAvailable()) {
+        notice(nullptr, QStringLiteral("Windows 通信端口初始化失败。"), programName());
+        return 1;
+    }
+    UdpEnvironment environment;
+    DeviceSession session;
+    DeviceManagerDialog window(environment, session);
+    window.run();
+    return 0;
+}
+
+}  // namespace serverconf

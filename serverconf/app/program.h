@@ -1,0 +1,13 @@
+#pragma once
+// Program start: the socket layer check, then the device manager window,
+// run modally; the program ends when it closes.
+
+namespace serverconf {
+
+// True when datagram sockets can be used on this computer.
+bool socketLayerAvailable();
+
+// Runs the program inside an existing QApplication; returns the exit code.
+int runProgram();
+
+}  // namespace serverconf

@@ -1,0 +1,21 @@
+#pragma once
+// The program's own pictures, drawn once on first use: the program icon,
+// the two status indicators of the device list and the caption-button
+// pictures of the main window (16 x 15 each).
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace serverconf {
+
+QIcon programIcon();
+
+// Index 0: dark green round indicator (another network); 1: bright green (same network).
+QIcon statusImage(int index);
+
+QPixmap closePicture();
+QPixmap restorePicture();
+QPixmap maximisePicture();
+QPixmap minimisePicture();
+
+}  // namespace serverconf

@@ -1,0 +1,43 @@
+#include "dialogs/change_ip_dialog.h"
+
+#include "dialogs/dialog_flags.h"
+#include "dialogs/dialog_fonts.h"
+#include "dialogs/dialog_units.h"
+#include "dialogs/ip_address_edit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace serverconf {
+
+ChangeIpDialog::ChangeIpDialog(const QString& presentAddress, QWidget* parent)
+    : QDialog(parent, captionOnlyDialogFlags()),
+      addressField_(new IpAddressEdit(this)),
+      okButton_(new QPushButton(QStringLiteral("确  定"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("取  消"), this)),
+      address_(presentAddress) {
+    setWindowTitle(QStringLiteral("更改IP"));
+    const DialogUnits units = layOutDialog(this, systemTemplateFont(), 148, 56);
+    auto* frame = new QGroupBox(this);
+    units.place(frame, 5, 4, 138, 30);
+    frame->lower();
+    auto* label = new QLabel(QStringLiteral("设备IP："), this);
+    units.place(label, 10, 17, 35, 8);
+    units.place(addressField_, 43, 16, 92, 10);
+    units.place(okButton_, 27, 39, 30, 11);
+    units.place(cancelButton_, 82, 39, 30, 11);
+    const QFont font = dialogFont(16);
+    for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(addressField_),
+                             static_cast<QWidget*>(okButton_), static_cast<QWidget*>(cancelButton_)}) {
+        control->setFont(font);
+    }
+    addressField_->setText(presentAddress);
+    connect(okButton_, &QPushButton::clicked, this, [this] {
+        address_ = addressField_->text();
+        accept();
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+}  // namespace serverconf

@@ -1,0 +1,32 @@
+#pragma once
+// "更改IP": shows the selected device's present address and gives back the
+// address the user typed, taken from the field when OK is pressed.
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace serverconf {
+
+class IpAddressEdit;
+
+class ChangeIpDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit ChangeIpDialog(const QString& presentAddress, QWidget* parent = nullptr);
+
+    // The preset address until OK; afterwards the field's text at that moment.
+    QString address() const { return address_; }
+
+    IpAddressEdit* addressField() const { return addressField_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+
+private:
+    IpAddressEdit* addressField_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
+    QString address_;
+};
+
+}  // namespace serverconf

@@ -1,0 +1,49 @@
+#include "dialogs/targeted_search_dialog.h"
+
+#include "dialogs/dialog_flags.h"
+#include "dialogs/dialog_fonts.h"
+#include "dialogs/dialog_units.h"
+#include "dialogs/ip_address_edit.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace serverconf {
+
+TargetedSearchDialog::TargetedSearchDialog(QWidget* parent)
+    : QDialog(parent, captionOnlyDialogFlags()),
+      addressField_(new IpAddressEdit(this)),
+      portBox_(new QLineEdit(this)),
+      okButton_(new QPushButton(QStringLiteral("确 定"), this)),
+      cancelButton_(new QPushButton(QStringLiteral("取 消"), this)) {
+    setWindowTitle(QStringLiteral("定位搜索"));
+    const DialogUnits units = layOutDialog(this, systemTemplateFont(), 138, 62);
+    auto* addressLabel = new QLabel(QStringLiteral("设备IP："), this);
+    auto* portLabel = new QLabel(QStringLiteral("端口号："), this);
+    units.place(addressLabel, 12, 11, 32, 8);
+    units.place(addressField_, 44, 10, 78, 11);
+    units.place(portLabel, 12, 27, 33, 8);
+    units.place(portBox_, 44, 25, 40, 12);
+    units.place(okButton_, 28, 43, 35, 12);
+    units.place(cancelButton_, 81, 43, 35, 12);
+    portBox_->setText(portText_);
+    const QFont font = dialogFont(16);
+    for (QWidget* control : {static_cast<QWidget*>(addressLabel), static_cast<QWidget*>(portLabel),
+                             static_cast<QWidget*>(addressField_), static_cast<QWidget*>(portBox_),
+                             static_cast<QWidget*>(okButton_), static_cast<QWidget*>(cancelButton_)}) {
+        control->setFont(font);
+    }
+    connect(okButton_, &QPushButton::clicked, this, [this] {
+        takeEntries();
+        accept();
+    });
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TargetedSearchDialog::takeEntries() {
+    targetAddress_ = addressField_->text();
+    portText_ = portBox_->text();
+}
+
+}  // namespace serverconf
