@@ -33,7 +33,9 @@ QString userAndDeviceColumn(const QString& userPiece) {
 DeviceEntry searchReplyRow(const QByteArray& reply, const QString& sender, bool sameNetwork) {
     const QString text = fromGbk(reply);
     const qsizetype slash = text.indexOf(u'/');
-    const QString macColumn = slash < 0 ? text : text.left(slash);
+    // Without any "/" there is neither an end of the MAC nor a user name.
+    if (slash < 0) return row(text, QString(), sender, sameNetwork);
+    const QString macColumn = text.left(slash);
     // Without a "*" the piece starts at position 7, as -1 + 8.
     const qsizetype userStart = text.indexOf(u'*') + kUserPieceAfterStar;
     return row(macColumn, text.mid(userStart), sender, sameNetwork);

@@ -11,8 +11,9 @@
 namespace serverconf {
 
 // Search: pieces found by their separators. MAC column: the text before the
-// first "/" (all of it when there is none) with every "A" removed. The user
-// piece starts 8 characters after the first "*" (at 7 without one).
+// first "/" with every "A" removed (all of the text, and no name, when there
+// is no "/"). The user piece starts 8 characters after the first "*" (at 7
+// without one).
 DeviceEntry searchReplyRow(const QByteArray& reply, const QString& sender, bool sameNetwork);
 
 // Targeted search: MAC column from the first 13 characters, user piece from

@@ -1,0 +1,194 @@
+// Search, list refresh, targeted search, change IP and confirm, run
+// instantly against the recording fake network.
+
+#include "channel/fake_network.h"
+#include "discovery/device_commands.h"
+#include "discovery/device_discovery.h"
+#include "discovery/targeted_search.h"
+
+#include <gtest/gtest.h>
+
+namespace serverconf {
+namespace {
+
+using testing::FakeNetwork;
+using testing::replyFrom;
+
+QByteArray searchReply(const QByteArray& mac, const QByteArray& user, const QByteArray& device) {
+    return "A" + mac + "/V1.0.0*0000000" + user + "/" + device;
+}
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    FakeNetwork network;
+    DeviceListModel list;
+    DeviceSession session;
+    // The fake's first "any" port: the discovery socket of the first search.
+    static constexpr quint16 kFirstPort = 40000;
+};
+
+TEST_F(DiscoveryTest, SearchBroadcastsXFromAFreshSocketAndListsRepliesInArrivalOrder) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch();
+    EXPECT_EQ(network.timeline, QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
+
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    network.deliver(kFirstPort, replyFrom("10.0.0.5", searchReply("010000000005", "", "far")));
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+
+    ASSERT_EQ(list.rowCount(), 3) << "a device answering twice is listed twice";
+    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30"}));
+    EXPECT_EQ(list.entry(1), (DeviceEntry{0, "010000000005", "/far", "10.0.0.5"}));
+    EXPECT_EQ(list.entry(2).deviceAddress, "192.168.1.30");
+    EXPECT_EQ(session.currentDeviceAddress, "192.168.1.30") << "the last reply's sender";
+}
+
+TEST_F(DiscoveryTest, ANewSearchEmptiesTheListAndListensOnANewPort) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch();
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    discovery.beginSearch();
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_NE(discovery.localPort(), kFirstPort);
+    network.deliver(kFirstPort, replyFrom("192.168.1.31", searchReply("192168001031", "", "late")));
+    EXPECT_EQ(list.rowCount(), 0) << "a reply to the earlier search is not read";
+}
+
+TEST_F(DiscoveryTest, OversizeRepliesAddNoRowAnd255BytesAreShownWhole) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch();
+    const QByteArray base = searchReply("192168001030", "ops", "");
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", base.leftJustified(256, 'x')));
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_EQ(session.currentDeviceAddress, "") << "a failed read leaves no sender";
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", base.leftJustified(255, 'x')));
+    ASSERT_EQ(list.rowCount(), 1);
+    EXPECT_EQ(list.entry(0).userAndDeviceName.size(), 255 - 28);
+}
+
+TEST_F(DiscoveryTest, FinishSearchClearsTheSessionAndTellsWhetherAnyDeviceAnswered) {
+    session.parameters = factoryParameters();
+    session.parameters.macAddress = "001122334455";
+    session.currentDeviceAddress = "192.168.1.30";
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch();
+    EXPECT_FALSE(discovery.finishSearch());
+    EXPECT_EQ(session.currentDeviceAddress, "");
+    EXPECT_EQ(session.parameters.macAddress, "");
+    EXPECT_EQ(session.parameters.baudRate, "");
+    EXPECT_EQ(session.parameters.netmask, "0.0.0.0") << "destination, gateway and netmask are kept";
+    EXPECT_EQ(session.parameters.destinationIp, "127.0.0.2");
+
+    // A reply after the wait still adds its row.
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    EXPECT_EQ(list.rowCount(), 1);
+    discovery.beginSearch();
+    network.deliver(kFirstPort + 1, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    EXPECT_TRUE(discovery.finishSearch());
+}
+
+TEST_F(DiscoveryTest, ListRefreshReusesTheDiscoverySocketAsItStands) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch();
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    network.timeline.clear();
+    discovery.refreshList();
+    EXPECT_EQ(list.rowCount(), 0);
+    EXPECT_EQ(network.timeline, QStringList{"send 40000 * X"});
+    network.deliver(kFirstPort, replyFrom("192.168.1.50", searchReply("192168001030", "ops", "gate-1")));
+    EXPECT_EQ(list.entry(0).deviceAddress, "192.168.1.50");
+}
+
+TEST_F(DiscoveryTest, ListRefreshBeforeAnySearchOpensTheSocketFirst) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.refreshList();
+    EXPECT_EQ(network.timeline, QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
+}
+
+TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetNewestOnTop) {
+    network.respond = [](const testing::SentDatagram& sent) -> QList<Datagram> {
+        if (sent.text != "X" || !sent.destination.isBroadcast) return {};
+        return {replyFrom("192.168.1.30", searchReply("192168001030", "ops", "first")),
+                replyFrom("192.168.1.31", searchReply("192168001031", "ops", "other")),
+                replyFrom("192.168.1.30", searchReply("192168001030", "ops", "second"))};
+    };
+    list.append(DeviceEntry{1, "keep", "", "1.1.1.1"});
+    list.clear();  // the caller empties the list when the dialog opens
+    EXPECT_EQ(runTargetedSearch(network, list, "192.168.1.30"), 2);
+    ASSERT_EQ(list.rowCount(), 2);
+    EXPECT_EQ(list.entry(0).userAndDeviceName, "ops/second");
+    EXPECT_EQ(list.entry(1).userAndDeviceName, "ops/first");
+
+    const QStringList start{"open 5010", "broadcast-allowed 5010", "send 5010 * X", "pause 100"};
+    EXPECT_EQ(network.timeline.mid(0, 4), start);
+    EXPECT_EQ(network.entries("read").size(), kTargetedSearchReadAttempts);
+    EXPECT_EQ(network.entries("pause").size(), 1) << "the read attempts follow one another without pause";
+    EXPECT_EQ(network.timeline.last(), "close 5010");
+}
+
+TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
+    network.respond = [](const testing::SentDatagram&) -> QList<Datagram> {
+        return {replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1"))};
+    };
+    EXPECT_EQ(runTargetedSearch(network, list, "192.168.001.030"), 0);
+    EXPECT_EQ(list.rowCount(), 0);
+}
+
+TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
+    changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30"}, "192.168.1.50");
+    EXPECT_EQ(network.timeline, QStringList({"open 3004",
+                                             "send 3004 192.168.1.30 X", "pause 100",
+                                             "send 3004 192.168.1.30 L", "pause 50",
+                                             "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10",
+                                             "send 3004 192.168.1.30 E|35", "pause 200",
+                                             "close 3004"}));
+    EXPECT_EQ(network.clockMs, 360);
+}
+
+TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
+    changeIpAddress(network, DeviceEntry{0, "001122334455", "ops/gate-1", "10.0.0.5"}, "192.168.1.50");
+    EXPECT_EQ(network.timeline, QStringList({"open 3004", "broadcast-allowed 3004",
+                                             "send 3004 * W001122334455", "pause 100",
+                                             "send 3004 * L", "pause 50",
+                                             "send 3004 * SIP192.168.1.50|34", "pause 50",
+                                             "send 3004 * E|35", "pause 200",
+                                             "close 3004"}));
+    EXPECT_EQ(network.clockMs, 400);
+}
+
+TEST_F(DiscoveryTest, ConfirmSendsOneBToTheDeviceOrToEveryone) {
+    confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30"});
+    EXPECT_EQ(network.timeline, QStringList({"open 3104", "send 3104 192.168.1.30 B", "close 3104"}));
+    network.timeline.clear();
+    confirmDevice(network, DeviceEntry{0, "001122334455", "", "10.0.0.5"});
+    EXPECT_EQ(network.timeline, QStringList({"open 3104", "broadcast-allowed 3104", "send 3104 * B", "close 3104"}));
+    EXPECT_EQ(network.clockMs, 0);
+}
+
+TEST_F(DiscoveryTest, WithoutALocalAddressEveryDeviceIsReachedByBroadcast) {
+    network.localAddress.clear();
+    confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30"});
+    EXPECT_EQ(network.entries("send"), QStringList{"send 3104 * B"});
+}
+
+TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
+    DeviceListModel list;
+    EXPECT_EQ(list.columnCount(), 4);
+    const QStringList headings{QStringLiteral("状  态"), QStringLiteral("MAC地址"), QStringLiteral("使用者/设备名"), QStringLiteral("设备IP")};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), headings[column]);
+        EXPECT_EQ(DeviceListModel::columnWidth(column), column == 0 ? 60 : 100);
+    }
+    list.append(DeviceEntry{1, "mac1", "a/b", "1.1.1.1"});
+    list.insertAtTop(DeviceEntry{0, "mac0", "", "2.2.2.2"});
+    EXPECT_EQ(list.data(list.index(0, 0)).toString(), "") << "the status column has no text";
+    EXPECT_EQ(list.data(list.index(0, 0), DeviceListModel::StatusImageRole).toInt(), 0);
+    EXPECT_EQ(list.data(list.index(1, 0), DeviceListModel::StatusImageRole).toInt(), 1);
+    EXPECT_EQ(list.data(list.index(1, 1)).toString(), "mac1");
+    EXPECT_EQ(list.data(list.index(1, 3)).toString(), "1.1.1.1");
+    EXPECT_EQ(list.findByAddress("1.1.1.1"), 1);
+    EXPECT_EQ(list.findByAddress("3.3.3.3"), -1);
+}
+
+}  // namespace
+}  // namespace serverconf
