@@ -1,0 +1,217 @@
+// The 64-bit Windows DLLs, loaded by a Windows host under Wine, drive the
+// simulated reader through a real Win32 serial port: COM12 of the private
+// Wine prefix is the simulator's pseudo-terminal (a port number of 10 or more
+// opens only in the device namespace form, \\.\COM12).
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "readersim/reader_simulator.h"
+#include "readersim/scratch_directory.h"
+#include "wine_prefix.h"
+
+namespace windowstest {
+namespace {
+
+using namespace std::chrono_literals;
+using readersim::ReaderSimulator;
+using readersim::ReplyFault;
+
+constexpr int kReaderPort = 12;
+constexpr int kPortWithoutDevice = 77;
+
+class WindowsDllTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        prefix_ = new WinePrefix(WINE_PREFIX_DIR, WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM});
+    }
+    static void TearDownTestSuite() {
+        delete prefix_;
+        prefix_ = nullptr;
+    }
+
+    void SetUp() override { prefix_->unmapPort(kPortWithoutDevice); }
+
+    ReaderSimulator& startReader(readersim::Options options = {},
+                                 readersim::ReaderState state = readersim::ReaderState::fresh()) {
+        reader_ = std::make_unique<ReaderSimulator>(
+            readersim::Config{directory_.path(), kReaderPort, options, std::move(state), {}});
+        prefix_->mapPort(kReaderPort, reader_->terminalPath());
+        return *reader_;
+    }
+
+    // Runs one scenario of the Windows host; fails the test unless it ran.
+    std::string runHost(const std::string& scenario, int port) {
+        const ProgramRun run = prefix_->run(DLL_HOST_PROGRAM, {scenario, std::to_string(port)});
+        EXPECT_EQ(run.exitStatus, 0) << "dll_host " << scenario << " failed:\n" << run.output << run.errors;
+        return run.output;
+    }
+
+    static WinePrefix* prefix_;
+    readersim::ScratchDirectory directory_;
+    std::unique_ptr<ReaderSimulator> reader_;
+};
+
+WinePrefix* WindowsDllTest::prefix_ = nullptr;
+
+// Duration in milliseconds that the host printed for `call` ("<call> = <result> after <n> ms").
+struct TimedCall {
+    int result;
+    long milliseconds;
+};
+
+TimedCall timedCall(const std::string& output, const std::string& call) {
+    std::smatch match;
+    const std::regex line(call + " = (-?[0-9]+) after ([0-9]+) ms");
+    if (!std::regex_search(output, match, line)) {
+        ADD_FAILURE() << "no timing of " << call << " in:\n" << output;
+        return {-2, -1};
+    }
+    return {std::stoi(match[1]), std::stol(match[2])};
+}
+
+TEST_F(WindowsDllTest, AccountLifeCycleRunsThroughEveryCardPurseExport) {
+    ReaderSimulator& reader = startReader();
+
+    EXPECT_EQ(runHost("lifecycle", kReaderPort),
+              "CloseCOMM = 1\n"
+              "OpenAccount = 1\n"
+              "ReadCardInformation = 1: 123456 03768241 0123456789ABCDEF05 FEDCBA987654321000 0005000 010 00020000 "
+              "251231 01 00007\n"
+              "AddMoney 250 = 1\n"
+              "AddMoney -6000 = 0\n"
+              "AddLimitMoney = 1\n"
+              "WriteLimitCount = 1\n"
+              "WriteLssjCount = 1\n"
+              "WriteLimitTime = 1\n"
+              "WriteGB = 1\n"
+              "WriteName = 1\n"
+              "WriteNumber = 1\n"
+              "WriteDepartment = 1\n"
+              "ReadCardInformation = 1: 123456 00000042 00112233445566AA00 ABCDEF012345678900 0005250 255 00030000 "
+              "261130 02 00008\n"
+              "WriteCardBlank = 1\n"
+              "ReadCardBlank 03/12 = 1: 000102030405060708090A0B0C0D0E0F\n"
+              "SetMacSound = 1\n"
+              "SetCardPassAll = 1\n"
+              "ReadCardBlank 01/05 = 0: -\n"
+              "SetMacPassword = 1\n"
+              "SetCardPassOne = 1\n"
+              "SetMacPassword = 1\n"
+              "OFFCard = 1\n"
+              "ReadCardInformation = 1: 000000 00000000 000000000000000000 000000000000000000 0000000 000 00000000 "
+              "000000 00 00000\n"
+              "CloseCOMM = 1\n");
+
+    const readersim::ReaderState card = reader.state();
+    EXPECT_EQ(card.sound, 5);
+    EXPECT_EQ(card.readerKey, "0A0B0C0D0E0F");
+    EXPECT_EQ(card.sectorKey(0), "A1B2C3D4E5F6");
+    EXPECT_EQ(card.sectorKey(1), "0A0B0C0D0E0F");
+    EXPECT_EQ(card.sectorKey(2), "0A0B0C0D0E0F");
+    EXPECT_EQ(card.sectorKey(15), "A1B2C3D4E5F6");
+    for (int block : {4, 5, 6, 8, 9}) EXPECT_EQ(card.blocks[block], std::string(32, '0')) << "block " << block;
+    EXPECT_EQ(card.blocks[12], "000102030405060708090A0B0C0D0E0F");
+}
+
+TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues) {
+    readersim::ReaderState state = readersim::ReaderState::fresh();
+    state.rfPurse = {123456, 5000, 7};
+    ReaderSimulator& reader = startReader({}, state);
+
+    EXPECT_EQ(runHost("rfsam", kReaderPort),
+              "RFSAMReadCardInfo = 1: 123456 5000\n"
+              "RFSAMADDMoney = 8\n"
+              "RFSAMDeductions = 9\n"
+              "RFSAMReadCardInfo = 1: 123456 5150\n"
+              "CloseCOMM = 1\n");
+
+    const auto log = reader.frameLog();
+    ASSERT_EQ(log.size(), 4u);
+    const readersim::Request& add = log[1].request;
+    ASSERT_EQ(add.command, readersim::Command::RfAddMoney);
+    EXPECT_EQ(add.rfFieldA, "0123456789ABCDEF0123456789AB");
+    EXPECT_EQ(add.rfFieldB, "FEDCBA9876543210FEDCBA9876");
+    EXPECT_EQ(add.rfFieldC, "C0FFEE");
+    EXPECT_EQ(add.rfFieldD, "00112233445566778899AABBCCDDEEFF");
+    EXPECT_EQ(add.rfAmount, 250u);
+    EXPECT_EQ(add.rfDigits, (std::array<std::uint8_t, 6>{10, 9, 2, 3, 45, 4}));
+    EXPECT_EQ(add.rfHex6, 0x123456u);
+    const readersim::Request& deduct = log[2].request;
+    ASSERT_EQ(deduct.command, readersim::Command::RfDeduct);
+    EXPECT_EQ(deduct.rfAmount, 100u);
+    EXPECT_EQ(deduct.rfHex6, 0x654321u);
+}
+
+TEST_F(WindowsDllTest, BytesAfterAReplyAreDiscardedWhenThePortCloses) {
+    readersim::ReaderState state = readersim::ReaderState::fresh();
+    state.rfPurse = {123456, 5000, 7};
+    startReader({.trailingBytes = "DONE0000!"}, state);
+
+    // Each reply is followed by a stray reply; were it kept, the next money
+    // operation would read it instead of its own.
+    EXPECT_EQ(runHost("rfsam", kReaderPort),
+              "RFSAMReadCardInfo = 1: 123456 5000\n"
+              "RFSAMADDMoney = 8\n"
+              "RFSAMDeductions = 9\n"
+              "RFSAMReadCardInfo = 1: 123456 5150\n"
+              "CloseCOMM = 1\n");
+}
+
+TEST_F(WindowsDllTest, MissingReplyFailsWhenTheTotalTimeOutRunsOut) {
+    ReaderSimulator& reader = startReader({.fault = ReplyFault::NoReply});
+
+    const std::string output = runHost("timeouts", kReaderPort);
+
+    // 32 bytes: 100 ms each plus 100 ms; 9 bytes: 500 ms each plus 500 ms.
+    const TimedCall block = timedCall(output, "ReadCardBlank");
+    EXPECT_EQ(block.result, 0);
+    EXPECT_GE(block.milliseconds, 3280);
+    EXPECT_LE(block.milliseconds, 4000);
+    const TimedCall money = timedCall(output, "RFSAMADDMoney");
+    EXPECT_EQ(money.result, -1);
+    EXPECT_GE(money.milliseconds, 4980);
+    EXPECT_LE(money.milliseconds, 5700);
+    EXPECT_EQ(reader.frameLog().size(), 2u);
+}
+
+TEST_F(WindowsDllTest, ReplyCutShortFailsWhenTheGapBetweenBytesRunsOut) {
+    startReader({.fault = ReplyFault::ShortReply});
+
+    const std::string output = runHost("timeouts", kReaderPort);
+
+    // The last byte never comes: the read ends one gap limit (200 ms and
+    // 3000 ms) after the byte before it, long before the total limit.
+    const TimedCall block = timedCall(output, "ReadCardBlank");
+    EXPECT_EQ(block.result, 0);
+    EXPECT_GE(block.milliseconds, 180);
+    EXPECT_LE(block.milliseconds, 1500);
+    const TimedCall money = timedCall(output, "RFSAMADDMoney");
+    EXPECT_EQ(money.result, -1);
+    EXPECT_GE(money.milliseconds, 2980);
+    EXPECT_LE(money.milliseconds, 4500);
+}
+
+TEST_F(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
+    ReaderSimulator& reader = startReader();
+
+    EXPECT_EQ(runHost("noport", kPortWithoutDevice),
+              "ReadCardBlank 01/05 = 0: -\n"
+              "ReadCardInformation = 0: - - - - - - - - - -\n"
+              "OpenAccount = 0\n"
+              "SetMacPassword = 0\n"
+              "cardpurse CloseCOMM = 1\n"
+              "RFSAMReadCardInfo = 0: - -\n"
+              "RFSAMADDMoney = -1\n"
+              "RFSAMDeductions = -1\n"
+              "rfwallet CloseCOMM = 1\n");
+    EXPECT_TRUE(reader.frameLog().empty());
+}
+
+}  // namespace
+}  // namespace windowstest

@@ -1,0 +1,132 @@
+#include "wine_prefix.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace windowstest {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Starts `argv` with standard output and standard error sent to files;
+// returns the process id.
+pid_t spawn(const std::vector<std::string>& argv, const std::filesystem::path& out, const std::filesystem::path& err) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> args;
+    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    const int error = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
+    return pid;
+}
+
+int waitForExit(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+WinePrefix::WinePrefix(std::filesystem::path directory, WineTools tools)
+    : directory_(std::move(directory)), tools_(std::move(tools)) {
+    // Wine helper processes outlive the program that started them; as their
+    // adoptive parent this process can reap them.
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    // A prefix whose creation was cut short lacks its Windows folder; it is
+    // made again from scratch.
+    const bool created = std::filesystem::exists(directory_ / "drive_c" / "windows");
+    if (!created) std::filesystem::remove_all(directory_);
+    std::filesystem::create_directories(directory_);
+    ::setenv("WINEPREFIX", directory_.c_str(), 1);
+    ::setenv("WINEDEBUG", "-all", 1);
+    // No Mono or Gecko installer while the prefix is created.
+    ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    ::setenv("CARDPAYMENT_DEBUG", "1", 1);
+    const auto log = directory_.parent_path() / "wineserver.log";
+    // Foreground and persistent: the server of this prefix lives until the
+    // destructor stops it, instead of once per program.
+    serverPid_ = spawn({tools_.wineserver.string(), "-f", "-p"}, log, log);
+    // Created before any port is mapped: Wine sets up its drive links only
+    // in a device folder it makes itself.
+    if (!created) {
+        const ProgramRun boot = runWine({"wineboot", "--init"});
+        if (boot.exitStatus != 0) {
+            throw std::runtime_error("cannot create the Wine prefix " + directory_.string() + ": " + boot.errors);
+        }
+    }
+}
+
+WinePrefix::~WinePrefix() {
+    const auto log = directory_.parent_path() / "wineserver-stop.log";
+    try {
+        waitForExit(spawn({tools_.wineserver.string(), "-k"}, log, log));
+    } catch (const std::exception&) {
+        // The server still ends with this process's children below.
+        if (serverPid_ > 0) ::kill(serverPid_, SIGTERM);
+    }
+    if (serverPid_ > 0) waitForExit(serverPid_);
+    // Orphaned Wine helpers that ended meanwhile.
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+    }
+}
+
+std::filesystem::path WinePrefix::portLink(int portNumber) const {
+    return directory_ / "dosdevices" / ("com" + std::to_string(portNumber));
+}
+
+void WinePrefix::mapPort(int portNumber, const std::filesystem::path& device) {
+    std::filesystem::create_directories(directory_ / "dosdevices");
+    unmapPort(portNumber);
+    std::filesystem::create_symlink(device, portLink(portNumber));
+}
+
+void WinePrefix::unmapPort(int portNumber) {
+    std::error_code ignored;
+    std::filesystem::remove(portLink(portNumber), ignored);
+}
+
+ProgramRun WinePrefix::run(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{program.string()};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return runWine(command);
+}
+
+ProgramRun WinePrefix::runWine(const std::vector<std::string>& command) {
+    const auto out = directory_.parent_path() / "program.out";
+    const auto err = directory_.parent_path() / "program.err";
+    std::vector<std::string> argv{tools_.wine64.string()};
+    argv.insert(argv.end(), command.begin(), command.end());
+    ProgramRun result;
+    result.exitStatus = waitForExit(spawn(argv, out, err));
+    result.output = readFile(out);
+    result.errors = readFile(err);
+    return result;
+}
+
+}  // namespace windowstest
