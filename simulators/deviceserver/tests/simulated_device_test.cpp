@@ -1,0 +1,111 @@
+// One simulated device as a state machine: replies, naming by MAC, staging
+// and applying values, and each fault option.
+
+#include "device_spec.h"
+#include "simulated_device.h"
+
+#include <gtest/gtest.h>
+
+namespace devicesim {
+namespace {
+
+SimulatedDevice device(const QString& spec) {
+    QString error;
+    const std::optional<DeviceConfig> config = parseDeviceSpec(spec, error);
+    EXPECT_TRUE(config) << error.toStdString();
+    return SimulatedDevice(config.value_or(DeviceConfig{}));
+}
+
+QList<QByteArray> replies(SimulatedDevice& d, const QByteArray& request, bool broadcast = false) {
+    QList<QByteArray> texts;
+    for (const OutgoingReply& reply : d.handle(parseDeviceRequest(request), broadcast).replies) texts << reply.text;
+    return texts;
+}
+
+TEST(SimulatedDevice, AnswersSearchAndGetRequests) {
+    SimulatedDevice d = device("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7");
+    EXPECT_EQ(replies(d, "X", true), QList<QByteArray>{"A001122334455/V1.0.0*0000000ops/gate-1"});
+    EXPECT_EQ(replies(d, "GFE|3"), QList<QByteArray>{"001122334455|3"});
+    EXPECT_EQ(replies(d, "GIP|4"), QList<QByteArray>{"127.0.0.5|4"}) << "the IP value defaults to the address";
+    EXPECT_EQ(replies(d, "GBR|12"), QList<QByteArray>{"7|12"});
+    EXPECT_EQ(replies(d, "GML|16"), QList<QByteArray>{"255|16"}) << "factory value";
+    EXPECT_TRUE(replies(d, "L").isEmpty());
+    EXPECT_TRUE(replies(d, "GPN|6").isEmpty()) << "a wrong tag is not answered";
+}
+
+TEST(SimulatedDevice, BroadcastExchangesConcernOnlyTheDeviceNamedByItsMac) {
+    SimulatedDevice d = device("addr=127.0.1.9,mac=009900000009");
+    EXPECT_TRUE(replies(d, "GPN|5", true).isEmpty()) << "not named yet";
+    replies(d, "W001122334455", true);
+    EXPECT_TRUE(replies(d, "GPN|5", true).isEmpty()) << "another device was named";
+    replies(d, "W009900000009", true);
+    EXPECT_EQ(replies(d, "GPN|5", true), QList<QByteArray>{"1001|5"});
+    replies(d, "E", true);
+    EXPECT_TRUE(replies(d, "GPN|5", true).isEmpty()) << "E ends the naming";
+}
+
+TEST(SimulatedDevice, SetRequestsTakeEffectAtTheEnd) {
+    SimulatedDevice d = device("addr=127.0.0.5");
+    replies(d, "L");
+    replies(d, "SPN4001|21");
+    replies(d, "SON|18");
+    EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"1001|5"}) << "staged only";
+    replies(d, "E");
+    EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"4001|5"});
+    EXPECT_EQ(replies(d, "GON|1"), QList<QByteArray>{"|1"});
+
+    replies(d, "SPN5001|21");
+    replies(d, "L");
+    replies(d, "E");
+    EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"4001|5"}) << "L drops what was staged before it";
+}
+
+TEST(SimulatedDevice, ANewLoopbackAddressTakesEffectOtherAddressesOnlyAsTheValue) {
+    SimulatedDevice d = device("addr=127.0.0.5");
+    replies(d, "SIP127.0.0.50|34");
+    EXPECT_EQ(d.handle(parseDeviceRequest("E|35"), false).newAddress, QString("127.0.0.50"));
+
+    SimulatedDevice other = device("addr=127.0.0.6");
+    replies(other, "SIP192.168.1.24|33");
+    const Outcome outcome = other.handle(parseDeviceRequest("E"), false);
+    EXPECT_FALSE(outcome.newAddress);
+    EXPECT_EQ(other.parameters().ipAddress, "192.168.1.24");
+    EXPECT_EQ(other.address(), "127.0.0.6");
+}
+
+TEST(SimulatedDevice, FaultsShapeTheReplies) {
+    SimulatedDevice d = device("addr=127.0.0.5,drop=3,dup=4,oversize=5,short=6,delay=7:120,noprobe");
+    EXPECT_TRUE(replies(d, "GFE|3").isEmpty());
+    EXPECT_EQ(replies(d, "GIP|4").size(), 2);
+    EXPECT_EQ(replies(d, "GPN|5").value(0).size(), kOversizeReplyBytes);
+    EXPECT_EQ(replies(d, "GTP|6"), QList<QByteArray>{"0"});
+    const Outcome delayed = d.handle(parseDeviceRequest("GRM|7"), false);
+    ASSERT_EQ(delayed.replies.size(), 1);
+    EXPECT_EQ(delayed.replies[0].delayMs, 120);
+    EXPECT_TRUE(replies(d, "X").isEmpty()) << "the probe is not answered";
+    EXPECT_EQ(replies(d, "X", true).size(), 1) << "the search still is";
+}
+
+TEST(SimulatedDevice, ALateReplyComesWithTheNextAnswerOnce) {
+    SimulatedDevice d = device("addr=127.0.0.5,late=5");
+    EXPECT_TRUE(replies(d, "GPN|5").isEmpty());
+    EXPECT_EQ(replies(d, "GTP|6"), QList<QByteArray>({"1001|5", "0|6"}));
+    EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"1001|5"}) << "only once";
+}
+
+TEST(DeviceSpec, RejectsWhatCannotBeSimulated) {
+    QString error;
+    for (const char* bad : {"", "mac=001122334455", "addr=192.168.1.5", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
+                            "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red",
+                            "addr=127.0.0.5,bogus"}) {
+        error.clear();
+        EXPECT_FALSE(parseDeviceSpec(bad, error)) << bad;
+        EXPECT_FALSE(error.isEmpty()) << bad;
+    }
+    EXPECT_EQ(parseDeviceSpec("addr=127.0.3.4", error)->parameters.macAddress, "127000003004");
+    EXPECT_EQ(deviceSpecLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
+              QStringList({"addr=127.0.0.5", "addr=127.0.0.6"}));
+}
+
+}  // namespace
+}  // namespace devicesim
