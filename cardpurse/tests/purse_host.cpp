@@ -98,12 +98,10 @@ int OpenCounter::opensSinceLastCall() {
 }
 
 void PurseHostTest::SetUp() {
-    char pattern[] = "/tmp/cardpurse-host-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory_ = pattern;
-    setenv("READERLINK_PORT_DIR", directory_.c_str(), 1);
+    directory_ = std::make_unique<readersim::ScratchDirectory>();
+    setenv("READERLINK_PORT_DIR", directory_->path().c_str(), 1);
     readersim::Config config;
-    config.directory = directory_;
+    config.directory = directory_->path();
     config.portNumber = kPort;
     config.frameObserver = [this](const readersim::FrameRecord&) {
         const int seen = ++framesSeen_;
@@ -122,7 +120,7 @@ void PurseHostTest::SetUp() {
 void PurseHostTest::TearDown() {
     opens_.reset();
     reader_.reset();
-    std::filesystem::remove_all(directory_);
+    directory_.reset();
 }
 
 std::vector<std::string> PurseHostTest::takeFrames() {

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "cardpurse.h"
 #include "readersim/reader_simulator.h"
+#include "readersim/scratch_directory.h"
 
 namespace cardpurse_test {
 
@@ -94,7 +94,7 @@ protected:
     void setOptions(void (*change)(readersim::Options&));
 
 private:
-    std::filesystem::path directory_;
+    std::unique_ptr<readersim::ScratchDirectory> directory_;
     std::unique_ptr<readersim::ReaderSimulator> reader_;
     std::unique_ptr<OpenCounter> opens_;
     int framesTaken_ = 0;

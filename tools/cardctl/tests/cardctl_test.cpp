@@ -5,11 +5,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "readersim/reader_simulator.h"
+#include "readersim/scratch_directory.h"
 
 namespace {
 
@@ -33,21 +33,13 @@ Outcome cardctl(const std::string& arguments) {
 class CardctlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/cardctl-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
-        setenv("READERLINK_PORT_DIR", pattern, 1);
+        setenv("READERLINK_PORT_DIR", directory_.path().c_str(), 1);
         readersim::Config config;
-        config.directory = directory_;
+        config.directory = directory_.path();
         config.portNumber = 4;
         reader_ = std::make_unique<readersim::ReaderSimulator>(std::move(config));
     }
-    void TearDown() override {
-        reader_.reset();
-        std::filesystem::remove_all(directory_);
-    }
-
-    std::filesystem::path directory_;
+    readersim::ScratchDirectory directory_;
     std::unique_ptr<readersim::ReaderSimulator> reader_;
 };
 
