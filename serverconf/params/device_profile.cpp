@@ -248,7 +248,7 @@ DeviceParameters loadDeviceProfileFile(const QString& path)
 
 QString profileSaveFileName(const QString& chosenName)
 {
-    return chosenName + QStringLiteral(".ds");
+    return hasProfileExtension(chosenName) ? chosenName : chosenName + QStringLiteral(".ds");
 }
 
 bool hasProfileExtension(const QString& fileName)

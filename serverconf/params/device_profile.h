@@ -54,9 +54,10 @@ DeviceParameters readDeviceProfile(const QByteArray& content);
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error = nullptr);
 DeviceParameters loadDeviceProfileFile(const QString& path);
 
-// Name rules of the file dialogs: Save always appends ".ds" to the chosen
-// name; Load accepts only a name whose text after its last dot is exactly
-// "ds" (lower case).
+// Name rules of the file dialogs: Save appends ".ds" to a chosen name that
+// does not already have that extension (so every saved file can be loaded);
+// Load accepts only a name whose text after its last dot is exactly "ds"
+// (lower case).
 QString profileSaveFileName(const QString& chosenName);
 bool hasProfileExtension(const QString& fileName);
 

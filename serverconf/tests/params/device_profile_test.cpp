@@ -141,7 +141,8 @@ TEST(DeviceProfileFile, SaveAndLoadRoundTripAndAMissingFileLoadsEmpty)
 TEST(DeviceProfileFile, NameRules)
 {
     EXPECT_EQ(profileSaveFileName(QStringLiteral("abc")), QStringLiteral("abc.ds"));
-    EXPECT_EQ(profileSaveFileName(QStringLiteral("abc.ds")), QStringLiteral("abc.ds.ds"));
+    EXPECT_EQ(profileSaveFileName(QStringLiteral("abc.ds")), QStringLiteral("abc.ds"));
+    EXPECT_EQ(profileSaveFileName(QStringLiteral("abc.DS")), QStringLiteral("abc.DS.ds"));
     EXPECT_TRUE(hasProfileExtension(QStringLiteral("/tmp/a.ds")));
     EXPECT_FALSE(hasProfileExtension(QStringLiteral("/tmp/a.DS")));
     EXPECT_FALSE(hasProfileExtension(QStringLiteral("/tmp/a")));
