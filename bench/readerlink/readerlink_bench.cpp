@@ -43,7 +43,11 @@ int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     readersim::ScratchDirectory directory;
     ::setenv("READERLINK_PORT_DIR", directory.path().c_str(), 1);
-    readersim::ReaderSimulator simulator({.directory = directory.path(), .portNumber = kPort, .options = {.pacing = true}});
+    readersim::Config config;
+    config.directory = directory.path();
+    config.portNumber = kPort;
+    config.options.pacing = true;
+    readersim::ReaderSimulator simulator(config);
     readerlink::ReaderLink link(readerlink::kCardPurseTimeouts);
 
     std::vector<double> times;

@@ -21,7 +21,10 @@ protected:
 
     void SetUp() override {
         ::setenv("READERLINK_PORT_DIR", directory_.path().c_str(), 1);
-        simulator_ = std::make_unique<readersim::ReaderSimulator>(readersim::Config{directory_.path(), 4});
+        readersim::Config config;
+        config.directory = directory_.path();
+        config.portNumber = 4;
+        simulator_ = std::make_unique<readersim::ReaderSimulator>(config);
     }
 
     void TearDown() override { ::unsetenv("READERLINK_PORT_DIR"); }

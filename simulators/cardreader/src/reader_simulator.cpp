@@ -38,14 +38,14 @@ std::string applyFault(std::string reply, ReplyFault fault) {
 }  // namespace
 
 struct ReaderSimulator::Impl {
-    Impl(Config config)
+    explicit Impl(const Config& config)
         : terminal(std::make_unique<PseudoTerminal>(config.directory / ("COM" + std::to_string(config.portNumber)))),
           linkPath(terminal->link()),
           terminalPath(terminal->slaveName()),
           portNumber(config.portNumber),
-          options(std::move(config.options)),
-          state(std::move(config.initialState)),
-          observer(std::move(config.frameObserver)) {
+          options(config.options),
+          state(config.initialState),
+          observer(config.frameObserver) {
         if (::pipe2(stopPipe, O_CLOEXEC) != 0) {
             throw std::runtime_error(std::string("cannot create the stop pipe: ") + std::strerror(errno));
         }
@@ -219,7 +219,7 @@ struct ReaderSimulator::Impl {
     std::thread thread;
 };
 
-ReaderSimulator::ReaderSimulator(Config config) : impl_(std::make_unique<Impl>(std::move(config))) {}
+ReaderSimulator::ReaderSimulator(const Config& config) : impl_(std::make_unique<Impl>(config)) {}
 
 ReaderSimulator::~ReaderSimulator() = default;
 

@@ -50,7 +50,11 @@ private:
 class ReaderSimulatorTest : public ::testing::Test {
 protected:
     ReaderSimulator& start(Options options = {}) {
-        simulator_ = std::make_unique<ReaderSimulator>(Config{directory_.path(), 7, options});
+        Config config;
+        config.directory = directory_.path();
+        config.portNumber = 7;
+        config.options = options;
+        simulator_ = std::make_unique<ReaderSimulator>(config);
         return *simulator_;
     }
 

@@ -78,7 +78,7 @@ public:
     // Opens the pseudo-terminal, creates the link (replacing an existing
     // symbolic link of that name) and starts serving. Throws
     // std::runtime_error with the reason when any step fails.
-    explicit ReaderSimulator(Config config);
+    explicit ReaderSimulator(const Config& config);
     ~ReaderSimulator();  // stop()
     ReaderSimulator(const ReaderSimulator&) = delete;
     ReaderSimulator& operator=(const ReaderSimulator&) = delete;
