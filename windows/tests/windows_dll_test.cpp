@@ -213,5 +213,21 @@ TEST_F(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
     EXPECT_TRUE(reader.frameLog().empty());
 }
 
+TEST_F(WindowsDllTest, CardctlLoadsBothLibrariesAndDrivesTheReader) {
+    readersim::ReaderState state = readersim::ReaderState::fresh();
+    state.rfPurse = {4321, -25, 0};
+    ReaderSimulator& reader = startReader({}, state);
+
+    const ProgramRun sound = prefix_->run(CARDCTL_PROGRAM, {"--port", "12", "set-sound", "7"});
+    EXPECT_EQ(sound.exitStatus, 0) << sound.output << sound.errors;
+    EXPECT_EQ(reader.state().sound, 7);
+
+    const ProgramRun info = prefix_->run(
+        CARDCTL_PROGRAM, {"--port", "12", "rf-info", "0123456789ABCDEF0123456789AB", "FEDCBA9876543210FEDCBA9876"});
+    EXPECT_EQ(info.exitStatus, 0) << info.output << info.errors;
+    EXPECT_NE(info.output.find("infoNumberA: 004321"), std::string::npos) << info.output;
+    EXPECT_NE(info.output.find("infoNumberB: -25"), std::string::npos) << info.output;
+}
+
 }  // namespace
 }  // namespace windowstest
