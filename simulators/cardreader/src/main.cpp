@@ -1,5 +1,6 @@
 // readersim: serves a simulated card reader on a pseudo-terminal published
 // as <dir>/COM<n> until SIGINT or SIGTERM, printing every frame it receives.
+// SIGUSR1 writes the card image to the --dump file without stopping.
 
 #include <signal.h>
 
@@ -21,7 +22,7 @@ constexpr const char* kUsage =
     "  --dir DIR          directory of the COM<n> link (must exist)\n"
     "  --port N           port number 1 to 999\n"
     "  --image FILE       initial card image, keys and purse\n"
-    "  --dump FILE        write the card image to FILE at exit\n"
+    "  --dump FILE        write the card image to FILE at exit and on SIGUSR1\n"
     "  --no-card          no card in the field\n"
     "  --no-reply         never answer\n"
     "  --short-reply      answer one character short\n"
@@ -135,10 +136,13 @@ bool loadImage(const std::string& file, readersim::ReaderState& state, std::stri
     return true;
 }
 
+// Writes the card image when a dump file was given; says why it could not.
 bool dumpImage(const std::string& file, const readersim::ReaderState& state) {
+    if (file.empty()) return true;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << readersim::formatImageText(state);
     out.close();
+    if (!out) std::cerr << "readersim: cannot write " << file << ": " << std::strerror(errno) << "\n";
     return static_cast<bool>(out);
 }
 
@@ -166,6 +170,7 @@ int main(int argc, char** argv) {
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGUSR1);  // dump now and go on
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     try {
         readersim::ReaderSimulator simulator(line.config);
@@ -173,12 +178,9 @@ int main(int argc, char** argv) {
                     simulator.portNumber(), simulator.linkPath().c_str());
         std::fflush(stdout);
         int signal = 0;
-        sigwait(&stopSignals, &signal);
+        while (sigwait(&stopSignals, &signal) == 0 && signal == SIGUSR1) dumpImage(line.dumpFile, simulator.state());
         simulator.stop();
-        if (!line.dumpFile.empty() && !dumpImage(line.dumpFile, simulator.state())) {
-            std::cerr << "readersim: cannot write " << line.dumpFile << ": " << std::strerror(errno) << "\n";
-            return 1;
-        }
+        if (!dumpImage(line.dumpFile, simulator.state())) return 1;
     } catch (const std::exception& failure) {
         std::cerr << "readersim: " << failure.what() << "\n";
         return 1;
