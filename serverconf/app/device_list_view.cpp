@@ -15,11 +15,17 @@ QVariant StatusImageProxy::data(const QModelIndex& index, int role) const {
     return QIdentityProxyModel::data(index, role);
 }
 
+void RowItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->state &= ~QStyle::State_HasFocus;
+}
+
 QTableView* createDeviceListView(DeviceListModel& devices, QWidget* parent) {
     auto* view = new QTableView(parent);
     auto* proxy = new StatusImageProxy(view);
     proxy->setSourceModel(&devices);
     view->setModel(proxy);
+    view->setItemDelegate(new RowItemDelegate(view));
     view->setShowGrid(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);

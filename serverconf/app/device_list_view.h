@@ -6,6 +6,7 @@
 #include "discovery/device_list_model.h"
 
 #include <QIdentityProxyModel>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace serverconf {
@@ -16,6 +17,16 @@ class StatusImageProxy final : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+};
+
+// Draws rows without the focus frame around the current cell: selection is by whole rows.
+class RowItemDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 
 // Creates the report view over `devices`, with the four columns at their widths.

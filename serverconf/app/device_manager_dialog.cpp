@@ -65,8 +65,10 @@ void DeviceManagerDialog::buildControls() {
     framePalette.setColor(QPalette::WindowText, groupFrameTextColour());
     frame->setPalette(framePalette);
 
-    const auto addButton = [&](const QString& caption, int left, int top, void (DeviceManagerDialog::*action)()) {
+    const auto addButton = [&](const QString& caption, int left, int top, auto action) {
         auto* button = new QPushButton(caption, client);
+        // No button is the default one: Enter is handled by the window itself.
+        button->setAutoDefault(false);
         units.place(button, left, top, 54, 16);
         connect(button, &QPushButton::clicked, this, action);
         return button;
@@ -76,9 +78,7 @@ void DeviceManagerDialog::buildControls() {
     confirmButton_ = addButton(QStringLiteral("确认设备"), 278, 65, &DeviceManagerDialog::confirm);
     changeIpButton_ = addButton(QStringLiteral("更 改 IP"), 278, 88, &DeviceManagerDialog::changeIp);
     targetedSearchButton_ = addButton(QStringLiteral("定 位 搜 索"), 278, 111, &DeviceManagerDialog::targetedSearch);
-    exitButton_ = new QPushButton(QStringLiteral("退  出"), client);
-    units.place(exitButton_, 277, 134, 54, 16);
-    connect(exitButton_, &QPushButton::clicked, this, &QDialog::accept);
+    exitButton_ = addButton(QStringLiteral("退  出"), 277, 134, &QDialog::accept);
     list_->setFocus();
 }
 

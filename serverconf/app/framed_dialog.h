@@ -16,10 +16,11 @@ namespace serverconf {
 class FramedDialog : public QDialog {
     Q_OBJECT
 public:
-    // Frame measures in pixels: border width and height, caption-button height.
+    // Frame measures in pixels: border width and height, caption-button height
+    // (tall enough for the 18-pixel title in a CJK face, whose lines are higher).
     static constexpr int frameWidth = 4;
     static constexpr int frameHeight = 4;
-    static constexpr int captionButtonHeight = 20;
+    static constexpr int captionButtonHeight = 26;
     static constexpr int captionHeight = frameHeight + captionButtonHeight;
 
     explicit FramedDialog(QWidget* parent = nullptr);

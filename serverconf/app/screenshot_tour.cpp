@@ -1,0 +1,129 @@
+// serverconf-screenshots: pictures of the windows for review.
+//
+//   serverconf-screenshots tour DIR   runs the device manager window (start-up
+//                                     search included) and saves a PNG of it
+//                                     and of each dialog it opens to DIR
+//   serverconf-screenshots screen FILE  saves the screen, cut to what is drawn
+//                                     on it (everything that is not black)
+//
+// Point it at devices the way serverconf is pointed (SERVERCONF_BROADCAST,
+// SERVERCONF_LOCAL_ADDRESS).
+
+#include "app/device_manager_dialog.h"
+#include "channel/udp_environment.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/change_ip_dialog.h"
+#include "dialogs/ip_address_edit.h"
+#include "dialogs/modal_run.h"
+#include "dialogs/progress_dialog.h"
+#include "dialogs/targeted_search_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QScreen>
+#include <QTableView>
+#include <QTextStream>
+
+namespace serverconf {
+namespace {
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+void save(QWidget& window, const QDir& directory, const QString& name) {
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    if (window.grab().save(path)) {
+        out() << path << Qt::endl;
+    } else {
+        out() << "cannot save " << path << Qt::endl;
+    }
+}
+
+// The main window, once showing: picture it, then open each dialog over it.
+void tourMainWindow(DeviceManagerDialog& window, const QDir& directory) {
+    save(window, directory, QStringLiteral("device-manager"));
+    if (window.devices().rowCount() > 0) {
+        window.deviceList()->selectionModel()->select(window.deviceList()->model()->index(0, 0),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        window.changeIp();
+    }
+    window.showAbout();
+    ProgressDialog::run(progressUpdate, &window);
+    window.targetedSearch();
+    window.accept();
+}
+
+// Each dialog is pictured as it opens and then closed without acting.
+void pictureDialog(QDialog& dialog, const QDir& directory) {
+    if (auto* window = qobject_cast<DeviceManagerDialog*>(&dialog)) {
+        tourMainWindow(*window, directory);
+        return;
+    }
+    if (auto* progress = qobject_cast<ProgressDialog*>(&dialog)) {
+        const bool search = progress->text() == ProgressDialog::textFor(progressSearch);
+        save(dialog, directory, search ? QStringLiteral("progress-search") : QStringLiteral("progress-update"));
+        return;  // it closes itself
+    }
+    if (auto* targeted = qobject_cast<TargetedSearchDialog*>(&dialog)) {
+        targeted->addressField()->setText(QStringLiteral("127.0.0.5"));
+        save(dialog, directory, QStringLiteral("targeted-search"));
+    } else if (qobject_cast<ChangeIpDialog*>(&dialog)) {
+        save(dialog, directory, QStringLiteral("change-ip"));
+    } else if (qobject_cast<AboutDialog*>(&dialog)) {
+        save(dialog, directory, QStringLiteral("about"));
+    } else {
+        save(dialog, directory, QString::fromLatin1(dialog.metaObject()->className()).section(u':', -1).toLower());
+    }
+    dialog.reject();
+}
+
+int tour(const QString& directoryPath) {
+    const QDir directory(directoryPath);
+    if (!QDir().mkpath(directoryPath)) {
+        out() << "cannot create " << directoryPath << Qt::endl;
+        return 1;
+    }
+    setModalHook([directory](QDialog& dialog) { pictureDialog(dialog, directory); });
+    UdpEnvironment environment;
+    DeviceSession session;
+    DeviceManagerDialog window(environment, session);
+    window.run();
+    return 0;
+}
+
+// The screen, cut to the bounding box of everything that is not black.
+int screen(const QString& path) {
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary) return 1;
+    const QImage image = primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(line[x]) != 0) drawn |= QRect(x, y, 1, 1);
+        }
+    }
+    const QImage cut = drawn.isEmpty() ? image : image.copy(drawn);
+    if (!cut.save(path)) {
+        out() << "cannot save " << path << Qt::endl;
+        return 1;
+    }
+    out() << path << Qt::endl;
+    return 0;
+}
+
+}  // namespace
+}  // namespace serverconf
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() == 3 && arguments[1] == QStringLiteral("tour")) return serverconf::tour(arguments[2]);
+    if (arguments.size() == 3 && arguments[1] == QStringLiteral("screen")) return serverconf::screen(arguments[2]);
+    QTextStream(stderr) << "usage: serverconf-screenshots tour DIR | screen FILE\n";
+    return 2;
+}
