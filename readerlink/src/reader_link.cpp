@@ -12,13 +12,14 @@ namespace {
 constexpr const char* kLog = "readerlink";
 constexpr std::size_t kQueueBytes = 1024;
 
-// The port number of a port text, when it is a number the link accepts.
+// The port number of a port text, when it is the plain decimal form of a
+// number the link accepts ("7", not "07" or "7 ").
 std::optional<int> portNumberOf(const char* text) {
     if (text == nullptr) return std::nullopt;
     const char* end = text + std::strlen(text);
     int number = 0;
     auto [rest, error] = std::from_chars(text, end, number);
-    if (error != std::errc() || rest != end || text == end) return std::nullopt;
+    if (error != std::errc() || rest != end || std::to_string(number) != text) return std::nullopt;
     if (number < kFirstPortNumber || number > kLastPortNumber) return std::nullopt;
     return number;
 }

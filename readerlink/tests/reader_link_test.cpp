@@ -24,11 +24,11 @@ class ReaderLinkOpenTest : public LinkFixture {};
 
 TEST_F(ReaderLinkOpenTest, RefusedPortTextsNeverReachADevice) {
     // Links that would open the simulator, had the numbers been accepted.
-    for (const char* name : {"COM0", "COM-1", "COM1000"}) {
+    for (const char* name : {"COM0", "COM-1", "COM1000", "COM04"}) {
         std::filesystem::create_symlink(simulator_->terminalPath(), directory_.path() / name);
     }
     ReaderLink link(kCardPurseTimeouts);
-    for (const char* text : {"0", "-1", "1000", "", "4x", " 4"}) {
+    for (const char* text : {"0", "-1", "1000", "", "4x", " 4", "04"}) {
         EXPECT_EQ(link.OpenCOMM(text), 0) << '"' << text << '"';
         EXPECT_FALSE(link.isOpen()) << text;
     }

@@ -112,7 +112,7 @@ struct ReaderSimulator::Impl {
     }
 
     void answer(std::string frame, const Request& request, Clock::time_point firstByteAt) {
-        const Options now = options_();
+        const Options now = currentOptions();
         FrameRecord record;
         record.firstByteAt = firstByteAt;
         record.receivedAt = Clock::now();
@@ -163,7 +163,7 @@ struct ReaderSimulator::Impl {
         std::string pending;
         Clock::time_point firstByteAt{}, lastByteAt{};
         for (;;) {
-            const auto partialLimit = options_().partialFrameTimeout;
+            const auto partialLimit = currentOptions().partialFrameTimeout;
             const bool watchPartial = !pending.empty() && partialLimit.count() > 0;
             pollfd entries[2] = {{stopPipe[0], POLLIN, 0}, {terminal->masterFd(), POLLIN, 0}};
             const int ready = ::poll(entries, 2, watchPartial ? millisecondsUntil(lastByteAt + partialLimit) : -1);
@@ -195,12 +195,14 @@ struct ReaderSimulator::Impl {
                 std::string frame = pending.substr(0, outcome.consumed);
                 pending.erase(0, outcome.consumed);
                 if (outcome.status == ParseOutcome::Status::Frame) answer(std::move(frame), outcome.request, firstByteAt);
-                firstByteAt = Clock::now();
+                // Bytes still pending arrived while the reader was busy; their
+                // frame and its silence limit start now.
+                firstByteAt = lastByteAt = Clock::now();
             }
         }
     }
 
-    Options options_() const {
+    Options currentOptions() const {
         std::lock_guard lock(mutex);
         return options;
     }
@@ -231,7 +233,7 @@ std::string ReaderSimulator::terminalPath() const { return impl_->terminalPath; 
 
 int ReaderSimulator::portNumber() const { return impl_->portNumber; }
 
-Options ReaderSimulator::options() const { return impl_->options_(); }
+Options ReaderSimulator::options() const { return impl_->currentOptions(); }
 
 void ReaderSimulator::setOptions(const Options& options) {
     std::lock_guard lock(impl_->mutex);
