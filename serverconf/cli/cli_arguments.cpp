@@ -1,0 +1,105 @@
+#include "cli_arguments.h"
+
+#include <QHash>
+
+namespace serverconf {
+namespace {
+
+using Command = CliArguments::Command;
+
+struct CommandForm {
+    Command command;
+    int addresses;  // positional addresses after the command
+};
+
+const QHash<QString, CommandForm>& commandForms() {
+    static const QHash<QString, CommandForm> forms{
+        {"search", {Command::Search, 0}}, {"locate", {Command::Locate, 1}}, {"read", {Command::Read, 1}},
+        {"write", {Command::Write, 1}},   {"reset", {Command::Reset, 1}},   {"change-ip", {Command::ChangeIp, 2}},
+        {"confirm", {Command::Confirm, 1}},
+    };
+    return forms;
+}
+
+// Takes the value of an option such as "--save FILE"; false when it is missing.
+bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
+    if (index + 1 >= arguments.size()) return false;
+    into = arguments[++index];
+    return true;
+}
+
+}  // namespace
+
+QString cliUsage() {
+    return QStringLiteral(
+        "usage: serverconf-cli [--wait MS] COMMAND\n"
+        "  search                                 list the device servers that answer\n"
+        "  locate IP                              targeted search for IP\n"
+        "  read IP [--save FILE]                  read the 21 parameters\n"
+        "  write IP [--load FILE] [CODE=VALUE...] read, change and write the parameters\n"
+        "  reset IP                               restore the factory defaults\n"
+        "  change-ip IP NEWIP                     give the device a new address\n"
+        "  confirm IP                             send the confirmation\n");
+}
+
+std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
+    CliArguments parsed;
+    QStringList positional;
+    bool sawWait = false;
+    bool sawSave = false;
+    bool sawLoad = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--wait") {
+            QString text;
+            bool ok = false;
+            if (!sawWait && takeValue(arguments, i, text)) parsed.waitMs = text.toInt(&ok);
+            if (!ok || parsed.waitMs < 0) {
+                error = QStringLiteral("--wait needs a number of milliseconds");
+                return std::nullopt;
+            }
+            sawWait = true;
+        } else if (argument == u"--save" || argument == u"--load") {
+            const bool save = argument == u"--save";
+            bool& seen = save ? sawSave : sawLoad;
+            QString& into = save ? parsed.saveFile : parsed.loadFile;
+            if (seen || !takeValue(arguments, i, into) || into.isEmpty()) {
+                error = QStringLiteral("%1 needs one file name").arg(argument);
+                return std::nullopt;
+            }
+            seen = true;
+        } else if (argument.startsWith(u"--")) {
+            error = QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        } else {
+            positional << argument;
+        }
+    }
+    if (positional.isEmpty() || !commandForms().contains(positional[0])) {
+        error = positional.isEmpty() ? QStringLiteral("no command") : QStringLiteral("unknown command %1").arg(positional[0]);
+        return std::nullopt;
+    }
+    const CommandForm form = commandForms().value(positional.takeFirst());
+    parsed.command = form.command;
+    if (positional.size() < form.addresses) {
+        error = QStringLiteral("missing address");
+        return std::nullopt;
+    }
+    if (form.addresses >= 1) parsed.deviceAddress = positional.takeFirst();
+    if (form.addresses == 2) parsed.newAddress = positional.takeFirst();
+    for (const QString& rest : positional) {
+        const qsizetype equals = rest.indexOf(u'=');
+        if (parsed.command != Command::Write || equals <= 0) {
+            error = QStringLiteral("unexpected argument %1").arg(rest);
+            return std::nullopt;
+        }
+        parsed.typedValues.append({rest.left(equals), rest.mid(equals + 1)});
+    }
+    if ((sawSave && parsed.command != Command::Read) || (sawLoad && parsed.command != Command::Write)) {
+        error = QStringLiteral("--save belongs to read, --load to write");
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+}  // namespace serverconf

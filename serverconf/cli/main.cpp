@@ -1,0 +1,27 @@
+// serverconf-cli: the device operations of serverconf from the command line.
+
+#include "cli_arguments.h"
+#include "cli_runner.h"
+
+#include "channel/udp_environment.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QString error;
+    const std::optional<serverconf::CliArguments> arguments =
+        serverconf::parseCliArguments(application.arguments().mid(1), error);
+    if (!arguments) {
+        err << "serverconf-cli: " << error << '\n' << serverconf::cliUsage();
+        return serverconf::kUsageExitCode;
+    }
+    serverconf::UdpEnvironment environment;
+    serverconf::CliRunner runner(environment, out, err);
+    return runner.run(*arguments);
+}

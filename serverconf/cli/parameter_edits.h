@@ -1,0 +1,35 @@
+#pragma once
+// What the property dialog would do with the values a read-out left, a
+// loaded *.ds file and values typed by the user, as pure functions, so the
+// command line writes exactly what the dialog's OK would write.
+
+#include "params/device_parameters.h"
+#include "params/parameter_write.h"
+
+#include <QString>
+
+namespace serverconf {
+
+// True when `value` is an entry of the list that shows parameter `code`
+// (TP, RM, CM, CT, FC, DT, RC, BR, PR, BB); false for other codes.
+bool isListChoice(const QString& code, const QString& value);
+// True for the codes that the dialog shows as a list.
+bool isListParameter(const QString& code);
+
+// The dialog as it opens after a read-out: field texts and list values from
+// the parameter set, the reported address as the unicast destination.
+PropertyDialogValues dialogValuesFrom(const DeviceParameters& parameters);
+
+// Load of a *.ds file (read with loadDeviceProfileFile): fields take the
+// file's text (empty when the key is missing), lists take a value only when
+// it is one of their entries, and CT, CM, ML, MD and RC replace the values
+// in the parameter set. The MAC address is never loaded.
+void applyLoadedProfile(const DeviceParameters& loaded, PropertyDialogValues& dialog, DeviceParameters& parameters);
+
+// One CODE=VALUE typed on the command line, applied where the dialogs would
+// take it (IP is the new address typed into the IP field). False, with the
+// reason, for an unknown code, FE, or a value that no list entry has.
+bool applyTypedValue(const QString& code, const QString& value, PropertyDialogValues& dialog,
+                     DeviceParameters& parameters, QString& error);
+
+}  // namespace serverconf
