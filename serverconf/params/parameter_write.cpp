@@ -11,26 +11,6 @@ namespace {
 
 constexpr int kAfterSetIpMs = 10;
 
-void takeDialogValues(DeviceSession& session, const PropertyDialogValues& values)
-{
-    DeviceParameters& parameters = session.parameters;
-    parameters.userName = values.userName;
-    parameters.deviceName = values.deviceName;
-    parameters.port = values.port;
-    parameters.destinationIp = values.destinationIp;
-    parameters.destinationPort = values.destinationPort;
-    parameters.gatewayIp = values.gatewayIp;
-    parameters.netmask = values.netmask;
-    parameters.protocol = values.protocol;
-    parameters.workMode = values.workMode;
-    parameters.rtsCts = values.rtsCts;
-    parameters.dtr = values.dtr;
-    parameters.baudRate = values.baudRate;
-    parameters.parity = values.parity;
-    parameters.dataBits = values.dataBits;
-    session.currentDeviceAddress = values.ipAddressField;
-}
-
 // Runs one set exchange from `localPort`: opening, the 19 set requests,
 // "SIP" when `setIp` names an address, "E".
 Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const ExchangeTarget& target,
@@ -53,12 +33,31 @@ Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, cons
 
 }  // namespace
 
+void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& values)
+{
+    parameters.userName = values.userName;
+    parameters.deviceName = values.deviceName;
+    parameters.port = values.port;
+    parameters.destinationIp = values.destinationIp;
+    parameters.destinationPort = values.destinationPort;
+    parameters.gatewayIp = values.gatewayIp;
+    parameters.netmask = values.netmask;
+    parameters.protocol = values.protocol;
+    parameters.workMode = values.workMode;
+    parameters.rtsCts = values.rtsCts;
+    parameters.dtr = values.dtr;
+    parameters.baudRate = values.baudRate;
+    parameters.parity = values.parity;
+    parameters.dataBits = values.dataBits;
+}
+
 Delivery writeParameters(NetworkEnvironment& environment, DeviceSession& session,
                          const PropertyDialogValues& values)
 {
     const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
                                                        values.reportedIpAddress, session.parameters.macAddress);
-    takeDialogValues(session, values);
+    takeDialogValues(session.parameters, values);
+    session.currentDeviceAddress = values.ipAddressField;
     return runSetExchange(environment, kParameterWritePort, target, session.parameters.macAddress,
                           session.parameters, &session.currentDeviceAddress);
 }

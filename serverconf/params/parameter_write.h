@@ -39,6 +39,11 @@ struct PropertyDialogValues {
     QString reportedIpAddress;
 };
 
+// Puts the dialog's field texts and working values into `parameters`; the
+// address stays as it is (a write sends the typed one with "SIP"; Save
+// stores it as the IP value).
+void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& values);
+
 // How a write or factory reset reached the device.
 enum class Delivery {
     Unicast,    // to the reported address
