@@ -1,5 +1,6 @@
 // The field updates: each reads one block, changes one field and writes the
 // block back (the purse block after its backup).
+#include <cstdint>
 #include <string>
 
 #include "account_blocks.h"

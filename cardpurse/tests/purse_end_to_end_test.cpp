@@ -88,24 +88,24 @@ TEST_F(PurseEndToEnd, AccountLifeCycle) {
 
     CardInformation info;
     ASSERT_EQ(info.read(kPort), 1);
-    EXPECT_STREQ(info.accountNo, "001001");
-    EXPECT_STREQ(info.cardNo, "03430008");  // the last six digits of 12345678
-    EXPECT_STREQ(info.name, "0123456789ABCDEF12");
-    EXPECT_STREQ(info.department, "FEDCBA987654321000");
-    EXPECT_STREQ(info.balance, "0000100");
-    EXPECT_STREQ(info.limitCount, "010");
-    EXPECT_STREQ(info.limitMoney, "00050000");
-    EXPECT_STREQ(info.limitTime, "241231");
-    EXPECT_STREQ(info.gbCode, "86");
-    EXPECT_STREQ(info.lssjCount, "00007");
+    EXPECT_STREQ(info.accountNo.data(), "001001");
+    EXPECT_STREQ(info.cardNo.data(), "03430008");  // the last six digits of 12345678
+    EXPECT_STREQ(info.name.data(), "0123456789ABCDEF12");
+    EXPECT_STREQ(info.department.data(), "FEDCBA987654321000");
+    EXPECT_STREQ(info.balance.data(), "0000100");
+    EXPECT_STREQ(info.limitCount.data(), "010");
+    EXPECT_STREQ(info.limitMoney.data(), "00050000");
+    EXPECT_STREQ(info.limitTime.data(), "241231");
+    EXPECT_STREQ(info.gbCode.data(), "86");
+    EXPECT_STREQ(info.lssjCount.data(), "00007");
     EXPECT_EQ(takeFrames(), (Frames{"Da0209!", "Da0208!", "Da0106!", "Da0105!"}));
     EXPECT_EQ(takeOpens(), 4);
 
     ASSERT_EQ(api().addMoney(kPort, -100), 1);
     ASSERT_EQ(api().writeLimitCount(kPort, 255), 1);
     ASSERT_EQ(info.read(kPort), 1);
-    EXPECT_STREQ(info.balance, "0000000");
-    EXPECT_STREQ(info.limitCount, "255");
+    EXPECT_STREQ(info.balance.data(), "0000000");
+    EXPECT_STREQ(info.limitCount.data(), "255");
     takeFrames();
 
     ASSERT_EQ(api().offCard(kPort), 1);
@@ -114,10 +114,10 @@ TEST_F(PurseEndToEnd, AccountLifeCycle) {
                                     writeFrame("0106", kZeros)}));
     for (int number : {4, 5, 6, 8, 9}) EXPECT_EQ(block(number), kZeros) << "block " << number;
     ASSERT_EQ(info.read(kPort), 1);
-    EXPECT_STREQ(info.accountNo, "000000");
-    EXPECT_STREQ(info.balance, "0000000");
-    EXPECT_STREQ(info.name, "000000000000000000");
-    EXPECT_STREQ(info.lssjCount, "00000");
+    EXPECT_STREQ(info.accountNo.data(), "000000");
+    EXPECT_STREQ(info.balance.data(), "0000000");
+    EXPECT_STREQ(info.name.data(), "000000000000000000");
+    EXPECT_STREQ(info.lssjCount.data(), "00000");
 }
 
 struct FieldUpdate {
@@ -318,8 +318,8 @@ TEST_F(PurseEndToEnd, NoCardShortReplyAndMissingDoneFail) {
     setOptions([](readersim::Options& options) { options.cardPresent = false; });
     CardInformation info;
     EXPECT_EQ(info.read(kPort), 0);
-    EXPECT_STREQ(info.department, "untouched");
-    EXPECT_STREQ(info.balance, "untouch");
+    EXPECT_STREQ(info.department.data(), "untouched");
+    EXPECT_STREQ(info.balance.data(), "untouch");
     EXPECT_EQ(takeFrames(), Frames{"Da0209!"});
 
     setOptions([](readersim::Options& options) {
@@ -357,12 +357,12 @@ TEST_F(PurseEndToEnd, FailedStepsLeaveEarlierWritesAndTouchNoFurtherBlock) {
     setBlock(7, "FFFFFFFFFFFF" + kTrailerRest);
     CardInformation info;
     EXPECT_EQ(info.read(kPort), 0);
-    EXPECT_STREQ(info.department, "FEDCBA987654321000");
-    EXPECT_STREQ(info.name, "0123456789ABCDEF12");
-    EXPECT_STREQ(info.cardNo, "03430008");
-    EXPECT_STREQ(info.accountNo, "untouch");
-    EXPECT_STREQ(info.balance, "untouch");
-    EXPECT_STREQ(info.gbCode, "un");
+    EXPECT_STREQ(info.department.data(), "FEDCBA987654321000");
+    EXPECT_STREQ(info.name.data(), "0123456789ABCDEF12");
+    EXPECT_STREQ(info.cardNo.data(), "03430008");
+    EXPECT_STREQ(info.accountNo.data(), "untouche");
+    EXPECT_STREQ(info.balance.data(), "untouch");
+    EXPECT_STREQ(info.gbCode.data(), "un");
     setBlock(7, kDefaultKey + kTrailerRest);
     takeFrames();
 
@@ -390,7 +390,7 @@ TEST_F(PurseEndToEnd, HostThreadsCallingAtOnceAreServedOneAfterTheOther) {
     second.join();
     CardInformation info;
     ASSERT_EQ(info.read(kPort), 1);
-    EXPECT_STREQ(info.balance, "0000120");  // no update lost
+    EXPECT_STREQ(info.balance.data(), "0000120");  // no update lost
 }
 
 }  // namespace

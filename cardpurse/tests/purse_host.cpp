@@ -4,6 +4,7 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -52,19 +53,26 @@ const PurseApi& PurseApi::instance() {
     return api;
 }
 
-CardInformation::CardInformation() {
-    for (auto* buffer : {accountNo, cardNo, limitMoney}) std::strcpy(buffer, "untouch");
-    for (auto* buffer : {name, department}) std::strcpy(buffer, "untouched");
-    std::strcpy(balance, "untouch");
-    std::strcpy(limitCount, "unt");
-    std::strcpy(limitTime, "untouc");
-    std::strcpy(gbCode, "un");
-    std::strcpy(lssjCount, "untou");
+namespace {
+
+std::vector<char> filledBuffer(std::size_t size) {
+    std::vector<char> buffer(size, '\0');
+    std::copy_n("untouched", std::min<std::size_t>(size - 1, 9), buffer.begin());
+    return buffer;
 }
 
+}  // namespace
+
+CardInformation::CardInformation()
+    : accountNo(filledBuffer(9)), cardNo(filledBuffer(9)), name(filledBuffer(19)), department(filledBuffer(19)),
+      balance(filledBuffer(8)), limitCount(filledBuffer(4)), limitMoney(filledBuffer(9)), limitTime(filledBuffer(7)),
+      gbCode(filledBuffer(3)), lssjCount(filledBuffer(6)) {}
+
 int CardInformation::read(int port) {
-    return PurseApi::instance().readCardInformation(port, accountNo, cardNo, name, department, balance, limitCount,
-                                                    limitMoney, limitTime, gbCode, lssjCount);
+    return PurseApi::instance().readCardInformation(port, accountNo.data(), cardNo.data(), name.data(),
+                                                    department.data(), balance.data(), limitCount.data(),
+                                                    limitMoney.data(), limitTime.data(), gbCode.data(),
+                                                    lssjCount.data());
 }
 
 OpenCounter::OpenCounter(const std::string& devicePath) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {

@@ -42,11 +42,12 @@ struct PurseApi {
     static const PurseApi& instance();
 };
 
-// The ten outputs of ReadCardInformation, each buffer one byte larger than
-// its documented size and pre-filled so that untouched outputs can be told.
+// The ten outputs of ReadCardInformation, each a heap buffer of exactly its
+// documented size (so that AddressSanitizer sees a write beyond it), filled
+// beforehand so that untouched outputs can be told.
 struct CardInformation {
-    char accountNo[10], cardNo[10], name[20], department[20], balance[9], limitCount[5], limitMoney[10],
-        limitTime[8], gbCode[4], lssjCount[7];
+    std::vector<char> accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode,
+        lssjCount;
 
     CardInformation();
     int read(int port);
