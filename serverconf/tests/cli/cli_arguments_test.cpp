@@ -1,0 +1,49 @@
+// The command-line interface of serverconf-cli: accepted forms and usage errors.
+
+#include "cli/cli_arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace serverconf {
+namespace {
+
+using Command = CliArguments::Command;
+
+std::optional<CliArguments> parse(const QString& line) {
+    QString error;
+    std::optional<CliArguments> parsed = parseCliArguments(line.split(u' ', Qt::SkipEmptyParts), error);
+    EXPECT_TRUE(parsed || !error.isEmpty()) << "a refusal says why: " << line.toStdString();
+    return parsed;
+}
+
+TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
+    EXPECT_EQ(parse("search")->command, Command::Search);
+    EXPECT_EQ(parse("locate 10.0.0.5")->deviceAddress, "10.0.0.5");
+    const auto read = parse("read 10.0.0.5 --save out.ds");
+    EXPECT_EQ(read->command, Command::Read);
+    EXPECT_EQ(read->saveFile, "out.ds");
+    const auto write = parse("write 10.0.0.5 BR=7 --load in.ds ON= IP=10.0.0.9");
+    EXPECT_EQ(write->command, Command::Write);
+    EXPECT_EQ(write->loadFile, "in.ds");
+    const QList<QPair<QString, QString>> typed{{"BR", "7"}, {"ON", ""}, {"IP", "10.0.0.9"}};
+    EXPECT_EQ(write->typedValues, typed);
+    EXPECT_EQ(parse("reset 10.0.0.5")->command, Command::Reset);
+    const auto change = parse("change-ip 10.0.0.5 10.0.0.6");
+    EXPECT_EQ(change->deviceAddress, "10.0.0.5");
+    EXPECT_EQ(change->newAddress, "10.0.0.6");
+    EXPECT_EQ(parse("confirm 10.0.0.5")->command, Command::Confirm);
+    EXPECT_EQ(parse("search")->waitMs, 1000);
+    EXPECT_EQ(parse("--wait 250 search")->waitMs, 250);
+}
+
+TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
+    for (const char* bad : {"", "find", "locate", "read", "change-ip 10.0.0.5", "search extra", "read 10.0.0.5 BR=7",
+                            "write 10.0.0.5 BR", "write 10.0.0.5 =7", "read 10.0.0.5 --save", "write 10.0.0.5 --save x.ds",
+                            "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
+                            "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6"}) {
+        EXPECT_FALSE(parse(bad)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace serverconf

@@ -1,0 +1,201 @@
+// serverconf-cli end to end against devicesim: every command, its output,
+// its exit status and the datagrams the devices received.
+
+#include "params/device_profile.h"
+
+#include "devicesim_process.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace serverconf {
+namespace {
+
+using devicesim::DeviceSimProcess;
+using devicesim::LogRecord;
+
+const QStringList kDevices{
+    "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7",
+    "addr=127.0.1.9,mac=009900000009,user=far,name=hall",
+};
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SERVERCONF_BROADCAST", "127.255.255.255");
+    environment.insert("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "250"} + arguments);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                  QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Payloads of the datagrams that came from local port `port`, in order.
+QStringList sentFrom(const QList<LogRecord>& received, quint16 port, bool* allBroadcast = nullptr) {
+    QStringList payloads;
+    if (allBroadcast) *allBroadcast = true;
+    for (const LogRecord& record : received) {
+        if (record.fromPort() != port) continue;
+        payloads << QString::fromUtf8(record.payload);
+        if (allBroadcast && !record.isBroadcast()) *allBroadcast = false;
+    }
+    return payloads;
+}
+
+class CliAgainstDeviceSim : public ::testing::Test {
+protected:
+    void start(const QStringList& devices = kDevices) {
+        simulator = std::make_unique<DeviceSimProcess>(devices);
+        QString error;
+        ASSERT_TRUE(simulator->start(error)) << error.toStdString();
+    }
+    std::unique_ptr<DeviceSimProcess> simulator;
+    QTemporaryDir directory;
+};
+
+TEST_F(CliAgainstDeviceSim, SearchPrintsOneTabSeparatedLinePerRow) {
+    start();
+    const CliRun run = runCli({"search"});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "1\t001122334455\tops/gate-1\t127.0.0.5\n"
+                       "0\t009900000009\tfar/hall\t127.0.1.9\n");
+}
+
+TEST_F(CliAgainstDeviceSim, NoAnswerIsExitOneWithTheNoDeviceMessage) {
+    start({"addr=127.0.0.5,drop=X"});
+    const CliRun search = runCli({"search"});
+    EXPECT_EQ(search.exitCode, 1);
+    EXPECT_EQ(search.out, "");
+    EXPECT_EQ(search.err.trimmed(), QStringLiteral("没有搜索到设备"));
+    EXPECT_EQ(runCli({"locate", "127.0.0.5"}).exitCode, 1);
+    const CliRun read = runCli({"read", "127.0.0.5"});
+    EXPECT_EQ(read.exitCode, 1);
+}
+
+TEST_F(CliAgainstDeviceSim, ReadPrintsTheValuesInFileOrderAndSavesThem) {
+    start();
+    const QString file = directory.filePath("gate.ds");
+    const CliRun run = runCli({"read", "127.0.0.5", "--save", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), kParameterCount);
+    for (int i = 0; i < kParameterCount; ++i) EXPECT_TRUE(lines[i].startsWith(QString(kProfileSaveOrder[i]) + "="));
+    EXPECT_TRUE(lines.contains("BR=7"));
+    EXPECT_TRUE(lines.contains("FE=001122334455"));
+    EXPECT_TRUE(lines.contains("IP=127.0.0.5"));
+
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray content = saved.readAll();
+    EXPECT_TRUE(content.startsWith("[main]\r\nON=ops\r\nDN=gate-1\r\nFE=001122334455\r\n"));
+    EXPECT_EQ(readProfileValue(content, u"main", u"BR"), "7");
+}
+
+TEST_F(CliAgainstDeviceSim, ReadOfADeviceThatKeepsItsMacFailsWithTheConnectionMessage) {
+    start({"addr=127.0.0.5,drop=3"});
+    const CliRun run = runCli({"read", "127.0.0.5"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("请检查设备与pc连线状态!"));
+    EXPECT_EQ(runCli({"read", "127.0.0.9"}).err.trimmed(), QStringLiteral("没有选择设备!")) << "no row with that IP";
+}
+
+TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtItsNewAddress) {
+    start();
+    const QString file = directory.filePath("profile.ds");
+    QFile profile(file);
+    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+    profile.write("[main]\r\nDN=door\r\nBR=11\r\nPR=9\r\nML=64\r\n");
+    profile.close();
+
+    const CliRun run = runCli({"write", "127.0.0.5", "--load", file, "PN=4001", "IP=127.0.0.55"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    bool broadcast = true;
+    const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
+    EXPECT_FALSE(broadcast);
+    EXPECT_EQ(sent, QStringList({"L", "SON|18", "SDNdoor|19", "STP0|20", "SPN4001|21", "SRM0|22", "SFC1|23",
+                                 "SDT0|24", "SBR11|25", "SPR0|26", "SBB1|27", "SRC|28", "SCM|29", "SCT|30",
+                                 "SML64|31", "SMD|32", "SDI|33", "SDP|34", "SGI|35", "SNM|36",
+                                 "SIP127.0.0.55|37", "E"}))
+        << "fields and advanced values from the file (missing keys empty), PR=9 is no entry";
+    EXPECT_TRUE(run.out.contains("1\t001122334455\t/door\t127.0.0.55\n")) << run.out.toStdString();
+}
+
+TEST_F(CliAgainstDeviceSim, WriteToAnotherNetworkNamesTheDeviceAndTagsItsAddressWith33) {
+    start();
+    const CliRun run = runCli({"write", "127.0.1.9", "ON=north"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    bool broadcast = false;
+    const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
+    EXPECT_TRUE(broadcast);
+    ASSERT_EQ(sent.size(), 23);
+    EXPECT_EQ(sent.first(), "W009900000009");
+    EXPECT_EQ(sent[2], "SONnorth|18");
+    EXPECT_EQ(sent[21], "SIP127.0.1.9|33");
+    EXPECT_TRUE(run.out.contains("0\t009900000009\tnorth/hall\t127.0.1.9\n")) << run.out.toStdString();
+}
+
+TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadcast) {
+    start();
+    ASSERT_EQ(runCli({"reset", "127.0.0.5"}).exitCode, 0);
+    bool broadcast = true;
+    const QStringList unicast = sentFrom(simulator->received(), 5555, &broadcast);
+    EXPECT_FALSE(broadcast);
+    ASSERT_EQ(unicast.size(), 21);
+    EXPECT_EQ(unicast.first(), "L");
+    EXPECT_EQ(unicast[8], "SBR5|25");
+    EXPECT_EQ(unicast.last(), "E");
+    EXPECT_FALSE(unicast.join(' ').contains("SIP"));
+
+    const qsizetype mark = simulator->mark();
+    const CliRun run = runCli({"reset", "127.0.1.9"});
+    ASSERT_EQ(run.exitCode, 0);
+    const QStringList byBroadcast = sentFrom(simulator->received(mark), 5555, &broadcast);
+    EXPECT_TRUE(broadcast);
+    ASSERT_EQ(byBroadcast.size(), 23);
+    EXPECT_EQ(byBroadcast.first(), "W009900000009");
+    EXPECT_EQ(byBroadcast[21], "SIP192.168.1.24|33");
+    EXPECT_TRUE(run.out.contains("0\t009900000009\t\t127.0.1.9\n")) << "names emptied; stays on loopback";
+}
+
+TEST_F(CliAgainstDeviceSim, ChangeIpConfirmAndLocateActOnTheRowWithTheGivenAddress) {
+    start();
+    const CliRun change = runCli({"change-ip", "127.0.0.5", "127.0.0.70"});
+    ASSERT_EQ(change.exitCode, 0) << change.err.toStdString();
+    EXPECT_EQ(sentFrom(simulator->received(), 3004), QStringList({"X", "L", "SIP127.0.0.70|34", "E|35"}));
+    EXPECT_TRUE(change.out.contains("\t127.0.0.70\n"));
+
+    ASSERT_EQ(runCli({"confirm", "127.0.0.70"}).exitCode, 0);
+    const QList<LogRecord> received = simulator->received();
+    EXPECT_EQ(sentFrom(received, 3104), QStringList{"B"});
+    EXPECT_EQ(received.last().to, "127.0.0.70");
+
+    const CliRun locate = runCli({"locate", "127.0.1.9"});
+    EXPECT_EQ(locate.exitCode, 0);
+    EXPECT_EQ(locate.out, "0\t009900000009\tfar/hall\t127.0.1.9\n");
+}
+
+TEST_F(CliAgainstDeviceSim, UsageErrorsExitTwoAndSendNothing) {
+    start();
+    EXPECT_EQ(runCli({"write"}).exitCode, 2);
+    EXPECT_EQ(runCli({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(runCli({"write", "127.0.0.5", "--load", directory.filePath("x.DS")}).exitCode, 1)
+        << "wrong extension: 所选文件格式不对!";
+    EXPECT_EQ(simulator->received().size(), 0);
+}
+
+}  // namespace
+}  // namespace serverconf
