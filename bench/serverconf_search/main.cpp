@@ -1,0 +1,124 @@
+// Benchmark: Search with 1000 simulated device servers. Prints how many rows
+// were listed (none may be lost) and how long the last reply took from
+// leaving its device to standing in the list, over several searches.
+
+#include "channel/udp_environment.h"
+#include "common/private_network.h"
+#include "discovery/device_discovery.h"
+
+#include "datagram_log.h"
+#include "devicesim_process.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QHash>
+#include <QSet>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kDevices = 1000;
+constexpr int kSearches = 5;
+// As long as the progress window stands after the search request.
+constexpr int kWaitMs = 1000;
+
+QString deviceAddress(int index) {
+    return QStringLiteral("127.1.%1.%2").arg(index / 250).arg(index % 250 + 1);
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct SearchFigures {
+    int rows = 0;
+    int distinctDevices = 0;
+    double lastReplyToRowMs = 0;
+    double maxReplyToRowMs = 0;
+};
+
+SearchFigures runSearch(serverconf::DeviceDiscovery& discovery, serverconf::DeviceListModel& list,
+                        const devicesim::DeviceSimProcess& simulator) {
+    QHash<QString, double> rowTime;  // first row of each address
+    const auto connection = QObject::connect(&list, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int) {
+        const double now = devicesim::monotonicMs();
+        rowTime.insert(list.entry(first).deviceAddress, rowTime.value(list.entry(first).deviceAddress, now));
+    });
+    const qsizetype mark = simulator.mark();
+    discovery.beginSearch();
+    QEventLoop loop;
+    QTimer::singleShot(kWaitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    discovery.finishSearch();
+    QObject::disconnect(connection);
+
+    SearchFigures figures;
+    figures.rows = list.rowCount();
+    figures.distinctDevices = static_cast<int>(rowTime.size());
+    const QList<devicesim::LogRecord> records = simulator.records().mid(mark);
+    double lastSent = -1;
+    QString lastAddress;
+    for (const devicesim::LogRecord& record : records) {
+        if (record.direction != u"out") continue;
+        const QString address = record.fromAddress();
+        if (rowTime.contains(address)) {
+            figures.maxReplyToRowMs = std::max(figures.maxReplyToRowMs, rowTime[address] - record.timeMs);
+        }
+        if (record.timeMs >= lastSent) {
+            lastSent = record.timeMs;
+            lastAddress = address;
+        }
+    }
+    figures.lastReplyToRowMs = rowTime.contains(lastAddress) ? rowTime[lastAddress] - lastSent : -1;
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    std::string error;
+    if (!common::enterPrivateLoopbackNetwork(error)) {
+        std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
+        return 1;
+    }
+    QCoreApplication application(argc, argv);
+
+    QStringList specs;
+    for (int i = 0; i < kDevices; ++i) {
+        specs << QStringLiteral("addr=%1,user=u%2,name=device-%2").arg(deviceAddress(i)).arg(i);
+    }
+    devicesim::DeviceSimProcess simulator(specs);
+    QString startError;
+    if (!simulator.start(startError, 60000)) {
+        std::fprintf(stderr, "%s\n", qPrintable(startError));
+        return 1;
+    }
+
+    serverconf::UdpEnvironment environment(
+        serverconf::AddressSettings{QHostAddress(QStringLiteral("127.255.255.255")), QStringLiteral("127.1.0.1")});
+    serverconf::DeviceListModel list;
+    serverconf::DeviceSession session;
+    serverconf::DeviceDiscovery discovery(environment, list, session);
+
+    std::printf("Search with %d simulated devices, %d searches, %d ms wait each\n", kDevices, kSearches, kWaitMs);
+    std::printf("%-8s %6s %9s %22s %21s\n", "search", "rows", "devices", "last reply->row (ms)", "max reply->row (ms)");
+    std::vector<double> lastLatencies;
+    int worstRows = kDevices;
+    for (int run = 1; run <= kSearches; ++run) {
+        const SearchFigures figures = runSearch(discovery, list, simulator);
+        std::printf("%-8d %6d %9d %22.3f %21.3f\n", run, figures.rows, figures.distinctDevices,
+                    figures.lastReplyToRowMs, figures.maxReplyToRowMs);
+        lastLatencies.push_back(figures.lastReplyToRowMs);
+        worstRows = std::min(worstRows, figures.distinctDevices);
+    }
+    std::printf("rows listed (worst search): %d of %d (target %d, none lost: %s)\n", worstRows, kDevices, kDevices,
+                worstRows == kDevices ? "yes" : "NO");
+    std::printf("median time from the last reply to its row: %.3f ms\n", median(lastLatencies));
+    simulator.stop();
+    return worstRows == kDevices ? 0 : 1;
+}
