@@ -3,7 +3,6 @@
 // Wine prefix is the simulator's pseudo-terminal (a port number of 10 or more
 // opens only in the device namespace form, \\.\COM12).
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <regex>
@@ -18,7 +17,6 @@
 namespace windowstest {
 namespace {
 
-using namespace std::chrono_literals;
 using readersim::ReaderSimulator;
 using readersim::ReplyFault;
 
@@ -59,20 +57,16 @@ protected:
 
 WinePrefix* WindowsDllTest::prefix_ = nullptr;
 
-// Duration in milliseconds that the host printed for `call` ("<call> = <result> after <n> ms").
-struct TimedCall {
-    int result;
-    long milliseconds;
-};
-
-TimedCall timedCall(const std::string& output, const std::string& call) {
+// Checks the line "<call> = <result> after <n> ms" of the host's output:
+// the call failed with `result` after `lowestMs` to `highestMs`.
+void expectFailureAfter(const std::string& output, const std::string& call, int result, long lowestMs,
+                        long highestMs) {
     std::smatch match;
     const std::regex line(call + " = (-?[0-9]+) after ([0-9]+) ms");
-    if (!std::regex_search(output, match, line)) {
-        ADD_FAILURE() << "no timing of " << call << " in:\n" << output;
-        return {-2, -1};
-    }
-    return {std::stoi(match[1]), std::stol(match[2])};
+    ASSERT_TRUE(std::regex_search(output, match, line)) << "no timing of " << call << " in:\n" << output;
+    EXPECT_EQ(std::stoi(match[1]), result) << call;
+    EXPECT_GE(std::stol(match[2]), lowestMs) << call;
+    EXPECT_LE(std::stol(match[2]), highestMs) << call;
 }
 
 TEST_F(WindowsDllTest, AccountLifeCycleRunsThroughEveryCardPurseExport) {
@@ -119,17 +113,23 @@ TEST_F(WindowsDllTest, AccountLifeCycleRunsThroughEveryCardPurseExport) {
     EXPECT_EQ(card.blocks[12], "000102030405060708090A0B0C0D0E0F");
 }
 
-TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues) {
+// The RF purse before the host's "rfsam" run, and what that run prints.
+readersim::ReaderState rfPurseState() {
     readersim::ReaderState state = readersim::ReaderState::fresh();
     state.rfPurse = {123456, 5000, 7};
-    ReaderSimulator& reader = startReader({}, state);
+    return state;
+}
+constexpr const char* kRfSamRun =
+    "RFSAMReadCardInfo = 1: 123456 5000\n"
+    "RFSAMADDMoney = 8\n"
+    "RFSAMDeductions = 9\n"
+    "RFSAMReadCardInfo = 1: 123456 5150\n"
+    "CloseCOMM = 1\n";
 
-    EXPECT_EQ(runHost("rfsam", kReaderPort),
-              "RFSAMReadCardInfo = 1: 123456 5000\n"
-              "RFSAMADDMoney = 8\n"
-              "RFSAMDeductions = 9\n"
-              "RFSAMReadCardInfo = 1: 123456 5150\n"
-              "CloseCOMM = 1\n");
+TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues) {
+    ReaderSimulator& reader = startReader({}, rfPurseState());
+
+    EXPECT_EQ(runHost("rfsam", kReaderPort), kRfSamRun);
 
     const auto log = reader.frameLog();
     ASSERT_EQ(log.size(), 4u);
@@ -149,18 +149,11 @@ TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues)
 }
 
 TEST_F(WindowsDllTest, BytesAfterAReplyAreDiscardedWhenThePortCloses) {
-    readersim::ReaderState state = readersim::ReaderState::fresh();
-    state.rfPurse = {123456, 5000, 7};
-    startReader({.trailingBytes = "DONE0000!"}, state);
+    startReader({.trailingBytes = "DONE0000!"}, rfPurseState());
 
     // Each reply is followed by a stray reply; were it kept, the next money
     // operation would read it instead of its own.
-    EXPECT_EQ(runHost("rfsam", kReaderPort),
-              "RFSAMReadCardInfo = 1: 123456 5000\n"
-              "RFSAMADDMoney = 8\n"
-              "RFSAMDeductions = 9\n"
-              "RFSAMReadCardInfo = 1: 123456 5150\n"
-              "CloseCOMM = 1\n");
+    EXPECT_EQ(runHost("rfsam", kReaderPort), kRfSamRun);
 }
 
 TEST_F(WindowsDllTest, MissingReplyFailsWhenTheTotalTimeOutRunsOut) {
@@ -169,14 +162,8 @@ TEST_F(WindowsDllTest, MissingReplyFailsWhenTheTotalTimeOutRunsOut) {
     const std::string output = runHost("timeouts", kReaderPort);
 
     // 32 bytes: 100 ms each plus 100 ms; 9 bytes: 500 ms each plus 500 ms.
-    const TimedCall block = timedCall(output, "ReadCardBlank");
-    EXPECT_EQ(block.result, 0);
-    EXPECT_GE(block.milliseconds, 3280);
-    EXPECT_LE(block.milliseconds, 4000);
-    const TimedCall money = timedCall(output, "RFSAMADDMoney");
-    EXPECT_EQ(money.result, -1);
-    EXPECT_GE(money.milliseconds, 4980);
-    EXPECT_LE(money.milliseconds, 5700);
+    expectFailureAfter(output, "ReadCardBlank", 0, 3280, 4000);
+    expectFailureAfter(output, "RFSAMADDMoney", -1, 4980, 5700);
     EXPECT_EQ(reader.frameLog().size(), 2u);
 }
 
@@ -187,14 +174,8 @@ TEST_F(WindowsDllTest, ReplyCutShortFailsWhenTheGapBetweenBytesRunsOut) {
 
     // The last byte never comes: the read ends one gap limit (200 ms and
     // 3000 ms) after the byte before it, long before the total limit.
-    const TimedCall block = timedCall(output, "ReadCardBlank");
-    EXPECT_EQ(block.result, 0);
-    EXPECT_GE(block.milliseconds, 180);
-    EXPECT_LE(block.milliseconds, 1500);
-    const TimedCall money = timedCall(output, "RFSAMADDMoney");
-    EXPECT_EQ(money.result, -1);
-    EXPECT_GE(money.milliseconds, 2980);
-    EXPECT_LE(money.milliseconds, 4500);
+    expectFailureAfter(output, "ReadCardBlank", 0, 180, 1500);
+    expectFailureAfter(output, "RFSAMADDMoney", -1, 2980, 4500);
 }
 
 TEST_F(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
