@@ -83,15 +83,6 @@ TEST(ReaderModelTest, WithoutCardOnlyReaderSettingsWork) {
     EXPECT_EQ(state.rfPurse.balance, 0);
 }
 
-TEST(ReaderModelTest, ErrorRepliesAreShorterThanEveryAwaitedReply) {
-    ReaderState state = ReaderState::fresh();
-    const auto reply = answerRequest(state, Request{}, true);
-    ASSERT_TRUE(reply);
-    EXPECT_LT(reply->size(), 9u);
-    EXPECT_NE(*reply, "DONE!");
-    EXPECT_EQ(reply->size(), kDoneReply.size());
-}
-
 TEST(ReaderModelTest, CardInfoCarriesCardNumberAndSignedBalance) {
     ReaderState state = ReaderState::fresh();
     state.rfPurse.cardNumber = 262143;
