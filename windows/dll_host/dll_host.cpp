@@ -82,65 +82,29 @@ private:
     HMODULE module_;
 };
 
-#define CARD_EXPORT(library, name) name = (library).get<decltype(::name)>(#name)
+// The exports of each library, listed once for the members that hold them
+// and for their look-up.
+#define CARDPURSE_EXPORTS(X)                                                                                    \
+    X(CloseCOMM) X(ReadCardBlank) X(WriteCardBlank) X(ReadCardInformation) X(OpenAccount) X(OFFCard) X(AddMoney) \
+    X(AddLimitMoney) X(WriteLimitCount) X(WriteLssjCount) X(WriteLimitTime) X(WriteGB) X(WriteName)              \
+    X(WriteNumber) X(WriteDepartment) X(SetMacPassword) X(SetCardPassAll) X(SetCardPassOne) X(SetMacSound)
+#define RFWALLET_EXPORTS(X) X(CloseCOMM) X(RFSAMReadCardInfo) X(RFSAMADDMoney) X(RFSAMDeductions)
+
+#define EXPORT_MEMBER(name) decltype(::name)* name;
+#define LOOK_UP_EXPORT(name) name = dll.get<decltype(::name)>(#name);
 
 struct CardPurse {
-    explicit CardPurse(const Library& dll) {
-        CARD_EXPORT(dll, CloseCOMM);
-        CARD_EXPORT(dll, ReadCardBlank);
-        CARD_EXPORT(dll, WriteCardBlank);
-        CARD_EXPORT(dll, ReadCardInformation);
-        CARD_EXPORT(dll, OpenAccount);
-        CARD_EXPORT(dll, OFFCard);
-        CARD_EXPORT(dll, AddMoney);
-        CARD_EXPORT(dll, AddLimitMoney);
-        CARD_EXPORT(dll, WriteLimitCount);
-        CARD_EXPORT(dll, WriteLssjCount);
-        CARD_EXPORT(dll, WriteLimitTime);
-        CARD_EXPORT(dll, WriteGB);
-        CARD_EXPORT(dll, WriteName);
-        CARD_EXPORT(dll, WriteNumber);
-        CARD_EXPORT(dll, WriteDepartment);
-        CARD_EXPORT(dll, SetMacPassword);
-        CARD_EXPORT(dll, SetCardPassAll);
-        CARD_EXPORT(dll, SetCardPassOne);
-        CARD_EXPORT(dll, SetMacSound);
-    }
-    decltype(::CloseCOMM)* CloseCOMM;
-    decltype(::ReadCardBlank)* ReadCardBlank;
-    decltype(::WriteCardBlank)* WriteCardBlank;
-    decltype(::ReadCardInformation)* ReadCardInformation;
-    decltype(::OpenAccount)* OpenAccount;
-    decltype(::OFFCard)* OFFCard;
-    decltype(::AddMoney)* AddMoney;
-    decltype(::AddLimitMoney)* AddLimitMoney;
-    decltype(::WriteLimitCount)* WriteLimitCount;
-    decltype(::WriteLssjCount)* WriteLssjCount;
-    decltype(::WriteLimitTime)* WriteLimitTime;
-    decltype(::WriteGB)* WriteGB;
-    decltype(::WriteName)* WriteName;
-    decltype(::WriteNumber)* WriteNumber;
-    decltype(::WriteDepartment)* WriteDepartment;
-    decltype(::SetMacPassword)* SetMacPassword;
-    decltype(::SetCardPassAll)* SetCardPassAll;
-    decltype(::SetCardPassOne)* SetCardPassOne;
-    decltype(::SetMacSound)* SetMacSound;
+    explicit CardPurse(const Library& dll) { CARDPURSE_EXPORTS(LOOK_UP_EXPORT) }
+    CARDPURSE_EXPORTS(EXPORT_MEMBER)
 };
 
 struct RfWallet {
-    explicit RfWallet(const Library& dll) {
-        CARD_EXPORT(dll, CloseCOMM);
-        CARD_EXPORT(dll, RFSAMReadCardInfo);
-        CARD_EXPORT(dll, RFSAMADDMoney);
-        CARD_EXPORT(dll, RFSAMDeductions);
-    }
-    decltype(::CloseCOMM)* CloseCOMM;
-    decltype(::RFSAMReadCardInfo)* RFSAMReadCardInfo;
-    decltype(::RFSAMADDMoney)* RFSAMADDMoney;
-    decltype(::RFSAMDeductions)* RFSAMDeductions;
+    explicit RfWallet(const Library& dll) { RFWALLET_EXPORTS(LOOK_UP_EXPORT) }
+    RFWALLET_EXPORTS(EXPORT_MEMBER)
 };
 
-#undef CARD_EXPORT
+#undef LOOK_UP_EXPORT
+#undef EXPORT_MEMBER
 
 // Host fields of the RF SAM requests; the reader passes them through.
 constexpr const char* kFieldA = "0123456789ABCDEF0123456789AB";      // 28
