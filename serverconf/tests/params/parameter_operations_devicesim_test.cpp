@@ -183,14 +183,6 @@ TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRounds)
     EXPECT_EQ(receivedSince(0, 23).size(), 23);
 }
 
-TEST_F(DeviceSimTest, ReadOutStopsAfterAnUnansweredProbe)
-{
-    startDevices({QString::fromLatin1(kLocalDevice) + ",noprobe"});
-    EXPECT_EQ(readRow(localRow).outcome, ReadOutOutcome::NotConnected);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(payloads(simulator->received()), QStringList{"X"});
-}
-
 PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newAddress)
 {
     PropertyDialogValues values;

@@ -27,9 +27,8 @@ DeviceParameters sampleDevice()
 }
 
 // Answers the probe "X" from `address` and every get request at once with
-// value|tag, except the tags in `silent`.
-RecordingNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address,
-                                            QList<int> silent = {})
+// value|tag.
+RecordingNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address)
 {
     return [=](RecordingChannel& from, const QByteArray& text, const Destination&) {
         if (text == "X") {
@@ -39,18 +38,17 @@ RecordingNetwork::Responder deviceAnswering(const DeviceParameters& device, cons
         if (!text.startsWith('G'))
             return;
         const int tag = text.mid(text.indexOf('|') + 1).toInt();
-        if (!silent.contains(tag))
-            from.deliver(parameterReply(*device.valueByGetTag(tag), tag), address);
+        from.deliver(parameterReply(*device.valueByGetTag(tag), tag), address);
     };
 }
 
 class ReadOutTest : public ::testing::Test {
 protected:
-    ReadOutResult readRow(const DeviceEntry& row, std::function<void()> notice = {})
+    ReadOutResult readRow(const DeviceEntry& row)
     {
         window.open(0);
         network.log.clear();
-        return readParameters(network, window, &row, session, notice);
+        return readParameters(network, window, &row, session);
     }
 
     RecordingNetwork network;
@@ -119,67 +117,6 @@ TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
     EXPECT_EQ(network.sends(), QStringList{"X > 192.168.1.30"});
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
     EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
-}
-
-TEST_F(ReadOutTest, MissingMacReplyFailsAlthoughOtherValuesArrived)
-{
-    DeviceParameters earlier = sampleDevice();
-    earlier.macAddress = QStringLiteral("AABBCCDDEEFF");
-    earlier.port = QStringLiteral("7000");
-    session.parameters = earlier;
-    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"), {3});
-    const ReadOutResult result = readRow(remoteRow);
-
-    EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
-    EXPECT_TRUE(session.parameters.macAddress.isEmpty());
-    EXPECT_EQ(session.parameters.port, QStringLiteral("1001"));
-    EXPECT_EQ(network.sends().size(), 2 + 21);  // no early stop on the broadcast path
-}
-
-TEST_F(ReadOutTest, LateRepliesAreStoredUnderTheirOwnTag)
-{
-    // Each get reply arrives one read late; the reply to "L" is a valid reply.
-    const DeviceParameters device = sampleDevice();
-    session.parameters.netmask = QStringLiteral("255.0.0.0");
-    QByteArray pending;
-    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination&) {
-        const QString address = QStringLiteral("192.168.1.30");
-        if (text == "X" || text == "L") {
-            from.deliver(text == "X" ? QByteArray("A") : parameterReply(QStringLiteral("early"), 9), address);
-            return;
-        }
-        if (!pending.isEmpty())
-            from.deliver(pending, address);
-        const int tag = text.mid(text.indexOf('|') + 1).toInt();
-        pending = parameterReply(*device.valueByGetTag(tag), tag);
-    };
-    const ReadOutResult result = readRow(localRow);
-
-    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
-    EXPECT_EQ(session.parameters.userName, QStringLiteral("ops"));
-    EXPECT_EQ(session.parameters.connectTimeLimit, QStringLiteral("5"));   // the early "L" reply was overwritten
-    EXPECT_EQ(session.parameters.gatewayIp, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(session.parameters.netmask, QStringLiteral("255.0.0.0"));    // its reply never read
-}
-
-TEST_F(ReadOutTest, ShortReplyIsReportedAndTheReadOutGoesOn)
-{
-    int notices = 0;
-    DeviceParameters device = sampleDevice();
-    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination& to) {
-        if (text == "GPN|5")
-            from.deliver("1", QStringLiteral("192.168.1.30"));
-        else
-            deviceAnswering(device, QStringLiteral("192.168.1.30"))(from, text, to);
-    };
-    session.parameters.port = QStringLiteral("7000");
-    const ReadOutResult result = readRow(localRow, [&] { ++notices; });
-
-    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
-    EXPECT_EQ(result.shortReplies, 1);
-    EXPECT_EQ(notices, 1);
-    EXPECT_EQ(session.parameters.port, QStringLiteral("7000"));
-    EXPECT_EQ(session.parameters.netmask, QStringLiteral("0.0.0.0"));
 }
 
 PropertyDialogValues dialogValues()
