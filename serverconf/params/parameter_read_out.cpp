@@ -2,6 +2,7 @@
 
 #include "parameter_reply.h"
 #include "params_log.h"
+#include "protocol_pauses.h"
 #include "request_texts.h"
 
 #include "channel/channel_ports.h"
@@ -10,11 +11,6 @@
 namespace serverconf {
 
 namespace {
-
-constexpr int kBeforeReplyReadMs = 50;
-constexpr int kAfterProbeMs = 100;
-constexpr int kAfterNameDeviceMs = 100;
-constexpr int kAfterBroadcastOpenMs = 10;
 
 // Probes the row's address from the probe socket; the sender of the answer is
 // the address the device is read from. Empty when nothing answered.

@@ -1,5 +1,6 @@
 #include "parameter_write.h"
 
+#include "protocol_pauses.h"
 #include "request_texts.h"
 #include "set_exchange.h"
 
@@ -8,8 +9,6 @@
 namespace serverconf {
 
 namespace {
-
-constexpr int kAfterSetIpMs = 10;
 
 // Runs one set exchange from `localPort`: opening, the 19 set requests,
 // "SIP" when `setIp` names an address, "E".
@@ -24,7 +23,7 @@ Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, cons
     sendSetRequests(*channel, target, values);
     if (setIp) {
         const int tag = target.delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
-        channel->sendAndPause(setIpRequest(*setIp, tag), target.destination, kAfterSetIpMs);
+        channel->sendAndPause(setIpRequest(*setIp, tag), target.destination, kAfterSetRequestMs);
     }
     endSetExchange(*channel, target);
     channel->close();

@@ -1,18 +1,12 @@
 #include "set_exchange.h"
 
 #include "params_log.h"
+#include "protocol_pauses.h"
 #include "request_texts.h"
 
 #include "channel/same_network.h"
 
 namespace serverconf {
-
-namespace {
-constexpr int kAfterNameDeviceMs = 100;
-constexpr int kAfterOpenExchangeMs = 50;
-constexpr int kAfterSetRequestMs = 10;
-constexpr int kAfterEndMs = 500;
-}  // namespace
 
 ExchangeTarget chooseExchangeTarget(const QString& localAddress, const QString& currentDeviceAddress,
                                     const QString& reportedIpAddress, const QString& macAddress)

@@ -67,6 +67,15 @@ void expectPauses(const QList<LogRecord>& records, const QList<int>& pausesMs)
     }
 }
 
+// Pauses of a write or factory reset: ["W" 100 ms] "L" 50 ms, then 10 ms
+// after each set request (the last gap logged is the one before "E").
+QList<int> setExchangePauses(bool named, int setRequests)
+{
+    QList<int> pauses = named ? QList<int>{100, 50} : QList<int>{50};
+    pauses.append(QList<int>(setRequests, 10));
+    return pauses;
+}
+
 QStringList getRequests()
 {
     QStringList texts;
@@ -232,9 +241,7 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     EXPECT_EQ(received[20].payload, "SIP127.0.0.6|37");
     EXPECT_EQ(received[21].payload, "E");
     expectAddressing(received, 6666, QStringLiteral("127.0.0.5"));
-    QList<int> pauses{50};
-    pauses.append(QList<int>(20, 10));
-    expectPauses(received, pauses);
+    expectPauses(received, setExchangePauses(false, 20));
 
     discovery.refreshList();
     ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
@@ -257,9 +264,7 @@ TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
     EXPECT_EQ(received[21].payload, "SIP127.0.9.6|33");
     EXPECT_EQ(received[22].payload, "E");
     expectAddressing(received, 6666, {});
-    QList<int> pauses{100, 50};
-    pauses.append(QList<int>(20, 10));
-    expectPauses(received, pauses);
+    expectPauses(received, setExchangePauses(true, 20));
 }
 
 TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
@@ -275,6 +280,7 @@ TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
     EXPECT_EQ(received[4].payload, "SPN1001|21");
     EXPECT_EQ(received[20].payload, "E");
     expectAddressing(received, 5555, QStringLiteral("127.0.0.5"));
+    expectPauses(received, setExchangePauses(false, 19));
 
     session.parameters.macAddress = QStringLiteral("009988776655");
     session.currentDeviceAddress = QStringLiteral("127.0.9.5");
@@ -285,9 +291,7 @@ TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
     EXPECT_EQ(received[0].payload, "W009988776655");
     EXPECT_EQ(received[21].payload, "SIP192.168.1.24|33");
     expectAddressing(received, 5555, {});
-    QList<int> pauses{100, 50};
-    pauses.append(QList<int>(20, 10));
-    expectPauses(received, pauses);
+    expectPauses(received, setExchangePauses(true, 20));
 }
 
 }  // namespace
