@@ -13,13 +13,6 @@ int HexDigitValue(char character) {
 
 bool isHexDigit(char character) { return HexDigitValue(character) < 16; }
 
-bool isHexText(std::string_view text) {
-    for (char character : text) {
-        if (!isHexDigit(character)) return false;
-    }
-    return true;
-}
-
 std::optional<std::uint32_t> hexFieldValue(std::string_view digits) {
     assert(digits.size() <= 8);
     std::uint32_t value = 0;

@@ -14,7 +14,6 @@ namespace cardpurse {
 int HexDigitValue(char character);
 
 bool isHexDigit(char character);
-bool isHexText(std::string_view text);
 
 // Value of a run of hexadecimal digits, first digit most significant (at most
 // eight digits). Nothing when a character is not a hexadecimal digit, so that

