@@ -1,5 +1,7 @@
 #include "device_server.h"
 
+#include "arrival_time.h"
+
 #include <QFileDevice>
 #include <QTimer>
 
@@ -39,6 +41,7 @@ std::unique_ptr<QUdpSocket> DeviceServer::bindSocket(const QString& address, QSt
         error = QStringLiteral("cannot bind %1:%2: %3").arg(address).arg(kDevicePort).arg(socket->errorString());
         return nullptr;
     }
+    enableArrivalTimes(*socket);
     return socket;
 }
 
@@ -62,7 +65,8 @@ void DeviceServer::readBroadcastSocket() {
     while (broadcastSocket_->hasPendingDatagrams()) {
         const QNetworkDatagram datagram = broadcastSocket_->receiveDatagram();
         const bool broadcast = isBroadcastAddress(datagram.destinationAddress());
-        write(QStringLiteral("in"), endpoint(datagram.senderAddress(), datagram.senderPort()),
+        write(lastArrivalMs(*broadcastSocket_), QStringLiteral("in"),
+              endpoint(datagram.senderAddress(), datagram.senderPort()),
               broadcast ? QStringLiteral("broadcast") : dotted(datagram.destinationAddress()), datagram.data());
         if (!isLoopbackAddress(dotted(datagram.senderAddress()))) {
             note(QStringLiteral("-"), QStringLiteral("ignored a datagram from outside loopback"));
@@ -80,7 +84,7 @@ void DeviceServer::readDeviceSocket(std::size_t index) {
     QUdpSocket& socket = *devices_[index].socket;
     while (socket.hasPendingDatagrams()) {
         const QNetworkDatagram datagram = socket.receiveDatagram();
-        write(QStringLiteral("in"), endpoint(datagram.senderAddress(), datagram.senderPort()),
+        write(lastArrivalMs(socket), QStringLiteral("in"), endpoint(datagram.senderAddress(), datagram.senderPort()),
               devices_[index].model.address(), datagram.data());
         if (!isLoopbackAddress(dotted(datagram.senderAddress()))) {
             note(devices_[index].model.address(), QStringLiteral("ignored a datagram from outside loopback"));
@@ -113,8 +117,8 @@ void DeviceServer::handle(std::size_t index, const QNetworkDatagram& datagram, b
 
 void DeviceServer::sendReply(std::size_t index, const QByteArray& text, const QHostAddress& to, quint16 port) {
     Device& device = devices_[index];
-    write(QStringLiteral("out"), endpoint(QHostAddress(device.model.address()), kDevicePort), endpoint(to, port),
-          text);
+    write(monotonicMs(), QStringLiteral("out"), endpoint(QHostAddress(device.model.address()), kDevicePort),
+          endpoint(to, port), text);
     if (device.socket->writeDatagram(text, to, port) < 0) {
         note(device.model.address(), QStringLiteral("send failed: %1").arg(device.socket->errorString()));
     }
@@ -143,14 +147,14 @@ void DeviceServer::moveDevice(std::size_t index, const QString& newAddress) {
     note(oldAddress, QStringLiteral("now answers from %1").arg(newAddress));
 }
 
-void DeviceServer::write(const QString& direction, const QString& from, const QString& to,
+void DeviceServer::write(double timeMs, const QString& direction, const QString& from, const QString& to,
                          const QByteArray& payload) {
-    log_.write(formatLogRecord(LogRecord{monotonicMs(), direction, from, to, payload}) + '\n');
+    log_.write(formatLogRecord(LogRecord{timeMs, direction, from, to, payload}) + '\n');
     if (auto* file = qobject_cast<QFileDevice*>(&log_)) file->flush();
 }
 
 void DeviceServer::note(const QString& device, const QString& text) {
-    write(QStringLiteral("note"), device, QStringLiteral("-"), text.toUtf8());
+    write(monotonicMs(), QStringLiteral("note"), device, QStringLiteral("-"), text.toUtf8());
 }
 
 }  // namespace devicesim

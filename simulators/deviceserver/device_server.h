@@ -42,7 +42,7 @@ private:
     void sendReply(std::size_t index, const QByteArray& text, const QHostAddress& to, quint16 port);
     void moveDevice(std::size_t index, const QString& newAddress);
     bool hasDeviceAt(const QString& address) const;
-    void write(const QString& direction, const QString& from, const QString& to, const QByteArray& payload);
+    void write(double timeMs, const QString& direction, const QString& from, const QString& to, const QByteArray& payload);
     void note(const QString& device, const QString& text);
 
     std::vector<Device> devices_;
