@@ -86,8 +86,7 @@ elif [ "$have_display" = 1 ]; then
 else
   "$bin/serverconf" &
   pids+=($!)
-  # The start-up search holds the window back for about a second.
-  sleep 3
+  # The picture is taken once the window is up, after the start-up search.
   mkdir -p "$shots"
   "$bin/serverconf-screenshots" screen "$shots/serverconf.png"
 fi

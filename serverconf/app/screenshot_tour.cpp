@@ -3,13 +3,16 @@
 //   serverconf-screenshots tour DIR   runs the device manager window (start-up
 //                                     search included) and saves a PNG of it
 //                                     and of each dialog it opens to DIR
-//   serverconf-screenshots screen FILE  saves the screen, cut to what is drawn
-//                                     on it (everything that is not black)
+//   serverconf-screenshots screen FILE  waits until the main window's caption
+//                                     is on the screen, then saves the screen
+//                                     cut to what is drawn on it (everything
+//                                     that is not black)
 //
 // Point it at devices the way serverconf is pointed (SERVERCONF_BROADCAST,
 // SERVERCONF_LOCAL_ADDRESS).
 
 #include "app/device_manager_dialog.h"
+#include "app/window_colours.h"
 #include "channel/udp_environment.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/change_ip_dialog.h"
@@ -25,6 +28,7 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTextStream>
+#include <QThread>
 
 namespace serverconf {
 namespace {
@@ -95,19 +99,42 @@ int tour(const QString& directoryPath) {
     return 0;
 }
 
-// The screen, cut to the bounding box of everything that is not black.
-int screen(const QString& path) {
+QImage grabScreen() {
     QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary) return 1;
-    const QImage image = primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-    QRect drawn;
+    return primary ? primary->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+// The bounding box of everything that is not black, and whether the
+// main window's caption colour is among it.
+struct DrawnArea {
+    QRect box;
+    bool hasCaption = false;
+};
+
+DrawnArea drawnArea(const QImage& image) {
+    DrawnArea area;
+    const QRgb caption = captionColour().rgb();
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if (qGray(line[x]) != 0) drawn |= QRect(x, y, 1, 1);
+            if (qGray(line[x]) == 0) continue;
+            area.box |= QRect(x, y, 1, 1);
+            area.hasCaption = area.hasCaption || (line[x] & RGB_MASK) == (caption & RGB_MASK);
         }
     }
-    const QImage cut = drawn.isEmpty() ? image : image.copy(drawn);
+    return area;
+}
+
+// Waits (up to 30 s) for the main window, which appears after the start-up search.
+int screen(const QString& path) {
+    QImage image = grabScreen();
+    for (int attempt = 0; attempt < 150 && !drawnArea(image).hasCaption; ++attempt) {
+        QThread::msleep(200);
+        image = grabScreen();
+    }
+    const DrawnArea area = drawnArea(image);
+    if (!area.hasCaption) out() << "the main window did not appear; saving the screen as it is" << Qt::endl;
+    const QImage cut = area.box.isEmpty() ? image : image.copy(area.box);
     if (!cut.save(path)) {
         out() << "cannot save " << path << Qt::endl;
         return 1;
