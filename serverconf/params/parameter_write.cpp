@@ -67,8 +67,9 @@ Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceSes
     const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
                                                        reportedIpAddress, session.parameters.macAddress);
     const DeviceParameters defaults = factoryParameters();
-    // A device on this computer's network keeps its address.
-    const QString* setIp = target.delivery == Delivery::Broadcast ? &defaults.ipAddress : nullptr;
+    // A device on this computer's network keeps its address, also when it is
+    // reached by broadcast for want of a reported address.
+    const QString* setIp = target.onLocalNetwork ? nullptr : &defaults.ipAddress;
     return runSetExchange(environment, kFactoryDefaultsPort, target, session.parameters.macAddress, defaults,
                           setIp);
 }

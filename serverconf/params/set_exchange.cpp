@@ -11,16 +11,17 @@ namespace serverconf {
 ExchangeTarget chooseExchangeTarget(const QString& localAddress, const QString& currentDeviceAddress,
                                     const QString& reportedIpAddress, const QString& macAddress)
 {
-    if (isSameNetwork(localAddress, currentDeviceAddress)) {
+    const bool onLocalNetwork = isSameNetwork(localAddress, currentDeviceAddress);
+    if (onLocalNetwork) {
         if (!reportedIpAddress.isEmpty())
-            return {Delivery::Unicast, Destination::device(reportedIpAddress)};
+            return {Delivery::Unicast, Destination::device(reportedIpAddress), true};
         qCDebug(lcParams) << "device reported no address; reaching it by broadcast";
     }
     if (macAddress.isEmpty()) {
         qCDebug(lcParams) << "no MAC address to name the device by broadcast; nothing sent";
-        return {Delivery::NotSent, Destination::broadcast()};
+        return {Delivery::NotSent, Destination::broadcast(), onLocalNetwork};
     }
-    return {Delivery::Broadcast, Destination::broadcast()};
+    return {Delivery::Broadcast, Destination::broadcast(), onLocalNetwork};
 }
 
 void openSetExchange(CommandChannel& channel, const ExchangeTarget& target, const QString& macAddress)

@@ -15,6 +15,9 @@ namespace serverconf {
 struct ExchangeTarget {
     Delivery delivery = Delivery::NotSent;
     Destination destination;
+    // The device is on this computer's network, even when it is reached by
+    // broadcast because it reported no address.
+    bool onLocalNetwork = false;
 };
 
 // Unicast when the device is on this computer's network (judged by the

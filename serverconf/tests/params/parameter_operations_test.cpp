@@ -255,5 +255,14 @@ TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
     EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
 }
 
+TEST_F(WriteTest, FactoryDefaultsByBroadcastForWantOfAnAddressKeepTheAddressOfALocalDevice)
+{
+    EXPECT_EQ(restoreFactoryDefaults(network, session, QString()), Delivery::Broadcast);
+
+    EXPECT_EQ(network.sends(), addressed(QStringList{"W001122334455", "L"} + factorySetRequests()
+                                             + QStringList{"E"},
+                                         QStringLiteral("*")));
+}
+
 }  // namespace
 }  // namespace serverconf
