@@ -27,28 +27,28 @@ const ListChoices* listOf(const QString& code) {
     return nullptr;
 }
 
-// The dialog field that shows a parameter as text, or nullptr.
-QString* fieldOf(const QString& code, PropertyDialogValues& dialog) {
-    if (code == u"ON") return &dialog.userName;
-    if (code == u"DN") return &dialog.deviceName;
-    if (code == u"IP") return &dialog.ipAddressField;
-    if (code == u"PN") return &dialog.port;
-    if (code == u"DI") return &dialog.destinationIp;
-    if (code == u"DP") return &dialog.destinationPort;
-    if (code == u"GI") return &dialog.gatewayIp;
-    if (code == u"NM") return &dialog.netmask;
-    return nullptr;
-}
+// Where the property dialog holds a parameter: a field (its text) or a list
+// (its working value).
+struct DialogSlot {
+    const char* code;
+    QString PropertyDialogValues::*member;
+};
 
-// The dialog's working value of a list on the main page, or nullptr.
-QString* workingValueOf(const QString& code, PropertyDialogValues& dialog) {
-    if (code == u"TP") return &dialog.protocol;
-    if (code == u"RM") return &dialog.workMode;
-    if (code == u"FC") return &dialog.rtsCts;
-    if (code == u"DT") return &dialog.dtr;
-    if (code == u"BR") return &dialog.baudRate;
-    if (code == u"PR") return &dialog.parity;
-    if (code == u"BB") return &dialog.dataBits;
+constexpr std::array<DialogSlot, 15> kDialogSlots{{
+    {"ON", &PropertyDialogValues::userName},      {"DN", &PropertyDialogValues::deviceName},
+    {"IP", &PropertyDialogValues::ipAddressField}, {"PN", &PropertyDialogValues::port},
+    {"DI", &PropertyDialogValues::destinationIp}, {"DP", &PropertyDialogValues::destinationPort},
+    {"GI", &PropertyDialogValues::gatewayIp},     {"NM", &PropertyDialogValues::netmask},
+    {"TP", &PropertyDialogValues::protocol},      {"RM", &PropertyDialogValues::workMode},
+    {"FC", &PropertyDialogValues::rtsCts},        {"DT", &PropertyDialogValues::dtr},
+    {"BR", &PropertyDialogValues::baudRate},      {"PR", &PropertyDialogValues::parity},
+    {"BB", &PropertyDialogValues::dataBits},
+}};
+
+QString* dialogValueOf(const QString& code, PropertyDialogValues& dialog) {
+    for (const DialogSlot& slot : kDialogSlots) {
+        if (code == QLatin1StringView(slot.code)) return &(dialog.*slot.member);
+    }
     return nullptr;
 }
 
@@ -71,24 +71,12 @@ bool isListChoice(const QString& code, const QString& value) {
            number != list->skipped;
 }
 
-PropertyDialogValues dialogValuesFrom(const DeviceParameters& p) {
+PropertyDialogValues dialogValuesFrom(const DeviceParameters& parameters) {
     PropertyDialogValues dialog;
-    dialog.userName = p.userName;
-    dialog.deviceName = p.deviceName;
-    dialog.port = p.port;
-    dialog.ipAddressField = p.ipAddress;
-    dialog.destinationIp = p.destinationIp;
-    dialog.destinationPort = p.destinationPort;
-    dialog.gatewayIp = p.gatewayIp;
-    dialog.netmask = p.netmask;
-    dialog.protocol = p.protocol;
-    dialog.workMode = p.workMode;
-    dialog.rtsCts = p.rtsCts;
-    dialog.dtr = p.dtr;
-    dialog.baudRate = p.baudRate;
-    dialog.parity = p.parity;
-    dialog.dataBits = p.dataBits;
-    dialog.reportedIpAddress = p.ipAddress;
+    for (const DialogSlot& slot : kDialogSlots) {
+        dialog.*slot.member = *parameters.valueByCode(QString::fromLatin1(slot.code));
+    }
+    dialog.reportedIpAddress = parameters.ipAddress;
     return dialog;
 }
 
@@ -96,10 +84,9 @@ void applyLoadedProfile(const DeviceParameters& loaded, PropertyDialogValues& di
     for (const ParameterDefinition& definition : kParameters) {
         const QString code = QString::fromLatin1(definition.code);
         const QString& value = loaded.*definition.member;
-        if (QString* field = fieldOf(code, dialog)) {
-            *field = value;
-        } else if (QString* working = workingValueOf(code, dialog)) {
-            if (isListChoice(code, value)) *working = value;
+        // A list takes only a value that is one of its entries.
+        if (QString* shown = dialogValueOf(code, dialog)) {
+            if (!isListParameter(code) || isListChoice(code, value)) *shown = value;
         } else if (isAdvanced(code)) {
             parameters.*definition.member = value;
         }
@@ -117,10 +104,8 @@ bool applyTypedValue(const QString& code, const QString& value, PropertyDialogVa
         error = QStringLiteral("%1=%2: not one of the values the list offers").arg(code, value);
         return false;
     }
-    if (QString* field = fieldOf(code, dialog)) {
-        *field = value;
-    } else if (QString* working = workingValueOf(code, dialog)) {
-        *working = value;
+    if (QString* shown = dialogValueOf(code, dialog)) {
+        *shown = value;
     } else if (isAdvanced(code)) {
         parameters.*definition->member = value;
     } else {

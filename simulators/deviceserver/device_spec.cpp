@@ -45,30 +45,32 @@ QString defaultMac(const QString& address) {
 
 bool applyItem(const QString& key, const QString& value, DeviceConfig& config, QString& error) {
     DeviceFaults& faults = config.faults;
-    if (key == u"addr") {
-        config.address = value;
-        return true;
-    }
-    if (key == u"mac") config.parameters.macAddress = value;
-    else if (key == u"user") config.parameters.userName = value;
-    else if (key == u"name") config.parameters.deviceName = value;
-    else if (key == u"drop") return parseReplySet(value, faults.drop, error);
-    else if (key == u"dup") return parseReplySet(value, faults.duplicate, error);
-    else if (key == u"oversize") return parseReplySet(value, faults.oversize, error);
-    else if (key == u"short") return parseReplySet(value, faults.oneByte, error);
-    else if (key == u"delay") return parseDelays(value, faults.delayMs, error);
-    else if (key == u"late") {
+    serverconf::DeviceParameters& parameters = config.parameters;
+    if (key == u"drop") return parseReplySet(value, faults.drop, error);
+    if (key == u"dup") return parseReplySet(value, faults.duplicate, error);
+    if (key == u"oversize") return parseReplySet(value, faults.oversize, error);
+    if (key == u"short") return parseReplySet(value, faults.oneByte, error);
+    if (key == u"delay") return parseDelays(value, faults.delayMs, error);
+    if (key == u"late") {
         if (!isReplyName(value)) {
             error = QStringLiteral("late wants one reply name, got %1").arg(value);
             return false;
         }
         faults.late = value;
-    } else if (key.size() == 2 && key == key.toUpper() && config.parameters.valueByCode(key)) {
-        *config.parameters.valueByCode(key) = value;
-    } else {
+        return true;
+    }
+    QString* target = key == u"addr"   ? &config.address
+                      : key == u"mac"  ? &parameters.macAddress
+                      : key == u"user" ? &parameters.userName
+                      : key == u"name" ? &parameters.deviceName
+                      // Parameter codes are written in capitals, as on the wire.
+                      : key == key.toUpper() ? parameters.valueByCode(key)
+                                             : nullptr;
+    if (!target) {
         error = QStringLiteral("unknown item %1").arg(key);
         return false;
     }
+    *target = value;
     return true;
 }
 

@@ -73,6 +73,15 @@ protected:
         return discovery.finishSearch();
     }
 
+    // Search, then Change IP on `row`: the datagrams the series brought.
+    QList<LogRecord> changeIpOfRow(DeviceDiscovery& discovery, int row, const QString& newAddress) {
+        EXPECT_TRUE(search(discovery, 3));
+        const qsizetype mark = simulator->mark();
+        changeIpAddress(environment, list.entry(row), newAddress);
+        EXPECT_TRUE(simulator->waitForReceived(4, mark));
+        return simulator->received(mark);
+    }
+
     UdpEnvironment environment{AddressSettings{QHostAddress("127.255.255.255"), "127.0.0.1"}};
     DeviceListModel list;
     DeviceSession session;
@@ -108,11 +117,7 @@ TEST_F(DiscoveryAgainstDeviceSim, SearchWithoutAnswersReportsNoDeviceAndOversize
 TEST_F(DiscoveryAgainstDeviceSim, ListRefreshShowsADeviceUnderTheAddressChangeIpGaveIt) {
     start();
     DeviceDiscovery discovery(environment, list, session);
-    ASSERT_TRUE(search(discovery, 3));
-    const qsizetype mark = simulator->mark();
-    changeIpAddress(environment, list.entry(0), "127.0.0.50");
-    ASSERT_TRUE(simulator->waitForReceived(4, mark));
-    const QList<LogRecord> series = simulator->received(mark);
+    const QList<LogRecord> series = changeIpOfRow(discovery, 0, "127.0.0.50");
     EXPECT_EQ(payloads(series), QStringList({"X", "L", "SIP127.0.0.50|34", "E|35"}));
     for (const LogRecord& record : series) {
         EXPECT_EQ(record.to, "127.0.0.5");
@@ -130,11 +135,7 @@ TEST_F(DiscoveryAgainstDeviceSim, ListRefreshShowsADeviceUnderTheAddressChangeIp
 TEST_F(DiscoveryAgainstDeviceSim, ChangeIpOnAnotherNetworkIsOneBroadcastSeriesForTheNamedDevice) {
     start();
     DeviceDiscovery discovery(environment, list, session);
-    ASSERT_TRUE(search(discovery, 3));
-    const qsizetype mark = simulator->mark();
-    changeIpAddress(environment, list.entry(2), "127.0.1.77");
-    ASSERT_TRUE(simulator->waitForReceived(4, mark));
-    const QList<LogRecord> series = simulator->received(mark);
+    const QList<LogRecord> series = changeIpOfRow(discovery, 2, "127.0.1.77");
     EXPECT_EQ(payloads(series), QStringList({"W009900000009", "L", "SIP127.0.1.77|34", "E|35"}));
     for (const LogRecord& record : series) EXPECT_TRUE(record.isBroadcast()) << record.payload.constData();
     expectGaps(series, {100, 50, 50});
