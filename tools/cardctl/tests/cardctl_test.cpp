@@ -78,4 +78,24 @@ TEST_F(CardctlTest, FailuresAndMistakesHaveTheirOwnExitStatus) {
     EXPECT_EQ(reader_->frameLog().size(), 1u);  // only the refused AddMoney read reached the reader
 }
 
+TEST_F(CardctlTest, RfCommandsReadAddAndDeduct) {
+    const std::string fields = "0123456789ABCDEF0123456789AB 0123456789ABCDEF0123456789";
+    const std::string fieldD = "11223344556677889900AABBCCDDEEFF";
+    const auto info = cardctl("--port 4 rf-info " + fields);
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.output, "infoNumberA: 000001\ninfoNumberB: 0\n");
+
+    const auto added = cardctl("--port 4 rf-add " + fields + " 00A0FF " + fieldD + " 500 100902034504 1");
+    EXPECT_EQ(added.status, 0) << added.output;
+    EXPECT_EQ(added.output, "1\n");
+    const auto deducted = cardctl("--port 4 rf-deduct " + fields + " " + fieldD + " 200 100902034504 1");
+    EXPECT_EQ(deducted.output, "2\n");
+    EXPECT_EQ(reader_->state().rfPurse.balance, 300);
+
+    const auto refused = cardctl("--port 4 rf-deduct " + fields + " " + fieldD + " 4294967295 100902034504 1");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.output.find("RFSAMDeductions failed"), std::string::npos) << refused.output;
+    EXPECT_EQ(cardctl("--port 4 rf-add " + fields).status, 2);
+}
+
 }  // namespace
