@@ -15,11 +15,6 @@
 namespace serverconf {
 namespace {
 
-class CountingPacer final : public Pacer {
-public:
-    void pause(int milliseconds) override { pauses << milliseconds; }
-    QList<int> pauses;
-};
 
 // A device's socket on port 65535 of `address`.
 std::unique_ptr<QUdpSocket> deviceSocket(const QString& address) {
@@ -46,7 +41,7 @@ bool waitForDatagram(CommandChannel& channel) {
 
 class UdpCommandChannelTest : public ::testing::Test {
 protected:
-    CountingPacer pacer;
+    SleepingPacer pacer;
     UdpCommandChannel channel{pacer, QHostAddress("127.255.255.255")};
 };
 
@@ -67,14 +62,6 @@ TEST_F(UdpCommandChannelTest, BroadcastGoesToTheConfiguredBroadcastAddress) {
     channel.allowBroadcast();
     EXPECT_EQ(channel.send("X", Destination::broadcast()), 1);
     EXPECT_EQ(receive(*everyone), "X");
-}
-
-TEST_F(UdpCommandChannelTest, SendAndPauseSendsThenPausesThroughThePacer) {
-    auto device = deviceSocket("127.0.0.5");
-    ASSERT_TRUE(channel.open(kAnyLocalPort));
-    channel.sendAndPause("L", Destination::device("127.0.0.5"), 50);
-    EXPECT_EQ(receive(*device), "L");
-    EXPECT_EQ(pacer.pauses, QList<int>{50});
 }
 
 TEST_F(UdpCommandChannelTest, SendWithoutAnAddressFailsInsteadOfGoingAnywhere) {
