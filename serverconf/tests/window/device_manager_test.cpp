@@ -5,6 +5,7 @@
 #include "app/device_manager_dialog.h"
 #include "app/window_images.h"
 #include "channel/udp_environment.h"
+#include "device_window_support.h"
 #include "devicesim_process.h"
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/ip_address_edit.h"
@@ -15,7 +16,6 @@
 
 #include <QHeaderView>
 #include <QIcon>
-#include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -29,17 +29,12 @@ using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
 using testing::ModalScript;
 using testing::NoticeRecorder;
+using testing::payloads;
 
 // This computer is 127.0.0.1 here: the first two devices are on its network, the third is not.
 const QString gateAddress = QStringLiteral("127.0.0.5");
 const QString doorAddress = QStringLiteral("127.0.0.6");
 const QString remoteAddress = QStringLiteral("127.0.1.9");
-
-QStringList payloads(const QList<LogRecord>& records) {
-    QStringList texts;
-    for (const LogRecord& record : records) texts << QString::fromLatin1(record.payload);
-    return texts;
-}
 
 class DeviceManagerTest : public ::testing::Test {
 protected:
@@ -56,14 +51,7 @@ protected:
 
     int rowOf(const QString& address) { return window.devices().findByAddress(address); }
 
-    void selectRows(std::initializer_list<int> rows) {
-        QItemSelectionModel* selection = window.deviceList()->selectionModel();
-        selection->clearSelection();
-        for (int row : rows) {
-            selection->select(window.deviceList()->model()->index(row, 0),
-                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
-    }
+    void selectRows(std::initializer_list<int> rows) { testing::selectRows(window, rows); }
 
     DeviceSimProcess simulator{{QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1"),
                                 QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,name=door-2"),
