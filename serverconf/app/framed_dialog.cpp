@@ -39,7 +39,8 @@ void drawCaptionPicture(QPainter& painter, const QRect& area, const QPixmap& pic
 }  // namespace
 
 FramedDialog::FramedDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint),
+    // A window of its own rather than a transient dialog, so it shows in the task bar.
+    : QDialog(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowSystemMenuHint),
       client_(new QWidget(this)),
       systemMenu_(new QMenu(this)) {
     client_->move(frameWidth, captionHeight);

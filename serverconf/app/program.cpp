@@ -1,9 +1,11 @@
 #include "app/program.h"
 
 #include "app/device_manager_dialog.h"
+#include "app/window_images.h"
 #include "channel/udp_environment.h"
 #include "dialogs/notice.h"
 
+#include <QApplication>
 #include <QLoggingCategory>
 #include <QUdpSocket>
 
@@ -26,6 +28,7 @@ int runProgram() {
         notice(nullptr, QStringLiteral("Windows 通信端口初始化失败。"), programName());
         return 1;
     }
+    QApplication::setWindowIcon(programIcon());
     UdpEnvironment environment;
     DeviceSession session;
     DeviceManagerDialog window(environment, session);
