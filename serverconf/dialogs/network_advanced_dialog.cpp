@@ -12,7 +12,7 @@
 namespace serverconf {
 
 NetworkAdvancedDialog::NetworkAdvancedDialog(DeviceParameters& parameters, QWidget* parent)
-    : QDialog(parent, captionOnlyDialogFlags()),
+    : EnterSafeDialog(parent, captionOnlyDialogFlags()),
       parameters_(parameters),
       connectModeList_(new ParameterChoiceBox(connectModeChoices(), this)),
       timeLimitList_(new ParameterChoiceBox(connectTimeLimitChoices(), this)),

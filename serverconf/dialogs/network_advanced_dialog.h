@@ -5,7 +5,7 @@
 
 #include "params/device_parameters.h"
 
-#include <QDialog>
+#include "dialogs/enter_safe_dialog.h"
 
 class QPushButton;
 
@@ -13,7 +13,7 @@ namespace serverconf {
 
 class ParameterChoiceBox;
 
-class NetworkAdvancedDialog : public QDialog {
+class NetworkAdvancedDialog : public EnterSafeDialog {
     Q_OBJECT
 public:
     NetworkAdvancedDialog(DeviceParameters& parameters, QWidget* parent = nullptr);

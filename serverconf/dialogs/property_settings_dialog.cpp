@@ -62,7 +62,7 @@ constexpr int kFieldHeight = 12;
 
 PropertySettingsDialog::PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session,
                                                QWidget* parent)
-    : QDialog(parent), environment_(environment), session_(session),
+    : EnterSafeDialog(parent), environment_(environment), session_(session),
       reportedIpAddress_(session.parameters.ipAddress) {
     setWindowTitle(QStringLiteral("属性设置"));
     const DialogUnits units = layOutDialog(this, templateFont(), 251, 166);

@@ -12,7 +12,7 @@
 #include "params/device_parameters.h"
 #include "params/parameter_write.h"
 
-#include <QDialog>
+#include "dialogs/enter_safe_dialog.h"
 
 #include <array>
 
@@ -26,7 +26,7 @@ namespace serverconf {
 class DialogUnits;
 class ParameterChoiceBox;
 
-class PropertySettingsDialog : public QDialog {
+class PropertySettingsDialog : public EnterSafeDialog {
     Q_OBJECT
 public:
     enum class Field { UserName, DeviceName, MacAddress, IpAddress, Port, DestinationIp, DestinationPort, GatewayIp, Netmask };

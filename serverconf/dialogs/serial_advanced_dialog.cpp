@@ -14,7 +14,7 @@
 namespace serverconf {
 
 SerialAdvancedDialog::SerialAdvancedDialog(DeviceParameters& parameters, QWidget* parent)
-    : QDialog(parent, captionOnlyDialogFlags()),
+    : EnterSafeDialog(parent, captionOnlyDialogFlags()),
       parameters_(parameters),
       packetCountField_(new QLineEdit(parameters.maxPacketCount, this)),
       charDelayField_(new QLineEdit(parameters.maxCharDelay, this)),

@@ -6,7 +6,7 @@
 
 #include "params/device_parameters.h"
 
-#include <QDialog>
+#include "dialogs/enter_safe_dialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -15,7 +15,7 @@ namespace serverconf {
 
 class ParameterChoiceBox;
 
-class SerialAdvancedDialog : public QDialog {
+class SerialAdvancedDialog : public EnterSafeDialog {
     Q_OBJECT
 public:
     SerialAdvancedDialog(DeviceParameters& parameters, QWidget* parent = nullptr);
