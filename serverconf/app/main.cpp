@@ -5,5 +5,5 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("serverconf"));
-    return serverconf::runProgram();
+    return serverconf::runProgram(serverconf::socketLayerAvailable());
 }

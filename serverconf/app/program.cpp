@@ -23,8 +23,8 @@ bool socketLayerAvailable() {
     return false;
 }
 
-int runProgram() {
-    if (!socketLayerAvailable()) {
+int runProgram(bool socketLayerReady) {
+    if (!socketLayerReady) {
         notice(nullptr, QStringLiteral("Windows 通信端口初始化失败。"), programName());
         return 1;
     }

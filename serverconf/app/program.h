@@ -8,6 +8,7 @@ namespace serverconf {
 bool socketLayerAvailable();
 
 // Runs the program inside an existing QApplication; returns the exit code.
-int runProgram();
+// Without a socket layer it only says so, and no window opens.
+int runProgram(bool socketLayerReady);
 
 }  // namespace serverconf

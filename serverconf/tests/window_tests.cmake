@@ -10,7 +10,8 @@ if(BUILD_TESTING)
   add_executable(serverconf_dialogs_test
     ${window_test_dir}/gui_test_main.cpp
     ${window_test_dir}/dialogs_test.cpp
-    ${window_test_dir}/framed_window_test.cpp)
+    ${window_test_dir}/framed_window_test.cpp
+    ${window_test_dir}/program_test.cpp)
   target_link_libraries(serverconf_dialogs_test PRIVATE
     serverconf_window serverconf_window_test_support Qt6::Test GTest::gtest)
   gtest_discover_tests(serverconf_dialogs_test TEST_PREFIX "serverconf.window."
