@@ -18,14 +18,18 @@
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/modal_run.h"
+#include "dialogs/parameter_choice_box.h"
 #include "dialogs/progress_dialog.h"
+#include "dialogs/property_settings_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTextStream>
 #include <QThread>
@@ -54,11 +58,23 @@ void tourMainWindow(DeviceManagerDialog& window, const QDir& directory) {
         window.deviceList()->selectionModel()->select(window.deviceList()->model()->index(0, 0),
                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
         window.changeIp();
+        window.settings();
     }
     window.showAbout();
     ProgressDialog::run(progressUpdate, &window);
     window.targetedSearch();
     window.accept();
+}
+
+// Both pages of the property settings, in client mode so that every control
+// is usable, and the two advanced dialogs opened from them.
+void tourPropertySettings(PropertySettingsDialog& property, const QDir& directory) {
+    property.list(PropertySettingsDialog::List::WorkMode)->choose(QStringLiteral("2"));
+    save(property, directory, QStringLiteral("property-network"));
+    property.networkAdvancedButton()->click();
+    property.tabs()->setCurrentIndex(static_cast<int>(PropertySettingsDialog::Page::Serial));
+    save(property, directory, QStringLiteral("property-serial"));
+    property.serialAdvancedButton()->click();
 }
 
 // Each dialog is pictured as it opens and then closed without acting.
@@ -77,6 +93,8 @@ void pictureDialog(QDialog& dialog, const QDir& directory) {
         save(dialog, directory, QStringLiteral("targeted-search"));
     } else if (qobject_cast<ChangeIpDialog*>(&dialog)) {
         save(dialog, directory, QStringLiteral("change-ip"));
+    } else if (auto* property = qobject_cast<PropertySettingsDialog*>(&dialog)) {
+        tourPropertySettings(*property, directory);
     } else if (qobject_cast<AboutDialog*>(&dialog)) {
         save(dialog, directory, QStringLiteral("about"));
     } else {
