@@ -43,7 +43,11 @@ QFont systemTemplateFont() {
 }
 
 QFont dialogFont(int pixelHeight) {
-    QFont font = fontWithFallbacks(QStringLiteral("新宋体"), serifFallbacks());
+    // "新宋体" has half-width Latin letters; a monospaced CJK face keeps the
+    // mixed labels ("On-the-Fly功能：") within the widths the layouts give them.
+    QFont font = fontWithFallbacks(QStringLiteral("新宋体"),
+                                   QStringList{QStringLiteral("NSimSun"), QStringLiteral("Noto Sans Mono CJK SC")} +
+                                       serifFallbacks());
     font.setPixelSize(pixelHeight);
     return font;
 }
