@@ -182,7 +182,9 @@ QByteArray writeProfileValue(const QByteArray& content, QStringView section, QSt
     }
     const Line& anchor = lines[after];
     const QByteArray newLine = keyBytes + '=' + valueBytes + kLineEnd;
-    if (anchor.end == anchor.contentEnd)  // the anchor is a last line without line end
+    // A last line without line feed (possibly ending in a lone CR) is ended
+    // first, so the new key starts a line of its own.
+    if (content[anchor.end - 1] != '\n')
         return result.insert(anchor.end, kLineEnd + newLine);
     return result.insert(anchor.end, newLine);
 }

@@ -81,6 +81,10 @@ TEST(DeviceProfile, FileWithoutTheSectionOrALastLineEndGetsItAppended)
               QByteArray("[a]\r\nk=v\r\n[main]\r\nON=x\r\n"));
     EXPECT_EQ(writeProfileValue("[main]\r\nDN=y", u"main", u"ON", QStringLiteral("x")),
               QByteArray("[main]\r\nDN=y\r\nON=x\r\n"));
+    // A last line cut after its CR: the appended key must not join that line.
+    const QByteArray saved = writeProfileValue("[main]\r\nDN=y\r", u"main", u"ON", QStringLiteral("x"));
+    EXPECT_EQ(readProfileValue(saved, u"main", u"ON"), QStringLiteral("x"));
+    EXPECT_EQ(readProfileValue(saved, u"main", u"DN"), QStringLiteral("y"));
 }
 
 TEST(DeviceProfile, ReadingComparesWithoutCaseAndMissingEntriesAreEmpty)
