@@ -5,7 +5,6 @@ if(BUILD_TESTING)
   set(settings_test_dir ${CMAKE_CURRENT_LIST_DIR}/settings)
   add_executable(serverconf_settings_dialogs_test
     ${CMAKE_CURRENT_LIST_DIR}/window/gui_test_main.cpp
-    ${settings_test_dir}/parameter_choices_test.cpp
     ${settings_test_dir}/property_settings_dialog_test.cpp
     ${settings_test_dir}/advanced_dialogs_test.cpp
     ${settings_test_dir}/device_profile_commands_test.cpp)

@@ -1,11 +1,10 @@
-// "设   置" on the device manager window against simulated device servers:
+// "设   置" in the device manager window against simulated device servers:
 // what the read-out shows, when it gives up, and what OK, the factory
 // settings and Cancel send (devicesim's log).
 
 #include "app/device_manager_dialog.h"
 #include "channel/udp_environment.h"
 #include "devicesim_process.h"
-#include "dialogs/notice.h"
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/property_settings_dialog.h"
@@ -22,22 +21,13 @@
 namespace serverconf {
 namespace {
 
-using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
-using testing::ModalScript;
-using testing::NoticeRecorder;
 using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;
+using testing::ModalScript;
+using testing::NoticeRecorder;
 
 const QString gateAddress = QStringLiteral("127.0.0.5");
-const QString muteAddress = QStringLiteral("127.0.0.6");
-const QString stutterAddress = QStringLiteral("127.0.0.7");
-
-QStringList payloads(const QList<LogRecord>& records) {
-    QStringList texts;
-    for (const LogRecord& record : records) texts << QString::fromLatin1(record.payload);
-    return texts;
-}
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -48,197 +38,146 @@ protected:
         ASSERT_EQ(window.devices().rowCount(), 3);
     }
 
-    void select(const QString& address) {
+    // Runs Settings on the device at `address`; `step` acts in the property
+    // dialog once it shows, with the log position after the read-out set.
+    void runSettings(const QString& address, const std::function<void(PropertySettingsDialog&)>& step) {
         const int row = window.devices().findByAddress(address);
-        ASSERT_GE(row, 0) << address.toStdString();
-        QItemSelectionModel* selection = window.deviceList()->selectionModel();
-        selection->clearSelection();
-        selection->select(window.deviceList()->model()->index(row, 0),
-                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        ASSERT_GE(row, 0);
+        window.deviceList()->selectionModel()->select(window.deviceList()->model()->index(row, 0),
+                                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        script.then<PropertySettingsDialog>([this, step](PropertySettingsDialog& dialog) {
+            // The read-out ends with the answer to "GNM|21".
+            EXPECT_TRUE(simulator.waitFor([](const QList<LogRecord>& records) {
+                return !records.isEmpty() && records.back().payload.endsWith("|21");
+            }));
+            mark = simulator.mark();
+            step(dialog);
+        });
+        window.settingsButton()->click();
     }
 
-    // Log position once the read-out's last get request has been logged:
-    // what is received from here on was sent by the dialog.
-    qsizetype markAfterReadOut() {
-        EXPECT_TRUE(simulator.waitFor([](const QList<LogRecord>& records) {
-            return !records.isEmpty() && records.back().direction == u"out" && records.back().payload.endsWith("|21");
-        }));
-        return simulator.mark();
+    QStringList sentSinceMark() const {
+        QStringList texts;
+        for (const LogRecord& record : simulator.received(mark)) texts << QString::fromLatin1(record.payload);
+        return texts;
     }
 
-    // Waits until the list refresh has listed every device again.
-    void waitForRelisting(int rows = 3) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == rows; }, 3000));
+    void waitForRelisting() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == 3; }, 3000));
     }
 
-    DeviceSimProcess simulator{
+    devicesim::DeviceSimProcess simulator{
         {QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,TP=1,RM=2,FC=0,DT=1,BR=11,PR=2,"
-                        "BB=0,PN=4001,DI=127.0.0.9,DP=5001,GI=127.0.0.1,NM=255.0.0.0,CM=2,CT=30,ML=128,MD=3,RC=1"),
-         QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,name=door-2,drop=3"),
+                        "BB=0,PN=4001,DI=127.0.0.9,DP=5001,NM=255.0.0.0,CM=2,CT=30,ML=128,MD=3,RC=1"),
+         QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,drop=3"),
          QStringLiteral("addr=127.0.0.7,mac=001122334477,short=1")}};
     UdpEnvironment environment;
     DeviceSession session;
     DeviceManagerDialog window{environment, session};
+    NoticeRecorder notices;
+    ModalScript script;
+    qsizetype mark = 0;
 };
 
 TEST_F(SettingsTest, ReadOutOpensThePropertyDialogWithTheDevicesValues) {
-    select(gateAddress);
-    NoticeRecorder notices;
-    ModalScript script;
-    QStringList fields;
-    QStringList lists;
-    bool macEnabled = true;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
+    QStringList shown;
+    runSettings(gateAddress, [&](PropertySettingsDialog& dialog) {
         for (Field which : {Field::UserName, Field::DeviceName, Field::MacAddress, Field::IpAddress, Field::Port,
                             Field::DestinationIp, Field::DestinationPort, Field::GatewayIp, Field::Netmask}) {
-            fields << dialog.field(which)->text();
+            shown << dialog.field(which)->text();
         }
         for (List which : {List::Protocol, List::WorkMode, List::RtsCts, List::Dtr, List::BaudRate, List::Parity,
                            List::DataBits}) {
-            lists << dialog.list(which)->currentText();
+            shown << dialog.list(which)->currentText();
         }
-        macEnabled = dialog.field(Field::MacAddress)->isEnabled();
         dialog.cancelButton()->click();
     });
-    window.settingsButton()->click();
-
+    EXPECT_EQ(shown, (QStringList{"ops", "gate-1", "001122334455", gateAddress, "4001", "127.0.0.9", "5001",
+                                  "127.0.0.1", "255.0.0.0", "TCP", "客户端", "0- 禁用", "1- 使用", "28800bps", "Odd",
+                                  "7bits"}));
     EXPECT_TRUE(notices.notices().empty());
-    EXPECT_TRUE(script.allStepsPlayed());
-    EXPECT_EQ(fields, (QStringList{"ops", "gate-1", "001122334455", gateAddress, "4001", "127.0.0.9", "5001",
-                                   "127.0.0.1", "255.0.0.0"}));
-    EXPECT_EQ(lists, (QStringList{"TCP", QStringLiteral("客户端"), QStringLiteral("0- 禁用"), QStringLiteral("1- 使用"),
-                                  "28800bps", "Odd", "7bits"}));
-    EXPECT_FALSE(macEnabled);
 }
 
-TEST_F(SettingsTest, DeviceWithoutMacReplyGivesTheConnectionMessageAlsoAfterAWrite) {
-    NoticeRecorder notices;
-    ModalScript script;
-    select(gateAddress);
-    script.then<PropertySettingsDialog>([](PropertySettingsDialog& dialog) { dialog.okButton()->click(); });
-    window.settingsButton()->click();
+TEST_F(SettingsTest, NoMacReplyGivesTheConnectionMessageAlsoRightAfterAWrite) {
+    runSettings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.okButton()->click(); });
     waitForRelisting();
     ASSERT_TRUE(notices.notices().empty());
-    ASSERT_EQ(session.parameters.macAddress, QStringLiteral("001122334455"));
-
-    // The second device answers everything but "GFE|3".
-    select(muteAddress);
-    const QStringList openedBefore = script.opened();
-    window.settingsButton()->click();
+    // 127.0.0.6 answers every get request but "GFE|3".
+    const qsizetype dialogsBefore = script.opened().count(QStringLiteral("serverconf::PropertySettingsDialog"));
+    runSettings(QStringLiteral("127.0.0.6"), [](PropertySettingsDialog&) {});
+    EXPECT_EQ(script.opened().count(QStringLiteral("serverconf::PropertySettingsDialog")), dialogsBefore);
     ASSERT_EQ(notices.notices().size(), 1u);
     EXPECT_EQ(notices.notices()[0].title, QStringLiteral("提示"));
     EXPECT_EQ(notices.notices()[0].text, QStringLiteral("请检查设备与pc连线状态!"));
-    EXPECT_EQ(script.opened(), openedBefore);
-    EXPECT_EQ(session.parameters.userName, QStringLiteral("lab"));
 }
 
 TEST_F(SettingsTest, ShortReplyIsReportedUnderTheProgramsNameAndTheReadOutGoesOn) {
-    select(stutterAddress);
-    NoticeRecorder notices;
-    ModalScript script;
     QString mac;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
+    runSettings(QStringLiteral("127.0.0.7"), [&](PropertySettingsDialog& dialog) {
         mac = dialog.field(Field::MacAddress)->text();
         dialog.cancelButton()->click();
     });
-    window.settingsButton()->click();
     ASSERT_EQ(notices.notices().size(), 1u);
-    EXPECT_EQ(notices.notices()[0].title, programName());
+    EXPECT_EQ(notices.notices()[0].title, QStringLiteral("serverconf"));
     EXPECT_EQ(notices.notices()[0].text, QStringLiteral("sdfsdfsd"));
     EXPECT_EQ(mac, QStringLiteral("001122334477"));
 }
 
 TEST_F(SettingsTest, OkWithoutChangesWritesTheShownValuesThenWaitsAndRefreshesTheList) {
-    select(gateAddress);
-    ModalScript script;
-    qsizetype mark = 0;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
-        mark = markAfterReadOut();
+    QStringList sentBeforeUpdateWindow;
+    runSettings(gateAddress, [&](PropertySettingsDialog& dialog) {
+        script.then<ProgressDialog>([&](ProgressDialog&) { sentBeforeUpdateWindow = sentSinceMark(); });
         dialog.okButton()->click();
     });
-    QStringList sentBeforeUpdateWindow;
-    script.then<ProgressDialog>([&](ProgressDialog& progress) {
-        EXPECT_EQ(progress.text(), QStringLiteral("正在更新设备，请等待!"));
-        sentBeforeUpdateWindow = payloads(simulator.received(mark));
-    });
-    window.settingsButton()->click();
     waitForRelisting();
-
-    const QStringList expected{"L",          "SONops|18",    "SDNgate-1|19",     "STP1|20",     "SPN4001|21",
-                               "SRM2|22",    "SFC0|23",      "SDT1|24",          "SBR11|25",    "SPR2|26",
-                               "SBB0|27",    "SRC1|28",      "SCM2|29",          "SCT30|30",    "SML128|31",
-                               "SMD3|32",    "SDI127.0.0.9|33", "SDP5001|34",    "SGI127.0.0.1|35", "SNM255.0.0.0|36",
-                               "SIP127.0.0.5|37", "E"};
-    EXPECT_EQ(sentBeforeUpdateWindow, expected);
-    const QList<LogRecord> written = simulator.received(mark).mid(0, expected.size());
-    for (const LogRecord& record : written) EXPECT_EQ(record.to, gateAddress) << record.payload.constData();
-    // After the update window: the list refresh's search.
-    const QList<LogRecord> after = simulator.received(mark).mid(expected.size());
-    ASSERT_FALSE(after.isEmpty());
-    EXPECT_EQ(after.front().payload, "X");
-    EXPECT_TRUE(after.front().isBroadcast());
+    const QStringList written{"L", "SONops|18", "SDNgate-1|19", "STP1|20", "SPN4001|21", "SRM2|22", "SFC0|23",
+                              "SDT1|24", "SBR11|25", "SPR2|26", "SBB0|27", "SRC1|28", "SCM2|29", "SCT30|30",
+                              "SML128|31", "SMD3|32", "SDI127.0.0.9|33", "SDP5001|34", "SGI127.0.0.1|35",
+                              "SNM255.0.0.0|36", "SIP127.0.0.5|37", "E"};
+    EXPECT_EQ(sentBeforeUpdateWindow, written);
+    const QList<LogRecord> received = simulator.received(mark);
+    for (const LogRecord& record : received.mid(0, written.size())) EXPECT_EQ(record.to, gateAddress);
+    // After the update window, the list refresh searches again.
+    ASSERT_GT(received.size(), written.size());
+    EXPECT_EQ(received[written.size()].payload, "X");
+    EXPECT_TRUE(received[written.size()].isBroadcast());
 }
 
-TEST_F(SettingsTest, EditedValuesAreWrittenToTheOldAddressAndTheNewAddressGoesLast) {
-    select(gateAddress);
-    ModalScript script;
-    qsizetype mark = 0;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
-        mark = markAfterReadOut();
+TEST_F(SettingsTest, EditsGoToTheReportedAddressAndANewAddressIsSentLast) {
+    runSettings(gateAddress, [](PropertySettingsDialog& dialog) {
         dialog.field(Field::UserName)->setText(QStringLiteral("Amy"));
-        dialog.field(Field::DestinationPort)->setText(QStringLiteral("6001"));
         dialog.field(Field::IpAddress)->setText(QStringLiteral("127.0.0.8"));
         dialog.okButton()->click();
     });
-    window.settingsButton()->click();
     waitForRelisting();
-
-    const QList<LogRecord> written = simulator.received(mark);
-    const QStringList sent = payloads(written);
+    const QStringList sent = sentSinceMark();
     const qsizetype end = sent.indexOf(QStringLiteral("E"));
     ASSERT_GE(end, 2);
     EXPECT_EQ(sent[end - 1], QStringLiteral("SIP127.0.0.8|37"));
-    EXPECT_TRUE(sent.contains(QStringLiteral("SONAmy|18")));
-    EXPECT_TRUE(sent.contains(QStringLiteral("SDP6001|34")));
-    for (qsizetype index = 0; index <= end; ++index) EXPECT_EQ(written[index].to, gateAddress);
+    EXPECT_EQ(sent[1], QStringLiteral("SONAmy|18"));
+    for (const LogRecord& record : simulator.received(mark).mid(0, end + 1)) EXPECT_EQ(record.to, gateAddress);
     // The device took the address and answers the refresh from it.
     EXPECT_GE(window.devices().findByAddress(QStringLiteral("127.0.0.8")), 0);
 }
 
-TEST_F(SettingsTest, FactorySettingsSendTheDefaultsAndKeepTheDevicesAddress) {
-    select(gateAddress);
-    ModalScript script;
-    qsizetype mark = 0;
-    DeviceParameters shown;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
-        mark = markAfterReadOut();
+TEST_F(SettingsTest, FactorySettingsSendTheDefaultsAndChangeNeitherTheSetNorTheAddress) {
+    DeviceParameters whenPressed;
+    runSettings(gateAddress, [&](PropertySettingsDialog& dialog) {
+        whenPressed = session.parameters;
         dialog.field(Field::UserName)->setText(QStringLiteral("edited"));
-        shown = session.parameters;
         dialog.factoryButton()->click();
     });
-    window.settingsButton()->click();
     waitForRelisting();
-
-    const QStringList sent = payloads(simulator.received(mark)).mid(0, 21);
-    EXPECT_EQ(sent, (QStringList{"L", "SON|18", "SDN|19", "STP0|20", "SPN1001|21", "SRM0|22", "SFC1|23", "SDT0|24",
-                                 "SBR5|25", "SPR0|26", "SBB1|27", "SRC0|28", "SCM1|29", "SCT5|30", "SML255|31",
-                                 "SMD1|32", "SDI127.0.0.2|33", "SDP1001|34", "SGI127.0.0.1|35", "SNM0.0.0.0|36", "E"}));
-    // Neither the parameter set nor the address changed; the device is listed where it was.
-    EXPECT_EQ(session.parameters, shown);
+    EXPECT_EQ(sentSinceMark().mid(0, 21),
+              (QStringList{"L", "SON|18", "SDN|19", "STP0|20", "SPN1001|21", "SRM0|22", "SFC1|23", "SDT0|24",
+                           "SBR5|25", "SPR0|26", "SBB1|27", "SRC0|28", "SCM1|29", "SCT5|30", "SML255|31", "SMD1|32",
+                           "SDI127.0.0.2|33", "SDP1001|34", "SGI127.0.0.1|35", "SNM0.0.0.0|36", "E"}));
+    EXPECT_EQ(session.parameters, whenPressed);
     EXPECT_GE(window.devices().findByAddress(gateAddress), 0);
 }
 
 TEST_F(SettingsTest, CancelEmptiesTheParameterSetAndSendsNothing) {
-    select(gateAddress);
-    ModalScript script;
-    qsizetype mark = 0;
-    script.then<PropertySettingsDialog>([&](PropertySettingsDialog& dialog) {
-        mark = markAfterReadOut();
-        dialog.field(Field::UserName)->setText(QStringLiteral("edited"));
-        dialog.cancelButton()->click();
-    });
-    window.settingsButton()->click();
-
+    runSettings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.cancelButton()->click(); });
     DeviceParameters expected;
     expected.ipAddress = gateAddress;
     EXPECT_EQ(session.parameters, expected);
@@ -246,8 +185,7 @@ TEST_F(SettingsTest, CancelEmptiesTheParameterSetAndSendsNothing) {
     // A confirmation sent now is the first datagram the device gets after the dialog opened.
     window.confirmButton()->click();
     ASSERT_TRUE(simulator.waitForReceived(1, mark));
-    EXPECT_EQ(payloads(simulator.received(mark)), QStringList{"B"});
-    EXPECT_EQ(window.devices().rowCount(), 3);
+    EXPECT_EQ(sentSinceMark(), QStringList{"B"});
 }
 
 }  // namespace

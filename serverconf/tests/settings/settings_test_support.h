@@ -1,9 +1,12 @@
 #pragma once
-// Driving the settings dialogs as a user does: picking a list entry with the
-// keyboard (each step is a user's choice), and answering the file dialogs.
+// Driving the settings dialogs as a user does: an open property dialog on a
+// read parameter set, list entries picked with the keyboard, text committed
+// the way an input method does, and scripted answers to the file dialogs.
 
+#include "channel/fake_network.h"
 #include "dialogs/file_choice.h"
 #include "dialogs/parameter_choice_box.h"
+#include "dialogs/property_settings_dialog.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -12,7 +15,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace serverconf::testing {
+
+// A parameter set as a read-out leaves it: client mode, TCP, 28800 bps, odd parity.
+inline DeviceParameters readValues() {
+    DeviceParameters parameters = factoryParameters();
+    parameters.userName = QStringLiteral("使用者");
+    parameters.deviceName = QStringLiteral("gate-1");
+    parameters.macAddress = QStringLiteral("001122334455");
+    parameters.ipAddress = QStringLiteral("192.168.1.30");
+    parameters.protocol = QStringLiteral("1");
+    parameters.workMode = QStringLiteral("2");
+    parameters.baudRate = QStringLiteral("11");
+    parameters.parity = QStringLiteral("2");
+    return parameters;
+}
+
+class PropertyDialogTest : public ::testing::Test {
+protected:
+    PropertySettingsDialog& open(const DeviceParameters& parameters = readValues()) {
+        session = DeviceSession{parameters, parameters.ipAddress};
+        dialog = std::make_unique<PropertySettingsDialog>(network, session);
+        dialog->show();
+        return *dialog;
+    }
+    QLineEdit* field(PropertySettingsDialog::Field which) const { return dialog->field(which); }
+    ParameterChoiceBox* list(PropertySettingsDialog::List which) const { return dialog->list(which); }
+
+    FakeNetwork network;
+    DeviceSession session;
+    std::unique_ptr<PropertySettingsDialog> dialog;
+};
 
 // Moves the list's selection to the entry showing `text` with the arrow keys.
 inline void pick(ParameterChoiceBox* list, const QString& text) {
@@ -22,8 +57,7 @@ inline void pick(ParameterChoiceBox* list, const QString& text) {
     while (list->currentIndex() > target) QTest::keyClick(list, Qt::Key_Up);
 }
 
-// Types `text` one character at a time the way an input method commits it,
-// so Chinese characters go in as they do for a user.
+// Types `text` one character at a time as an input method commits it.
 inline void typeText(QWidget* field, const QString& text) {
     for (QChar character : text) {
         QInputMethodEvent commit;
@@ -32,18 +66,17 @@ inline void typeText(QWidget* field, const QString& text) {
     }
 }
 
-// Answers each file dialog with the next name (an empty one once they run
-// out: a cancel) and each replace question with `replace`, recording both.
+// Answers each file dialog with the next name (then cancels) and each
+// replace question with `replace`, recording what was asked.
 class FileDialogScript {
 public:
     explicit FileDialogScript(QStringList names, bool replace = true) : names_(std::move(names)) {
         setFileChoiceHook([this](FileChoice kind, const QString& filter) {
-            kinds.push_back(kind);
-            filters << filter;
+            asked << QStringLiteral("%1 %2").arg(kind == FileChoice::Save ? "save" : "open", filter);
             return names_.isEmpty() ? QString() : names_.takeFirst();
         });
         setReplaceQuestionHook([this, replace](const QString& path) {
-            replaceQuestions << path;
+            asked << QStringLiteral("replace ") + path;
             return replace;
         });
     }
@@ -54,9 +87,7 @@ public:
     FileDialogScript(const FileDialogScript&) = delete;
     FileDialogScript& operator=(const FileDialogScript&) = delete;
 
-    std::vector<FileChoice> kinds;
-    QStringList filters;
-    QStringList replaceQuestions;
+    QStringList asked;
 
 private:
     QStringList names_;
