@@ -26,7 +26,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(windowLog, "serverconf.window")
+Q_LOGGING_CATEGORY(windowLog, "serverconf.window", QtWarningMsg)
 
 QString noDeviceSelectedText() { return QStringLiteral("没有选择设备!"); }
 

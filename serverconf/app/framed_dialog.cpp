@@ -15,7 +15,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(frameLog, "serverconf.frame")
+Q_LOGGING_CATEGORY(frameLog, "serverconf.frame", QtWarningMsg)
 
 // Rounded window shape: corners cut by an ellipse 5 pixels wide and high.
 QRegion roundedRegion(const QSize& size) {

@@ -12,7 +12,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(programLog, "serverconf.program")
+Q_LOGGING_CATEGORY(programLog, "serverconf.program", QtWarningMsg)
 
 }  // namespace
 

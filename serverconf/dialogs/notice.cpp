@@ -6,7 +6,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(noticeLog, "serverconf.notice")
+Q_LOGGING_CATEGORY(noticeLog, "serverconf.notice", QtWarningMsg)
 
 NoticeHook& installedHook() {
     static NoticeHook hook;
