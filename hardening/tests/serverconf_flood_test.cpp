@@ -75,10 +75,10 @@ protected:
     }
 
     // A Search as the window runs it (the progress window lets replies
-    // arrive for about a second) with `flood` running meanwhile.
-    void searchUnder(const std::vector<FloodTarget>& extraTargets, bool floodOwnPort) {
+    // arrive for about a second) while `targets`, and the search's own port
+    // when `floodOwnPort`, are flooded.
+    void searchUnder(std::vector<FloodTarget> targets, bool floodOwnPort) {
         discovery.beginSearch();
-        std::vector<FloodTarget> targets = extraTargets;
         if (floodOwnPort) targets = withLocalPort(targets, discovery.localPort());
         DatagramFlood flood({.targets = targets, .count = 2000, .duration = std::chrono::milliseconds(900), .seed = 3});
         spinFor(1000);
