@@ -60,11 +60,14 @@ void DatagramFlood::run() {
     // Spread over the whole duration, so the flood overlaps what it attacks.
     const auto gap = std::chrono::duration_cast<std::chrono::microseconds>(plan_.duration) / plan_.count;
     for (int i = 0; i < plan_.count && std::chrono::steady_clock::now() < end; ++i) {
-        char payload[kLongestDatagram];
-        const std::size_t size = length(random);
-        for (std::size_t j = 0; j < size; ++j) payload[j] = static_cast<char>(byte(random));
+        std::string payload = plan_.forgedPayload;
+        if (payload.empty()) {
+            payload.resize(length(random));
+            for (char& c : payload) c = static_cast<char>(byte(random));
+        }
         const sockaddr_in& to = destinations[static_cast<std::size_t>(i) % destinations.size()];
-        if (::sendto(socket_, payload, size, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) >= 0) ++sent_;
+        if (::sendto(socket_, payload.data(), payload.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) >= 0)
+            ++sent_;
         std::this_thread::sleep_for(gap);
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A hostile peer on loopback: sends random datagrams of 0 to 300 bytes, from
-// its own address, round-robin to a list of destinations, on a thread of its
-// own. The flood is bounded both in count and in time.
+// A hostile peer on loopback: sends random datagrams of 0 to 300 bytes (or
+// one forged payload), from its own address, round-robin to a list of
+// destinations, on a thread of its own. The flood is bounded both in count
+// and in time.
 
 #include <chrono>
 #include <cstdint>
@@ -22,6 +23,9 @@ struct FloodPlan {
     int count = 2000;                               // datagrams at most
     std::chrono::milliseconds duration{1500};       // and no longer than this
     std::uint32_t seed = 1;
+    // When set, every datagram carries these bytes instead of random ones (a
+    // peer that forges replies).
+    std::string forgedPayload{};
 };
 
 class DatagramFlood {
