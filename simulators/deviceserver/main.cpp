@@ -1,7 +1,7 @@
 // devicesim: simulated device servers on loopback addresses.
 
 #include "device_server.h"
-#include "device_spec.h"
+#include "device_option.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -54,7 +54,7 @@ int main(int argc, char* argv[]) {
     QSet<QString> addresses;
     for (const QString& spec : specs) {
         QString error;
-        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceSpec(spec, error);
+        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceOption(spec, error);
         if (!device) return fail(error + " in: " + spec);
         if (addresses.contains(device->address)) return fail("two devices at " + device->address);
         addresses.insert(device->address);

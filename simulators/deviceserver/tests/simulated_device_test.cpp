@@ -1,7 +1,7 @@
 // One simulated device as a state machine: replies, naming by MAC, staging
 // and applying values, and each fault option.
 
-#include "device_spec.h"
+#include "device_option.h"
 #include "simulated_device.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ namespace {
 
 SimulatedDevice device(const QString& spec) {
     QString error;
-    const std::optional<DeviceConfig> config = parseDeviceSpec(spec, error);
+    const std::optional<DeviceConfig> config = parseDeviceOption(spec, error);
     EXPECT_TRUE(config) << error.toStdString();
     return SimulatedDevice(config.value_or(DeviceConfig{}));
 }
@@ -93,16 +93,16 @@ TEST(SimulatedDevice, ALateReplyComesWithTheNextAnswerOnce) {
     EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"1001|5"}) << "only once";
 }
 
-TEST(DeviceSpec, RejectsWhatCannotBeSimulated) {
+TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
     QString error;
     for (const char* bad : {"", "mac=001122334455", "addr=192.168.1.5", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
                             "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red",
                             "addr=127.0.0.5,bogus"}) {
         error.clear();
-        EXPECT_FALSE(parseDeviceSpec(bad, error)) << bad;
+        EXPECT_FALSE(parseDeviceOption(bad, error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
     }
-    EXPECT_EQ(parseDeviceSpec("addr=127.0.3.4", error)->parameters.macAddress, "127000003004");
+    EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->parameters.macAddress, "127000003004");
     EXPECT_EQ(deviceSpecLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
               QStringList({"addr=127.0.0.5", "addr=127.0.0.6"}));
 }

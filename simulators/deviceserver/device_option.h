@@ -22,7 +22,7 @@
 namespace devicesim {
 
 // The device described by `spec`, or nothing with the reason in `error`.
-std::optional<DeviceConfig> parseDeviceSpec(const QString& spec, QString& error);
+std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error);
 
 // The device lines of a config file: one spec per line; blank lines and
 // lines starting with "#" are skipped.

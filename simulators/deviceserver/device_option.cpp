@@ -1,4 +1,4 @@
-#include "device_spec.h"
+#include "device_option.h"
 
 #include "params/device_parameters.h"
 
@@ -76,7 +76,7 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
 
 }  // namespace
 
-std::optional<DeviceConfig> parseDeviceSpec(const QString& spec, QString& error) {
+std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error) {
     DeviceConfig config;
     config.parameters = serverconf::factoryParameters();
     config.parameters.ipAddress.clear();
