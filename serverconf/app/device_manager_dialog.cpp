@@ -146,7 +146,7 @@ void DeviceManagerDialog::changeIp() {
         if (runModal(dialog) != QDialog::Accepted) return;
         session_.currentDeviceAddress = dialog.address();
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
-        changeIpAddress(environment_, device, dialog.address());
+        if (!changeIpAddress(environment_, device, dialog.address())) return;
         ProgressDialog::run(progressUpdate, this);
         discovery_->refreshList();
     });

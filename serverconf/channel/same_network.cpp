@@ -33,4 +33,6 @@ bool isSameNetwork(const QString& localAddress, const QString& deviceAddress) {
     return (*local)[0] == (*device)[0] && (*local)[1] == (*device)[1] && (*local)[2] == (*device)[2];
 }
 
+bool isDottedAddress(const QString& text) { return dottedNumbers(text).has_value(); }
+
 }  // namespace serverconf

@@ -12,4 +12,7 @@ namespace serverconf {
 // that is not such an address counts as another network.
 bool isSameNetwork(const QString& localAddress, const QString& deviceAddress);
 
+// True when the text is a dotted IPv4 address: four numbers 0..255.
+bool isDottedAddress(const QString& text);
+
 }  // namespace serverconf

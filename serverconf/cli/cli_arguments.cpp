@@ -1,5 +1,7 @@
 #include "cli_arguments.h"
 
+#include "channel/same_network.h"
+
 #include <QHash>
 
 namespace serverconf {
@@ -86,7 +88,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         return std::nullopt;
     }
     if (form.addresses >= 1) parsed.deviceAddress = positional.takeFirst();
-    if (form.addresses == 2) parsed.newAddress = positional.takeFirst();
+    if (form.addresses == 2) {
+        parsed.newAddress = positional.takeFirst();
+        if (!isDottedAddress(parsed.newAddress)) {
+            error = QStringLiteral("the new address %1 is not a dotted IPv4 address").arg(parsed.newAddress);
+            return std::nullopt;
+        }
+    }
     for (const QString& rest : positional) {
         const qsizetype equals = rest.indexOf(u'=');
         if (parsed.command != Command::Write || equals <= 0) {

@@ -33,7 +33,10 @@ ChangeIpDialog::ChangeIpDialog(const QString& presentAddress, QWidget* parent)
         control->setFont(font);
     }
     addressField_->setText(presentAddress);
+    // OK with a blank field stays in the dialog: a device must not be sent
+    // an empty address.
     connect(okButton_, &QPushButton::clicked, this, [this] {
+        if (addressField_->text().isEmpty()) return;
         address_ = addressField_->text();
         accept();
     });

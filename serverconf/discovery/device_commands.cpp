@@ -1,5 +1,7 @@
 #include "device_commands.h"
 
+#include "discovery_log.h"
+
 #include "channel/channel_ports.h"
 #include "channel/same_network.h"
 #include "params/device_parameters.h"
@@ -17,7 +19,11 @@ struct PacedRequest {
 
 }  // namespace
 
-void changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress) {
+bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress) {
+    if (!isDottedAddress(newAddress)) {
+        qCDebug(lcDiscovery) << "change of IP refused, not an address:" << newAddress;
+        return false;
+    }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kChangeIpPort);
     const bool sameNetwork = isSameNetwork(environment.localHostAddress(), row.deviceAddress);
@@ -38,6 +44,7 @@ void changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, co
     if (!sameNetwork) socket->allowBroadcast();
     for (const PacedRequest& request : series) socket->sendAndPause(request.text, destination, request.pauseMs);
     socket->close();
+    return true;
 }
 
 void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row) {

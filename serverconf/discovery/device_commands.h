@@ -17,7 +17,10 @@ namespace serverconf {
 // (50 ms), "SIP"+new+"|34" (10 ms), "E|35" (200 ms), all to the row's
 // address. On another network, broadcast: "W"+MAC (100 ms), "L" (50 ms),
 // "SIP"+new+"|34" (50 ms), "E|35" (200 ms).
-void changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
+// A new address that is not a dotted IPv4 address (a blank field, say) is
+// refused: nothing is sent and the result is false, so a device is never
+// left without an address it can be reached at.
+bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
 
 // From local port 3104: "B" to the row's address, or broadcast "B" when the
 // device is on another network (every device hears it). No pause.

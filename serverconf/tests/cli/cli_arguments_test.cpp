@@ -40,7 +40,8 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
     for (const char* bad : {"", "find", "locate", "read", "change-ip 10.0.0.5", "search extra", "read 10.0.0.5 BR=7",
                             "write 10.0.0.5 BR", "write 10.0.0.5 =7", "read 10.0.0.5 --save", "write 10.0.0.5 --save x.ds",
                             "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
-                            "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6"}) {
+                            "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6",
+                            "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300"}) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
 }

@@ -156,6 +156,15 @@ TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
     EXPECT_EQ(network.clockMs, 400);
 }
 
+TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
+    for (const char* newAddress : {"", "192.168.1", "192.168.1.256", "192.168.1.5x"}) {
+        EXPECT_FALSE(changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30"},
+                                     newAddress))
+            << newAddress;
+    }
+    EXPECT_TRUE(network.timeline.isEmpty());
+}
+
 TEST_F(DiscoveryTest, ConfirmSendsOneBToTheDeviceOrToEveryone) {
     confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30"});
     EXPECT_EQ(network.timeline, QStringList({"open 3104", "send 3104 192.168.1.30 B", "close 3104"}));

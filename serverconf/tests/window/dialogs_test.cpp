@@ -159,6 +159,19 @@ TEST(ChangeIpDialogTest, OkTakesTheFieldTextCancelKeepsThePresetAddress) {
         EXPECT_EQ(runModal(dialog), QDialog::Rejected);
         EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.21"));
     }
+    {
+        // OK on a blank field keeps the dialog open; the user then cancels.
+        ChangeIpDialog dialog(QStringLiteral("127.0.0.21"));
+        ModalScript script;
+        script.then<ChangeIpDialog>([](ChangeIpDialog& shown) {
+            shown.addressField()->setText(QString());
+            shown.okButton()->click();
+            EXPECT_TRUE(shown.isVisible());
+            QTest::keyClick(&shown, Qt::Key_Escape);
+        });
+        EXPECT_EQ(runModal(dialog), QDialog::Rejected);
+        EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.21"));
+    }
 }
 
 TEST(ChangeIpDialogTest, HasNoCloseBoxAndEnterTakesTheFieldTextAsOkDoes) {
