@@ -158,11 +158,8 @@ TEST_F(ServerconfUnderFlood, ReadOutTakesOnlyTheDevicesValuesWhileItsSocketIsFlo
 }
 
 // With its probe port flooded, the read-out must still talk to the device
-// it probed, not to whoever sent the first datagram. Disabled until the probe
-// takes only an answer from the probed address: today the first datagram on
-// port 3001 names the device, so the flood's sender becomes
-// currentDeviceAddress and the read-out fails.
-TEST_F(ServerconfUnderFlood, DISABLED_ReadOutProbeIsNotTakenOverByTheFlood) {
+// it probed, not to whoever sent the first datagram.
+TEST_F(ServerconfUnderFlood, ReadOutProbeIsNotTakenOverByTheFlood) {
     std::unique_ptr<CommandChannel> window = environment.createChannel();
     window->open(kAnyLocalPort);
     const ReadOutResult result = readOutUnder({{"127.0.0.1", kReadOutProbePort}}, *window);
@@ -171,18 +168,15 @@ TEST_F(ServerconfUnderFlood, DISABLED_ReadOutProbeIsNotTakenOverByTheFlood) {
 }
 
 // A datagram on the discovery socket that is not a search reply must not
-// become a row. Disabled until the search checks what it takes: today every
-// datagram of up to 255 bytes on that port becomes a row.
-TEST_F(ServerconfUnderFlood, DISABLED_SearchTakesNoRowFromADatagramThatIsNotASearchReply) {
+// become a row.
+TEST_F(ServerconfUnderFlood, SearchTakesNoRowFromADatagramThatIsNotASearchReply) {
     searchUnder({}, true);
     expectEveryDeviceListed();
     expectNoRowFromTheFlood();
 }
 
 // A get reply forged by another host must not be taken for the device's.
-// Disabled until the read-out takes replies only from the device it reads:
-// today "intruder|1" from any sender becomes the user name.
-TEST_F(ServerconfUnderFlood, DISABLED_ReadOutTakesNoValueFromAnotherSender) {
+TEST_F(ServerconfUnderFlood, ReadOutTakesNoValueFromAnotherSender) {
     std::unique_ptr<CommandChannel> window = environment.createChannel();
     window->open(kAnyLocalPort);
     readOutUnder({{"127.0.0.1", window->localPort()}}, *window, "intruder|1");

@@ -53,6 +53,10 @@ void DeviceDiscovery::takeReplies() {
         const std::optional<Datagram> reply = socket_->readOne();
         session_.currentDeviceAddress = reply ? reply->senderAddress : QString();
         if (!reply) continue;
+        if (!isSearchReply(reply->text)) {
+            qCDebug(lcDiscovery) << "not a search reply, no row:" << reply->senderAddress << reply->text.left(32);
+            continue;
+        }
         list_.append(searchReplyRow(reply->text, reply->senderAddress,
                                     isSameNetwork(localAddress, reply->senderAddress)));
     }

@@ -10,6 +10,11 @@
 
 namespace serverconf {
 
+// True when the datagram is laid out as a search reply: "A", a 12-character
+// MAC text without "/", then the first "/". Anything else that reaches the
+// discovery socket is no device and makes no row.
+bool isSearchReply(const QByteArray& reply);
+
 // Search: pieces found by their separators. MAC column: the text before the
 // first "/" with every "A" removed (all of the text, and no name, when there
 // is no "/"). The user piece starts 8 characters after the first "*" (at 7

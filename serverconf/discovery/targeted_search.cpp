@@ -21,7 +21,7 @@ int runTargetedSearch(NetworkEnvironment& environment, DeviceListModel& list, co
         const std::optional<Datagram> reply = socket->readOne();
         // The match is on the text: the target as typed against the sender's
         // dotted form.
-        if (!reply || reply->senderAddress != targetAddress) continue;
+        if (!reply || reply->senderAddress != targetAddress || !isSearchReply(reply->text)) continue;
         if (added == 0) localAddress = environment.localHostAddress();
         list.insertAtTop(targetedSearchReplyRow(reply->text, reply->senderAddress,
                                                 isSameNetwork(localAddress, reply->senderAddress)));

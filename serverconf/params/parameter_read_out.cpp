@@ -12,6 +12,26 @@ namespace serverconf {
 
 namespace {
 
+// How many waiting datagrams one read looks at for the one from the device,
+// so that a flood of foreign datagrams cannot hold the read-out.
+constexpr int kMaxDatagramsPerRead = 64;
+
+// The first waiting datagram sent by `sender`; the others read before it are
+// dropped. Nothing when none of the waiting datagrams came from `sender`.
+std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender)
+{
+    for (int read = 0; read < kMaxDatagramsPerRead && socket.hasWaitingDatagram(); ++read) {
+        std::optional<Datagram> datagram = socket.readOne();
+        if (!datagram)
+            continue;  // an oversize datagram, dropped by the channel
+        if (datagram->senderAddress == sender)
+            return datagram;
+        qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "dropped; reading" << sender;
+    }
+    qCDebug(lcParams) << "no datagram from" << sender << "among those waiting";
+    return std::nullopt;
+}
+
 // Probes the row's address from the probe socket; the sender of the answer is
 // the address the device is read from. Empty when nothing answered.
 QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
@@ -19,7 +39,7 @@ QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
     std::unique_ptr<CommandChannel> probe = environment.createChannel();
     probe->open(kReadOutProbePort);
     probe->sendAndPause(searchRequest(), Destination::device(rowAddress), kAfterProbeMs);
-    const std::optional<Datagram> answer = probe->readOne();
+    const std::optional<Datagram> answer = readFrom(*probe, rowAddress);
     probe->close();
     if (!answer) {
         qCDebug(lcParams) << "no answer to the probe of" << rowAddress;
@@ -31,10 +51,10 @@ QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
 }  // namespace
 
 ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
-                                   DeviceParameters& parameters)
+                                   const QString& deviceAddress, DeviceParameters& parameters)
 {
     environment.pause(kBeforeReplyReadMs);
-    const std::optional<Datagram> datagram = windowSocket.readOne();
+    const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress);
     if (!datagram)
         return ReplyReceipt::NoDatagram;
     const ParameterReply reply = parseParameterReply(datagram->text);
@@ -78,7 +98,8 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     }
 
     const auto receive = [&] {
-        if (receiveParameterReply(environment, windowSocket, session.parameters) == ReplyReceipt::TooShort) {
+        if (receiveParameterReply(environment, windowSocket, selectedRow->deviceAddress, session.parameters)
+            == ReplyReceipt::TooShort) {
             ++result.shortReplies;
             if (shortReplyNotice)
                 shortReplyNotice();

@@ -28,10 +28,12 @@ enum class ReplyReceipt {
     Stored,
 };
 
-// Waits 50 ms, reads one datagram from `windowSocket` without blocking,
-// parses it and stores its value in `parameters`.
+// Waits 50 ms, reads one datagram from `deviceAddress` on `windowSocket`
+// without blocking, parses it and stores its value in `parameters`.
+// Datagrams from other senders waiting before it are dropped (and logged):
+// only the device being read may set its values.
 ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
-                                   DeviceParameters& parameters);
+                                   const QString& deviceAddress, DeviceParameters& parameters);
 
 enum class ReadOutOutcome {
     NoDeviceSelected,  // nothing sent; show kNoDeviceSelectedMessage

@@ -81,5 +81,15 @@ TEST(SearchReplyRow, ChineseNamesAreDecodedFromCodePage936) {
     EXPECT_EQ(targetedSearchReplyRow(text, "1.2.3.4", true).userAndDeviceName, QStringLiteral("张三/门禁"));
 }
 
+TEST(SearchReplyRow, OnlyDatagramsLaidOutAsASearchReplyCount) {
+    EXPECT_TRUE(isSearchReply(reply("001122334455", "ops", "gate-1")));
+    EXPECT_TRUE(isSearchReply(QByteArray("A001122334455/")));
+    for (const QByteArray& text : {QByteArray(), QByteArray("A"), QByteArray("X"), QByteArray("value|1"),
+                                   QByteArray("B001122334455/rest"), QByteArray("A00112233445/rest"),
+                                   QByteArray("A0011/2334455/rest"), QByteArray("A0011223344556")}) {
+        EXPECT_FALSE(isSearchReply(text)) << text.constData();
+    }
+}
+
 }  // namespace
 }  // namespace serverconf
