@@ -16,30 +16,38 @@ namespace {
 // so that a flood of foreign datagrams cannot hold the read-out.
 constexpr int kMaxDatagramsPerRead = 64;
 
-// The first waiting datagram sent by `sender`; the others read before it are
-// dropped. Nothing when none of the waiting datagrams came from `sender`.
-std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender)
+// Reads the waiting datagrams, at most kMaxDatagramsPerRead, until one from
+// `sender` arrives and returns it. Without one, returns the first datagram
+// read when `orFirst` is set, else nothing; the others are dropped (logged).
+std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender, bool orFirst)
 {
-    for (int read = 0; read < kMaxDatagramsPerRead && socket.hasWaitingDatagram(); ++read) {
+    std::optional<Datagram> first;
+    for (int read = 0; read < kMaxDatagramsPerRead; ++read) {
+        if (read > 0 && !socket.hasWaitingDatagram())
+            break;
         std::optional<Datagram> datagram = socket.readOne();
         if (!datagram)
             continue;  // an oversize datagram, dropped by the channel
         if (datagram->senderAddress == sender)
             return datagram;
-        qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "dropped; reading" << sender;
+        qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "while reading" << sender;
+        if (!first)
+            first = std::move(datagram);
     }
-    qCDebug(lcParams) << "no datagram from" << sender << "among those waiting";
-    return std::nullopt;
+    return orFirst ? first : std::nullopt;
 }
 
 // Probes the row's address from the probe socket; the sender of the answer is
-// the address the device is read from. Empty when nothing answered.
+// the address the device is read from. An answer from the row's address is
+// taken before any other, so that a stranger's datagram cannot name the
+// device; a device answering from another address of its own still does.
+// Empty when nothing answered.
 QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
 {
     std::unique_ptr<CommandChannel> probe = environment.createChannel();
     probe->open(kReadOutProbePort);
     probe->sendAndPause(searchRequest(), Destination::device(rowAddress), kAfterProbeMs);
-    const std::optional<Datagram> answer = readFrom(*probe, rowAddress);
+    const std::optional<Datagram> answer = readFrom(*probe, rowAddress, true);
     probe->close();
     if (!answer) {
         qCDebug(lcParams) << "no answer to the probe of" << rowAddress;
@@ -54,7 +62,7 @@ ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChann
                                    const QString& deviceAddress, DeviceParameters& parameters)
 {
     environment.pause(kBeforeReplyReadMs);
-    const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress);
+    const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress, false);
     if (!datagram)
         return ReplyReceipt::NoDatagram;
     const ParameterReply reply = parseParameterReply(datagram->text);
@@ -82,6 +90,9 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     }
     session.parameters.macAddress.clear();
 
+    // Replies count only from the device being read: the address that
+    // answered the probe, or the row's address when it is named by broadcast.
+    QString replySender = selectedRow->deviceAddress;
     Destination destination = Destination::broadcast();
     if (isSameNetwork(environment.localHostAddress(), selectedRow->deviceAddress)) {
         session.currentDeviceAddress = probeDevice(environment, selectedRow->deviceAddress);
@@ -89,6 +100,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
             result.outcome = ReadOutOutcome::NotConnected;
             return result;
         }
+        replySender = session.currentDeviceAddress;
         destination = Destination::device(session.currentDeviceAddress);
         windowSocket.send(openExchangeRequest(), destination);
     } else {
@@ -98,7 +110,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     }
 
     const auto receive = [&] {
-        if (receiveParameterReply(environment, windowSocket, selectedRow->deviceAddress, session.parameters)
+        if (receiveParameterReply(environment, windowSocket, replySender, session.parameters)
             == ReplyReceipt::TooShort) {
             ++result.shortReplies;
             if (shortReplyNotice)

@@ -31,7 +31,7 @@ enum class ReplyReceipt {
 // Waits 50 ms, reads one datagram from `deviceAddress` on `windowSocket`
 // without blocking, parses it and stores its value in `parameters`.
 // Datagrams from other senders waiting before it are dropped (and logged):
-// only the device being read may set its values.
+// only the device being read sets its values.
 ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
                                    const QString& deviceAddress, DeviceParameters& parameters);
 
