@@ -12,12 +12,9 @@ target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations G
 gtest_discover_tests(params_unit_test)
 
 # Against devicesim in real time, inside a private loopback network.
-if(TARGET devicesim_testing AND TARGET common_private_network)
-  add_executable(params_devicesim_test
-    ${params_test_dir}/network_test_main.cpp
-    ${params_test_dir}/parameter_operations_devicesim_test.cpp
-  )
+if(TARGET devicesim_testing AND TARGET serverconf_network_test_main)
+  add_executable(params_devicesim_test ${params_test_dir}/parameter_operations_devicesim_test.cpp)
   target_link_libraries(params_devicesim_test PRIVATE
-    serverconf_parameter_operations devicesim_testing common_private_network GTest::gtest)
+    serverconf_parameter_operations devicesim_testing serverconf_network_test_main)
   gtest_discover_tests(params_devicesim_test DISCOVERY_TIMEOUT 30)
 endif()

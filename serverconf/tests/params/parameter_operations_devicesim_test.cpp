@@ -107,7 +107,10 @@ protected:
         return readParameters(environment, *window, &row, session, [this] { ++shortReplyNotices; });
     }
 
-    UdpEnvironment environment;
+    // Inside the test's private loopback network: broadcasts to its
+    // broadcast address, this computer at 127.0.0.1.
+    UdpEnvironment environment{AddressSettings{QHostAddress(QStringLiteral("127.255.255.255")),
+                                               QStringLiteral("127.0.0.1")}};
     std::unique_ptr<DeviceSimProcess> simulator;
     std::unique_ptr<CommandChannel> window;
     DeviceSession session;
