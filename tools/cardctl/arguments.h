@@ -19,7 +19,8 @@ public:
 // Throws UsageError unless the command got exactly `count` words.
 void expectArgumentCount(const Invocation& call, std::size_t count);
 
-// A decimal integer in -2147483648..2147483647, the whole word. With
+// An integer in -2147483648..2147483647, the whole word: decimal, or
+// hexadecimal after "0x" ("0x1F4", "-0x10"). With
 // `wrapUnsigned`, 2147483648..4294967295 are accepted too and passed on as the
 // 32-bit integer of the same bits (4294967295 as -1).
 std::int32_t integerArgument(const std::string& word, bool wrapUnsigned = false);

@@ -6,7 +6,6 @@
 // Exit status: 0 when the export reported success, 1 when it reported
 // failure, 2 for wrong usage, 3 when the library cannot be loaded.
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,6 +20,9 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitLibrary = 3;
+// The port numbers the libraries open (COM1 to COM999).
+constexpr int kFirstPort = 1;
+constexpr int kLastPort = 999;
 
 struct Options {
     bool help = false;
@@ -33,6 +35,7 @@ struct Options {
 void printUsage(std::FILE* out) {
     std::fprintf(out,
                  "usage: cardctl [--port N] [--library PATH] COMMAND [ARGUMENTS...]\n"
+                 "       cardctl --help\n"
                  "  --port N        reader port COM<N>, 1 to 999 (default 1)\n"
                  "  --library PATH  library file to load (default: the library of the command in\n"
                  "                  ../lib beside cardctl, else on the system's search path)\n"
@@ -56,19 +59,24 @@ const Command* findCommand(const std::string& name) {
 Options parseCommandLine(int argc, char** argv) {
     Options options;
     int at = 1;
-    for (; at < argc && std::strncmp(argv[at], "--", 2) == 0; ++at) {
+    for (; at < argc && argv[at][0] == '-'; ++at) {
         const std::string option = argv[at];
-        if (option == "--help") {
+        if (option == "--help" || option == "-h") {
             options.help = true;
             return options;
         }
+        if (option != "--port" && option != "--library") throw UsageError("unknown option " + option);
         if (at + 1 >= argc) throw UsageError(option + " needs a value");
-        if (option == "--port") {
-            options.port = integerArgument(argv[++at]);
-        } else if (option == "--library") {
-            options.library = argv[++at];
-        } else {
-            throw UsageError("unknown option " + option);
+        const std::string value = argv[++at];
+        if (option == "--library") {
+            options.library = value;
+            continue;
+        }
+        // Checked here: for a port it cannot open, a library only reports failure.
+        options.port = integerArgument(value);
+        if (options.port < kFirstPort || options.port > kLastPort) {
+            throw UsageError("--port needs a number from " + std::to_string(kFirstPort) + " to " +
+                             std::to_string(kLastPort) + ", not " + value);
         }
     }
     if (at >= argc) throw UsageError("no command given");

@@ -15,11 +15,12 @@ namespace {
 
 struct Outcome {
     int status;
-    std::string output;  // standard output and standard error together
+    std::string output;  // standard output, and standard error unless it goes elsewhere
 };
 
-Outcome cardctl(const std::string& arguments) {
-    const std::string command = std::string(CARDCTL_PATH) + " " + arguments + " 2>&1";
+// `errors`: where standard error goes, as a shell redirection target.
+Outcome cardctl(const std::string& arguments, const std::string& errors = "&1") {
+    const std::string command = std::string(CARDCTL_PATH) + " " + arguments + " 2>" + errors;
     std::FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return {-1, "popen failed"};
     Outcome outcome{0, {}};
@@ -96,6 +97,46 @@ TEST_F(CardctlTest, RfCommandsReadAddAndDeduct) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.output.find("RFSAMDeductions failed"), std::string::npos) << refused.output;
     EXPECT_EQ(cardctl("--port 4 rf-add " + fields).status, 2);
+}
+
+TEST_F(CardctlTest, APortOutsideOneTo999IsAUsageErrorAndReachesNoReader) {
+    for (const char* port : {"0", "1000", "-4", "0x3E8"}) {
+        const auto run = cardctl(std::string("--port ") + port + " info");
+        EXPECT_EQ(run.status, 2) << port;
+        EXPECT_EQ(run.output.rfind(std::string("cardctl: --port needs a number from 1 to 999, not ") + port + "\n", 0),
+                  0u)
+            << run.output;
+    }
+    EXPECT_EQ(cardctl("--port 999 info").status, 1) << "999 is a port; nothing answers there";
+    EXPECT_TRUE(reader_->frameLog().empty());
+}
+
+TEST_F(CardctlTest, IntegersAreDecimalOrHexadecimalAfter0x) {
+    const std::string fields = "0123456789ABCDEF0123456789AB 0123456789ABCDEF0123456789";
+    const std::string fieldD = "11223344556677889900AABBCCDDEEFF";
+    const auto added = cardctl("--port 0x4 rf-add " + fields + " 00A0FF " + fieldD + " 0x1F4 100902034504 0X1");
+    EXPECT_EQ(added.status, 0) << added.output;
+    EXPECT_EQ(reader_->state().rfPurse.balance, 500);
+    EXPECT_EQ(cardctl("--port 4 rf-deduct " + fields + " " + fieldD + " 0xc8 100902034504 1").output, "2\n");
+    EXPECT_EQ(reader_->state().rfPurse.balance, 300);
+
+    const std::size_t frames = reader_->frameLog().size();
+    for (const char* bad : {"0x", "0xG1", "0x-5", "-0x", "x10", "0x1000000000", "--5", "+5", "5h"}) {
+        const auto run = cardctl("--port 4 rf-add " + fields + " 00A0FF " + fieldD + " 500 100902034504 " + bad);
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_NE(run.output.find(std::string("not an integer in range: \"") + bad + "\""), std::string::npos)
+            << run.output;
+    }
+    EXPECT_EQ(reader_->frameLog().size(), frames) << "refused before the port is touched";
+}
+
+TEST_F(CardctlTest, HelpPrintsTheUsageOnStandardOutput) {
+    for (const char* help : {"--help", "-h", "--port 4 -h"}) {
+        const auto run = cardctl(help, "/dev/null");
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.output.rfind("usage: cardctl", 0), 0u) << help << ": " << run.output;
+        EXPECT_NE(run.output.find("rf-add"), std::string::npos) << help;
+    }
 }
 
 }  // namespace
