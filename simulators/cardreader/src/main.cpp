@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -19,6 +20,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: readersim --dir DIR --port N [options]\n"
+    "       readersim --help\n"
     "  --dir DIR          directory of the COM<n> link (must exist)\n"
     "  --port N           port number 1 to 999\n"
     "  --image FILE       initial card image, keys and purse\n"
@@ -58,6 +60,7 @@ struct CommandLine {
     std::string imageFile;
     std::string dumpFile;
     bool quiet = false;
+    bool help = false;
 };
 
 // Fills `line` from the arguments; false with a message on a bad argument.
@@ -74,7 +77,16 @@ bool parseArguments(int argc, char** argv, CommandLine& line, std::string& error
             return false;
         }
         int number = 0;
+        if (arg == "--help" || arg == "-h") {
+            line.help = true;
+            return true;
+        }
         if (arg == "--dir") {
+            std::error_code notThere;
+            if (!std::filesystem::is_directory(value, notThere)) {
+                error = "--dir " + std::string(value) + ": no such directory";
+                return false;
+            }
             line.config.directory = value;
             haveDir = true;
         } else if (arg == "--port") {
@@ -151,8 +163,12 @@ bool dumpImage(const std::string& file, const readersim::ReaderState& state) {
 int main(int argc, char** argv) {
     CommandLine line;
     std::string error;
-    if (!parseArguments(argc, argv, line, error) ||
-        (!line.imageFile.empty() && !loadImage(line.imageFile, line.config.initialState, error))) {
+    const bool parsed = parseArguments(argc, argv, line, error);
+    if (parsed && line.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!parsed || (!line.imageFile.empty() && !loadImage(line.imageFile, line.config.initialState, error))) {
         std::cerr << "readersim: " << error << "\n" << kUsage;
         return 2;
     }
