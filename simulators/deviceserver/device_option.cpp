@@ -104,11 +104,13 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& erro
     return config;
 }
 
-QStringList deviceSpecLines(const QString& fileText) {
-    QStringList lines;
+QList<DeviceSpecLine> deviceSpecLines(const QString& fileText) {
+    QList<DeviceSpecLine> lines;
+    int lineNumber = 0;
     for (const QString& line : fileText.split(u'\n')) {
+        ++lineNumber;
         const QString trimmed = line.trimmed();
-        if (!trimmed.isEmpty() && !trimmed.startsWith(u'#')) lines << trimmed;
+        if (!trimmed.isEmpty() && !trimmed.startsWith(u'#')) lines.append({lineNumber, trimmed});
     }
     return lines;
 }

@@ -24,8 +24,15 @@ namespace devicesim {
 // The device described by `spec`, or nothing with the reason in `error`.
 std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error);
 
+// One device spec of a config file and the number of its line (from 1).
+struct DeviceSpecLine {
+    int lineNumber = 0;
+    QString spec;
+    bool operator==(const DeviceSpecLine&) const = default;
+};
+
 // The device lines of a config file: one spec per line; blank lines and
 // lines starting with "#" are skipped.
-QStringList deviceSpecLines(const QString& fileText);
+QList<DeviceSpecLine> deviceSpecLines(const QString& fileText);
 
 }  // namespace devicesim

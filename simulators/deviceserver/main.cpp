@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -23,9 +24,46 @@ void raiseDescriptorLimit() {
     }
 }
 
+// Exit status of a bad option, spec or file.
+constexpr int kUsageError = 2;
+
 int fail(const QString& message) {
     std::fprintf(stderr, "devicesim: %s\n", qPrintable(message));
-    return 2;
+    return kUsageError;
+}
+
+// The devices of the --device options and the --config file; nothing, after
+// the message, when one cannot be simulated. A file's errors name its line.
+std::optional<QList<devicesim::DeviceConfig>> devicesOf(const QStringList& options, const QString& configFile) {
+    QList<devicesim::DeviceSpecLine> specs;
+    for (const QString& spec : options) specs.append({0, spec});
+    if (!configFile.isEmpty()) {
+        QFile config(configFile);
+        if (!config.open(QIODevice::ReadOnly)) {
+            fail("cannot read " + configFile);
+            return std::nullopt;
+        }
+        specs += devicesim::deviceSpecLines(QString::fromUtf8(config.readAll()));
+    }
+    QList<devicesim::DeviceConfig> devices;
+    QSet<QString> addresses;
+    for (const devicesim::DeviceSpecLine& spec : specs) {
+        const QString where =
+            spec.lineNumber > 0 ? QStringLiteral("%1, line %2: ").arg(configFile).arg(spec.lineNumber) : QString();
+        QString error;
+        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceOption(spec.spec, error);
+        if (!device || addresses.contains(device->address)) {
+            fail(where + (device ? "two devices at " + device->address : error + " in: " + spec.spec));
+            return std::nullopt;
+        }
+        addresses.insert(device->address);
+        devices << *device;
+    }
+    if (devices.isEmpty()) {
+        fail("no device given (--device or --config)");
+        return std::nullopt;
+    }
+    return devices;
 }
 
 }  // namespace
@@ -35,31 +73,19 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Simulated serial device servers on loopback addresses (see simulators/deviceserver/README.md).");
-    parser.addHelpOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption deviceOption("device", "One device: addr=127.0.0.5,mac=...,user=...,name=...", "spec");
     const QCommandLineOption configOption("config", "File with one device spec per line.", "file");
     const QCommandLineOption logOption("log", "Log file, '-' for standard output (default).", "file", "-");
     parser.addOptions({deviceOption, configOption, logOption});
-    parser.process(app);
+    // Not process(): it ends a bad command line with status 1, and usage errors are 2 here.
+    if (!parser.parse(app.arguments())) return fail(parser.errorText());
+    if (parser.isSet(helpOption)) parser.showHelp(0);
+    if (!parser.positionalArguments().isEmpty()) return fail("unexpected argument " + parser.positionalArguments()[0]);
 
-    QStringList specs = parser.values(deviceOption);
-    if (parser.isSet(configOption)) {
-        QFile config(parser.value(configOption));
-        if (!config.open(QIODevice::ReadOnly)) return fail("cannot read " + config.fileName());
-        specs += devicesim::deviceSpecLines(QString::fromUtf8(config.readAll()));
-    }
-    if (specs.isEmpty()) return fail("no device given (--device or --config)");
-
-    QList<devicesim::DeviceConfig> devices;
-    QSet<QString> addresses;
-    for (const QString& spec : specs) {
-        QString error;
-        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceOption(spec, error);
-        if (!device) return fail(error + " in: " + spec);
-        if (addresses.contains(device->address)) return fail("two devices at " + device->address);
-        addresses.insert(device->address);
-        devices << *device;
-    }
+    const std::optional<QList<devicesim::DeviceConfig>> devices =
+        devicesOf(parser.values(deviceOption), parser.value(configOption));
+    if (!devices) return kUsageError;
 
     QFile log;
     const bool logToStdout = parser.value(logOption) == "-";
@@ -69,10 +95,10 @@ int main(int argc, char* argv[]) {
     if (!logOpen) return fail("cannot write the log " + parser.value(logOption));
 
     raiseDescriptorLimit();
-    devicesim::DeviceServer server(devices, log);
+    devicesim::DeviceServer server(*devices, log);
     QString error;
     if (!server.start(error)) return fail(error);
-    std::printf("devicesim ready: %lld devices\n", static_cast<long long>(devices.size()));
+    std::printf("devicesim ready: %lld devices\n", static_cast<long long>(devices->size()));
     std::fflush(stdout);
     return app.exec();
 }

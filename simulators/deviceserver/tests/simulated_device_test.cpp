@@ -104,7 +104,8 @@ TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
     }
     EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->parameters.macAddress, "127000003004");
     EXPECT_EQ(deviceSpecLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
-              QStringList({"addr=127.0.0.5", "addr=127.0.0.6"}));
+              QList<DeviceSpecLine>({{3, "addr=127.0.0.5"}, {4, "addr=127.0.0.6"}}))
+        << "specs with the numbers of their lines, for the error messages";
 }
 
 }  // namespace
