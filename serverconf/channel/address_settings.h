@@ -6,6 +6,7 @@
 
 #include <QHostAddress>
 #include <QString>
+#include <QStringList>
 
 namespace serverconf {
 
@@ -14,8 +15,14 @@ struct AddressSettings {
     // Empty: look the address up (systemLocalHostAddress).
     QString localAddressOverride;
 
-    // Reads both variables; a SERVERCONF_BROADCAST that is not an IPv4
-    // address is ignored (logged) and the default kept.
+    // The settings for the two variables' texts (empty: not set). A text that
+    // is not a dotted IPv4 address is ignored, the default kept, and a line
+    // saying so is added to `warnings`.
+    static AddressSettings fromTexts(const QString& broadcast, const QString& localAddress, QStringList& warnings);
+
+    // Reads both variables; the warnings of fromTexts go to standard error,
+    // since a mistyped loopback address would otherwise send the requests to
+    // the real network without a word.
     static AddressSettings fromEnvironment();
 };
 

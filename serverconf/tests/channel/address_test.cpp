@@ -89,5 +89,38 @@ TEST_F(EnvironmentVariables, AnUnusableBroadcastAddressKeepsTheDefault) {
     EXPECT_EQ(AddressSettings::fromEnvironment().broadcastAddress, QHostAddress(QHostAddress::Broadcast));
 }
 
+TEST(AddressSettings, TextsThatAreNotDottedAddressesAreIgnoredWithAWarning) {
+    const struct {
+        const char* broadcast;
+        const char* local;
+        const char* takenBroadcast;  // what the settings hold
+        const char* takenLocal;
+        int warnings;
+    } cases[] = {
+        {"", "", "255.255.255.255", "", 0},
+        {"127.255.255.255", "127.0.0.1", "127.255.255.255", "127.0.0.1", 0},
+        {"127.255.255.255", "127.0.0.l", "127.255.255.255", "", 1},
+        // Short forms that a resolver would widen (127.255.255 is 127.255.0.255) are refused.
+        {"127.255.255", "127.0.0.1", "255.255.255.255", "127.0.0.1", 1},
+        {"127.1", "1.2.3", "255.255.255.255", "", 2},
+        {"0x7f.255.255.255", "localhost", "255.255.255.255", "", 2},
+        {"127.255.255.256", "127.0.0.1", "255.255.255.255", "127.0.0.1", 1},
+        {"::1", "", "255.255.255.255", "", 1},
+        // Leading zeros are decimal, not octal.
+        {"127.255.255.010", "", "127.255.255.10", "", 0},
+    };
+    for (const auto& c : cases) {
+        QStringList warnings;
+        const AddressSettings settings = AddressSettings::fromTexts(c.broadcast, c.local, warnings);
+        EXPECT_EQ(settings.broadcastAddress, QHostAddress(QString::fromLatin1(c.takenBroadcast))) << c.broadcast;
+        EXPECT_EQ(settings.localAddressOverride, c.takenLocal) << c.local;
+        ASSERT_EQ(warnings.size(), c.warnings) << c.broadcast << " " << c.local;
+        for (const QString& warning : warnings) {
+            EXPECT_TRUE(warning.contains(u'=') && warning.contains("is not a dotted IPv4 address, ignored"))
+                << warning.toStdString();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace serverconf
