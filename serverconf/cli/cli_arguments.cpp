@@ -23,6 +23,14 @@ const QHash<QString, CommandForm>& commandForms() {
     return forms;
 }
 
+// False, with the reason, when an address argument is not a dotted IPv4
+// address: no row could have it, and the device operations would only search.
+bool isAddressArgument(const QString& text, const char* role, QString& error) {
+    if (isDottedAddress(text)) return true;
+    error = QStringLiteral("the %1 %2 is not a dotted IPv4 address").arg(QLatin1StringView(role), text);
+    return false;
+}
+
 // Takes the value of an option such as "--save FILE"; false when it is missing.
 bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
     if (index + 1 >= arguments.size()) return false;
@@ -35,6 +43,7 @@ bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
 QString cliUsage() {
     return QStringLiteral(
         "usage: serverconf-cli [--wait MS] COMMAND\n"
+        "       serverconf-cli --help\n"
         "  search                                 list the device servers that answer\n"
         "  locate IP                              targeted search for IP\n"
         "  read IP [--save FILE]                  read the 21 parameters\n"
@@ -52,6 +61,11 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     bool sawLoad = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
+        if (argument == u"--help" || argument == u"-h") {
+            CliArguments help;
+            help.help = true;
+            return help;
+        }
         if (argument == u"--wait") {
             QString text;
             bool ok = false;
@@ -87,13 +101,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         error = QStringLiteral("missing address");
         return std::nullopt;
     }
-    if (form.addresses >= 1) parsed.deviceAddress = positional.takeFirst();
+    if (form.addresses >= 1) {
+        parsed.deviceAddress = positional.takeFirst();
+        if (!isAddressArgument(parsed.deviceAddress, "address", error)) return std::nullopt;
+    }
     if (form.addresses == 2) {
         parsed.newAddress = positional.takeFirst();
-        if (!isDottedAddress(parsed.newAddress)) {
-            error = QStringLiteral("the new address %1 is not a dotted IPv4 address").arg(parsed.newAddress);
-            return std::nullopt;
-        }
+        if (!isAddressArgument(parsed.newAddress, "new address", error)) return std::nullopt;
     }
     for (const QString& rest : positional) {
         const qsizetype equals = rest.indexOf(u'=');

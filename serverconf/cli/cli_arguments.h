@@ -1,6 +1,7 @@
 #pragma once
 // The command line of serverconf-cli, parsed without side effects.
 //
+//   serverconf-cli --help | -h
 //   serverconf-cli [--wait MS] search
 //   serverconf-cli [--wait MS] locate IP
 //   serverconf-cli [--wait MS] read IP [--save FILE]
@@ -29,6 +30,7 @@ struct CliArguments {
     // How long replies are awaited after a search or list refresh, as long
     // as the progress window stands in the window.
     int waitMs = 1000;
+    bool help = false;  // --help or -h: the usage, nothing else
 };
 
 inline constexpr int kUsageExitCode = 2;

@@ -21,6 +21,10 @@ int main(int argc, char* argv[]) {
         err << "serverconf-cli: " << error << '\n' << serverconf::cliUsage();
         return serverconf::kUsageExitCode;
     }
+    if (arguments->help) {
+        out << serverconf::cliUsage();
+        return 0;
+    }
     serverconf::UdpEnvironment environment;
     serverconf::CliRunner runner(environment, out, err);
     return runner.run(*arguments);

@@ -46,5 +46,36 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
     }
 }
 
+TEST(CliArguments, HelpAsksForTheUsageAlone) {
+    for (const char* line : {"--help", "-h", "search --help", "--wait 5 -h", "read 10.0.0.5 --help"}) {
+        const auto parsed = parse(line);
+        ASSERT_TRUE(parsed) << line;
+        EXPECT_TRUE(parsed->help) << line;
+    }
+    EXPECT_FALSE(parse("search")->help);
+    EXPECT_TRUE(cliUsage().contains("--help"));
+}
+
+TEST(CliArguments, AnAddressArgumentMustBeADottedIPv4Address) {
+    const struct {
+        const char* line;
+        const char* error;
+    } cases[] = {
+        {"read notanip", "the address notanip is not a dotted IPv4 address"},
+        {"read 999.1.1.1", "the address 999.1.1.1 is not a dotted IPv4 address"},
+        {"locate 10.0.0", "the address 10.0.0 is not a dotted IPv4 address"},
+        {"write gate.ds BR=7", "the address gate.ds is not a dotted IPv4 address"},
+        {"reset 10.0.0.5.1", "the address 10.0.0.5.1 is not a dotted IPv4 address"},
+        {"confirm ::1", "the address ::1 is not a dotted IPv4 address"},
+        {"change-ip host 10.0.0.6", "the address host is not a dotted IPv4 address"},
+        {"change-ip 10.0.0.5 10.0.0.300", "the new address 10.0.0.300 is not a dotted IPv4 address"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(parseCliArguments(QString::fromLatin1(c.line).split(u' '), error)) << c.line;
+        EXPECT_EQ(error, QString::fromLatin1(c.error)) << c.line;
+    }
+}
+
 }  // namespace
 }  // namespace serverconf
