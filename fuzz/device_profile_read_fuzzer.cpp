@@ -1,6 +1,7 @@
 // A *.ds file from anywhere, loaded: every value is one line of at most the
-// profile value limit, the MAC address never comes from a file, and looking
-// up any section and key is safe.
+// profile value limit, the MAC address never comes from a file, a file that
+// is refused as no configuration file would have loaded nothing but empty
+// values, and looking up any section and key is safe.
 
 #include "fuzz_check.h"
 
@@ -25,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const DeviceParameters loaded = readDeviceProfile(content);
     FUZZ_CHECK(loaded.macAddress.isEmpty());
+    FUZZ_CHECK(isDeviceProfile(content) || loaded == DeviceParameters{});
     for (const char* code : kProfileLoadOrder) {
         const QString& value = *loaded.valueByCode(QString::fromLatin1(code));
         FUZZ_CHECK(value.size() <= kProfileValueLimit);

@@ -11,14 +11,12 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace serverconf {
 namespace {
 
 const QString kNoDeviceFound = QStringLiteral("没有搜索到设备");
-const QString kWrongFileFormat = QStringLiteral("所选文件格式不对!");
 
 }  // namespace
 
@@ -116,9 +114,12 @@ int CliRunner::read(const CliArguments& arguments) {
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);
     if (!row || !readOut(*row)) return 1;
     printParameters();
+    if (arguments.saveFile.isEmpty()) return 0;
+    // As the window's Save: the name gets ".ds", so that write --load takes the file.
+    const QString path = profileSaveFileName(arguments.saveFile);
     QString error;
-    if (!arguments.saveFile.isEmpty() && !saveDeviceProfileFile(arguments.saveFile, session_.parameters, &error)) {
-        return fail(error);
+    if (!saveDeviceProfileFile(path, session_.parameters, &error)) {
+        return fail(QStringLiteral("%1 %2: %3").arg(QString::fromUtf8(kProfileNotSavedMessage), path, error));
     }
     return 0;
 }
@@ -131,19 +132,17 @@ void CliRunner::updateAndRefresh() {
 }
 
 int CliRunner::write(const CliArguments& arguments) {
+    // The file is read before anything is sent: one that is not a
+    // configuration file would blank every value it names.
+    std::optional<DeviceParameters> loaded;
     if (!arguments.loadFile.isEmpty()) {
-        if (!hasProfileExtension(QFileInfo(arguments.loadFile).fileName())) return fail(kWrongFileFormat);
-        // A file that is not there would blank every field it names.
-        if (!QFileInfo(arguments.loadFile).isReadable()) {
-            return fail(QStringLiteral("cannot read %1").arg(arguments.loadFile));
-        }
+        if (hasProfileExtension(arguments.loadFile)) loaded = loadDeviceProfileFile(arguments.loadFile);
+        if (!loaded) return fail(QString::fromUtf8(kWrongProfileFormatMessage));
     }
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);
     if (!row || !readOut(*row)) return 1;
     PropertyDialogValues dialog = dialogValuesFrom(session_.parameters);
-    if (!arguments.loadFile.isEmpty()) {
-        applyLoadedProfile(loadDeviceProfileFile(arguments.loadFile), dialog, session_.parameters);
-    }
+    if (loaded) applyLoadedProfile(*loaded, dialog, session_.parameters);
     for (const auto& [code, value] : arguments.typedValues) {
         QString error;
         if (!applyTypedValue(code, value, dialog, session_.parameters, error)) return fail(error);

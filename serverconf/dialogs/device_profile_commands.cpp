@@ -16,9 +16,9 @@ Q_LOGGING_CATEGORY(profileLog, "serverconf.profile")
 
 QString deviceProfileFilter() { return QStringLiteral("设备配置文件(*.ds)"); }
 
-QString wrongProfileFormatMessage() { return QStringLiteral("所选文件格式不对!"); }
+QString wrongProfileFormatMessage() { return QString::fromUtf8(kWrongProfileFormatMessage); }
 
-QString profileNotSavedMessage() { return QStringLiteral("配置文件保存失败!"); }
+QString profileNotSavedMessage() { return QString::fromUtf8(kProfileNotSavedMessage); }
 
 void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values) {
     QString path;
@@ -38,17 +38,14 @@ void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values) {
 std::optional<DeviceParameters> openDeviceProfile(QWidget* parent) {
     const QString path = chooseFileName(parent, FileChoice::Open, deviceProfileFilter());
     if (path.isEmpty()) return std::nullopt;
-    if (!hasProfileExtension(path)) {
+    // Only a readable configuration file loads; anything else would empty the dialog.
+    std::optional<DeviceParameters> loaded;
+    if (hasProfileExtension(path)) loaded = loadDeviceProfileFile(path);
+    if (!loaded) {
+        qCDebug(profileLog) << "not loaded:" << path;
         notice(parent, wrongProfileFormatMessage());
-        return std::nullopt;
     }
-    // A name that names no readable file loads nothing, rather than emptying the dialog.
-    const QFileInfo file(path);
-    if (!file.isFile() || !file.isReadable()) {
-        qCDebug(profileLog) << "no readable file:" << path;
-        return std::nullopt;
-    }
-    return loadDeviceProfileFile(path);
+    return loaded;
 }
 
 }  // namespace serverconf

@@ -12,7 +12,7 @@ namespace serverconf {
 
 // The one file type the dialogs offer.
 QString deviceProfileFilter();
-// Shown when the chosen file's name does not end in ".ds".
+// Shown when the chosen file is not a configuration file (see openDeviceProfile).
 QString wrongProfileFormatMessage();
 // Shown when the chosen file cannot be written.
 QString profileNotSavedMessage();
@@ -23,8 +23,8 @@ QString profileNotSavedMessage();
 void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values);
 
 // Asks for an existing file and reads it. Nothing (std::nullopt) when the
-// user cancels, when the name's extension is not exactly "ds" (after the
-// message) or when the file cannot be read.
+// user cancels, and after the message when the name's extension is not
+// exactly "ds", the file cannot be read or it is not a configuration file.
 std::optional<DeviceParameters> openDeviceProfile(QWidget* parent);
 
 }  // namespace serverconf

@@ -211,6 +211,19 @@ DeviceParameters readDeviceProfile(const QByteArray& content)
     return values;
 }
 
+bool isDeviceProfile(const QByteArray& content)
+{
+    const QList<Line> lines = splitLines(content);
+    const auto span = findSection(content, lines, QString::fromLatin1(kProfileSection));
+    if (!span)
+        return false;
+    for (const char* code : kProfileSaveOrder) {
+        if (findKey(content, lines, *span, QString::fromLatin1(code)) >= 0)
+            return true;
+    }
+    return false;
+}
+
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error)
 {
     QByteArray existing;
@@ -238,14 +251,23 @@ bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, 
     return true;
 }
 
-DeviceParameters loadDeviceProfileFile(const QString& path)
+std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path)
 {
+    if (!QFileInfo(path).isFile()) {
+        qCDebug(lcParams) << "no regular file, nothing loaded:" << path;
+        return std::nullopt;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcParams) << "cannot read configuration file, loaded as empty:" << path << file.errorString();
-        return readDeviceProfile({});
+        qCDebug(lcParams) << "cannot read configuration file, nothing loaded:" << path << file.errorString();
+        return std::nullopt;
     }
-    return readDeviceProfile(file.readAll());
+    const QByteArray content = file.readAll();
+    if (!isDeviceProfile(content)) {
+        qCDebug(lcParams) << "no [main] section with a parameter key, nothing loaded:" << path;
+        return std::nullopt;
+    }
+    return readDeviceProfile(content);
 }
 
 QString profileSaveFileName(const QString& chosenName)

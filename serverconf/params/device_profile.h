@@ -11,12 +11,18 @@
 #include <QStringView>
 
 #include <array>
+#include <optional>
 
 namespace serverconf {
 
 inline constexpr const char* kProfileSection = "main";
 // Longest value a read returns, in bytes of the file (longer ones are cut).
 inline constexpr int kProfileValueLimit = 79;
+
+// Shown when a chosen file is not a configuration file (wrong extension, not a
+// readable file, or no "main" section with a parameter key), and when a save fails.
+inline constexpr const char* kWrongProfileFormatMessage = "所选文件格式不对!";
+inline constexpr const char* kProfileNotSavedMessage = "配置文件保存失败!";
 
 // Order in which Save writes the keys (and the order of a fresh file).
 inline constexpr std::array<const char*, kParameterCount> kProfileSaveOrder{
@@ -48,11 +54,17 @@ QByteArray writeDeviceProfile(const QByteArray& content, const DeviceParameters&
 // empty; missing keys are read as empty text).
 DeviceParameters readDeviceProfile(const QByteArray& content);
 
+// True when `content` has a "main" section holding at least one of the 21
+// keys (both without regard to case). Anything else would load as a set of
+// empty values and blank the device it is written to.
+bool isDeviceProfile(const QByteArray& content);
+
 // File forms. Save reads the existing file (if any) so other lines are kept;
 // it returns false, with the reason in `error`, when the file cannot be
-// written. Load treats an unreadable file like an empty one.
+// written. Load gives nothing for a path that is not a readable regular file
+// or whose content is not a configuration file (isDeviceProfile).
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error = nullptr);
-DeviceParameters loadDeviceProfileFile(const QString& path);
+std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path);
 
 // Name rules of the file dialogs: Save appends ".ds" to a chosen name that
 // does not already have that extension (so every saved file can be loaded);

@@ -37,6 +37,8 @@ struct PropertyDialogValues {
     // The dialog's copy of the address the device reported in the read-out:
     // the destination of unicast requests.
     QString reportedIpAddress;
+
+    bool operator==(const PropertyDialogValues&) const = default;
 };
 
 // Puts the dialog's field texts and working values into `parameters`; the

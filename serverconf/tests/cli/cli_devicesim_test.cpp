@@ -5,6 +5,7 @@
 
 #include "devicesim_process.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,11 +29,16 @@ struct CliRun {
     QString err;
 };
 
-CliRun runCli(const QStringList& arguments) {
+// Runs serverconf-cli in this test's private loopback network; `variables`
+// ("NAME=value") replace the loopback addresses it is given by default.
+CliRun runCli(const QStringList& arguments, const QStringList& variables = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SERVERCONF_BROADCAST", "127.255.255.255");
     environment.insert("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
+    for (const QString& variable : variables) {
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    }
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "250"} + arguments);
     if (!process.waitForFinished(30000)) {
@@ -186,6 +192,98 @@ TEST_F(CliAgainstDeviceSim, ChangeIpConfirmAndLocateActOnTheRowWithTheGivenAddre
     const CliRun locate = runCli({"locate", "127.0.1.9"});
     EXPECT_EQ(locate.exitCode, 0);
     EXPECT_EQ(locate.out, "0\t009900000009\tfar/hall\t127.0.1.9\n");
+}
+
+TEST_F(CliAgainstDeviceSim, WriteRefusesAFileThatIsNotAConfigurationFileBeforeSendingAnything) {
+    start();
+    ASSERT_TRUE(QDir(directory.path()).mkdir("dir.ds"));
+    const struct {
+        const char* name;
+        QByteArray content;  // empty: the file is not written
+    } refused[] = {
+        {"empty.ds", {}}, {"garbage.ds", "garbage"}, {"dir.ds", {}}, {"missing.ds", {}},
+        {"other.ds", "[other]\r\nON=x\r\n"}, {"gate.txt", "[main]\r\nON=x\r\n"},
+    };
+    QFile(directory.filePath("empty.ds")).open(QIODevice::WriteOnly);
+    for (const auto& file : refused) {
+        const QString path = directory.filePath(file.name);
+        if (!file.content.isEmpty()) {
+            QFile written(path);
+            ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+            written.write(file.content);
+        }
+        const CliRun run = runCli({"write", "127.0.0.5", "--load", path});
+        EXPECT_EQ(run.exitCode, 1) << file.name;
+        EXPECT_EQ(run.err.trimmed(), QStringLiteral("所选文件格式不对!")) << file.name;
+        EXPECT_EQ(run.out, "") << file.name;
+    }
+    EXPECT_EQ(simulator->received().size(), 0) << "not even the search";
+}
+
+TEST_F(CliAgainstDeviceSim, ReadSavesUnderTheNameWithDsAddedAndWriteLoadsThatFile) {
+    start();
+    const CliRun read = runCli({"read", "127.0.0.5", "--save", directory.filePath("out.txt")});
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    EXPECT_FALSE(QFile::exists(directory.filePath("out.txt")));
+    ASSERT_TRUE(QFile::exists(directory.filePath("out.txt.ds")));
+
+    const qsizetype mark = simulator->mark();
+    const CliRun write = runCli({"write", "127.0.0.5", "--load", directory.filePath("out.txt.ds")});
+    ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+    EXPECT_TRUE(sentFrom(simulator->received(mark), 6666).contains("SONops|18")) << "the saved values go back";
+}
+
+TEST_F(CliAgainstDeviceSim, ASaveThatFailsNamesTheFileAndTheReason) {
+    start();
+    const QString path = directory.filePath("nonexistent/x.ds");
+    const CliRun run = runCli({"read", "127.0.0.5", "--save", path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.trimmed(), QStringLiteral("配置文件保存失败! %1: No such file or directory").arg(path));
+    EXPECT_FALSE(QFile::exists(path));
+    for (const LogRecord& record : simulator->received()) {
+        EXPECT_FALSE(record.payload.startsWith('S')) << "a read sets nothing: " << record.payload.toStdString();
+    }
+}
+
+TEST_F(CliAgainstDeviceSim, HelpPrintsTheUsageAndSendsNothing) {
+    start();
+    for (const char* help : {"--help", "-h"}) {
+        const CliRun run = runCli({help});
+        EXPECT_EQ(run.exitCode, 0) << help;
+        EXPECT_TRUE(run.out.startsWith("usage: serverconf-cli")) << help;
+        EXPECT_EQ(run.err, "") << help;
+    }
+    EXPECT_EQ(simulator->received().size(), 0);
+}
+
+TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeAnyDatagram) {
+    start();
+    for (const char* address : {"notanip", "999.1.1.1"}) {
+        const CliRun run = runCli({"read", address});
+        EXPECT_EQ(run.exitCode, 2) << address;
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("serverconf-cli: the address %1 is not a dotted IPv4 address\n")
+                                           .arg(address)))
+            << run.err.toStdString();
+        EXPECT_EQ(run.out, "") << address;
+    }
+    EXPECT_EQ(simulator->received().size(), 0);
+}
+
+// Only loopback exists in this test's network, so the limited broadcast
+// that a mistyped variable falls back to cannot leave the machine.
+TEST_F(CliAgainstDeviceSim, AMistypedAddressVariableIsReportedAndIgnored) {
+    start();
+    const CliRun broadcast = runCli({"search"}, {"SERVERCONF_BROADCAST=127.255.255"});
+    EXPECT_TRUE(broadcast.err.startsWith("serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
+                                         "address, ignored: requests are broadcast to 255.255.255.255\n"))
+        << broadcast.err.toStdString();
+    EXPECT_EQ(simulator->received().size(), 0) << "nothing reaches 127.255.255.255";
+
+    const CliRun local = runCli({"search"}, {"SERVERCONF_LOCAL_ADDRESS=127.0.0.l"});
+    EXPECT_EQ(local.exitCode, 0) << local.err.toStdString();
+    EXPECT_EQ(local.err, "serverconf-cli: SERVERCONF_LOCAL_ADDRESS=127.0.0.l is not a dotted IPv4 address, "
+                         "ignored: this computer's address is looked up\n");
+    EXPECT_TRUE(runCli({"search"}).err.isEmpty()) << "well-formed variables are taken without a word";
 }
 
 TEST_F(CliAgainstDeviceSim, UsageErrorsExitTwoAndSendNothing) {

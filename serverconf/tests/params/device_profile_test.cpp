@@ -117,7 +117,7 @@ TEST(DeviceProfile, LineBreaksInAValueCannotAddLines)
     EXPECT_EQ(readProfileValue(content, u"main", u"RC"), QString());
 }
 
-TEST(DeviceProfileFile, SaveAndLoadRoundTripAndAMissingFileLoadsEmpty)
+TEST(DeviceProfileFile, SaveKeepsOtherSectionsLoadReadsItBackAndAFailedSaveSaysWhy)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -135,11 +135,55 @@ TEST(DeviceProfileFile, SaveAndLoadRoundTripAndAMissingFileLoadsEmpty)
     ASSERT_TRUE(saveDeviceProfileFile(path, values, &error)) << error.toStdString();
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.endsWith("[notes]\r\nwho=\xd5\xc5\r\n"));
-    EXPECT_EQ(loadDeviceProfileFile(path).port, QStringLiteral("2002"));
+    EXPECT_EQ(loadDeviceProfileFile(path)->port, QStringLiteral("2002"));
 
-    EXPECT_EQ(loadDeviceProfileFile(dir.filePath(QStringLiteral("none.ds"))), DeviceParameters{});
     EXPECT_FALSE(saveDeviceProfileFile(dir.filePath(QStringLiteral("no/such/dir.ds")), values, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(DeviceProfile, AConfigurationFileHasAMainSectionWithAtLeastOneParameterKey)
+{
+    const struct {
+        const char* content;
+        bool profile;
+    } cases[] = {
+        {"", false},
+        {"garbage", false},
+        {"[main]\r\n", false},
+        {"[main]\r\nXX=1\r\n; ON=ops\r\n", false},
+        {"[other]\r\nON=ops\r\n", false},
+        {"ON=ops\r\n[main]\r\n", false},
+        {"[main]\r\n[other]\r\nBR=7\r\n", false},
+        {"\x89PNG\r\n\x1a\n\0\0", false},
+        {"[main]\r\nON=\r\n", true},
+        {"[MAIN]\r\nbr=7\r\n", true},
+        {"; notes\r\n[other]\r\nX=1\r\n[ main ]\nRC = 1\n", true},
+        {"[main]\r\nFE=001122334455\r\n", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(isDeviceProfile(QByteArray(c.content)), c.profile) << c.content;
+    }
+}
+
+TEST(DeviceProfileFile, LoadGivesNothingForWhatIsNotAReadableConfigurationFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto write = [&](const char* name, const QByteArray& content) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        return file.fileName();
+    };
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dir.ds")));
+    for (const QString& path : {write("empty.ds", ""), write("garbage.ds", "garbage"), dir.filePath("dir.ds"),
+                                dir.filePath("none.ds"), write("other.ds", "[other]\r\nON=x\r\n")}) {
+        EXPECT_FALSE(loadDeviceProfileFile(path)) << path.toStdString();
+    }
+    const std::optional<DeviceParameters> partial = loadDeviceProfileFile(write("partial.ds", "[Main]\r\nbr=7\r\n"));
+    ASSERT_TRUE(partial);
+    EXPECT_EQ(partial->baudRate, QStringLiteral("7"));
+    EXPECT_EQ(partial->userName, QString()) << "a key the file lacks reads as empty";
 }
 
 TEST(DeviceProfileFile, NameRules)

@@ -6,6 +6,7 @@
 #include "settings_test_support.h"
 #include "window_test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -84,23 +85,36 @@ TEST_F(DeviceProfileCommandsTest, SaveAddsTheExtensionOnlyWhenMissingAndAsksAbou
         dialog->saveButton()->click();
         EXPECT_EQ(files.asked.mid(1, 1), QStringList{QStringLiteral("replace ") + path(QStringLiteral("a.ds"))});
     }
-    EXPECT_EQ(loadDeviceProfileFile(path(QStringLiteral("a.ds"))).userName, QStringLiteral("使用者"));
-    EXPECT_EQ(loadDeviceProfileFile(path(QStringLiteral("b.ds"))).userName, QStringLiteral("second"));
+    EXPECT_EQ(loadDeviceProfileFile(path(QStringLiteral("a.ds")))->userName, QStringLiteral("使用者"));
+    EXPECT_EQ(loadDeviceProfileFile(path(QStringLiteral("b.ds")))->userName, QStringLiteral("second"));
 
     FileDialogScript unwritable({path(QStringLiteral("missing/folder/x"))});
     dialog->saveButton()->click();
     EXPECT_EQ(notices.texts(), QStringList{profileNotSavedMessage()});
 }
 
-TEST_F(DeviceProfileCommandsTest, LoadRefusesOtherExtensionsAndMissingFilesWithoutTouchingTheDialog) {
+TEST_F(DeviceProfileCommandsTest, LoadRefusesWhatIsNotAConfigurationFileWithoutTouchingTheDialog) {
     open();
-    load(QStringLiteral("upper.DS"), "[main]\r\nON=x\r\n");
-    load(QStringLiteral("nowhere.ds"));
-    ASSERT_EQ(notices.notices().size(), 1u);
-    EXPECT_EQ(notices.notices()[0].title, QStringLiteral("提示"));
-    EXPECT_EQ(notices.notices()[0].text, QStringLiteral("所选文件格式不对!"));
-    EXPECT_EQ(field(Field::UserName)->text(), QStringLiteral("使用者"));
-    EXPECT_EQ(session.parameters, testing::readValues());
+    const PropertyDialogValues before = dialog->values();
+    ASSERT_TRUE(QDir(directory.path()).mkdir(QStringLiteral("dir.ds")));
+    const struct {
+        const char* name;
+        QByteArray content;  // empty: the file is not written
+    } refused[] = {
+        {"upper.DS", "[main]\r\nON=x\r\n"}, {"nowhere.ds", {}}, {"dir.ds", {}}, {"empty.ds", {}},
+        {"garbage.ds", "garbage"}, {"other.ds", "[other]\r\nON=x\r\nBR=3\r\n"}, {"nokeys.ds", "[main]\r\nXX=1\r\n"},
+    };
+    QFile(path(QStringLiteral("empty.ds"))).open(QIODevice::WriteOnly);
+    std::size_t shown = 0;
+    for (const auto& file : refused) {
+        SCOPED_TRACE(file.name);
+        load(QString::fromLatin1(file.name), file.content);
+        ASSERT_EQ(notices.notices().size(), ++shown);
+        EXPECT_EQ(notices.notices().back().title, QStringLiteral("提示"));
+        EXPECT_EQ(notices.notices().back().text, QStringLiteral("所选文件格式不对!"));
+        EXPECT_EQ(dialog->values(), before);
+        EXPECT_EQ(session.parameters, testing::readValues());
+    }
 }
 
 TEST_F(DeviceProfileCommandsTest, LoadedValuesOfNoEntryLeaveTheListsAndWorkModeAppliesItsRule) {
