@@ -12,7 +12,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(settingsLog, "serverconf.settings")
+Q_LOGGING_CATEGORY(settingsLog, "serverconf.settings", QtWarningMsg)
 
 }  // namespace
 

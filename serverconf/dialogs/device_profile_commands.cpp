@@ -10,7 +10,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(profileLog, "serverconf.profile")
+Q_LOGGING_CATEGORY(profileLog, "serverconf.profile", QtWarningMsg)
 
 }  // namespace
 

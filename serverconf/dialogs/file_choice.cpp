@@ -8,7 +8,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(fileChoiceLog, "serverconf.filechoice")
+Q_LOGGING_CATEGORY(fileChoiceLog, "serverconf.filechoice", QtWarningMsg)
 
 FileChoiceHook& installedChoiceHook() {
     static FileChoiceHook hook;

@@ -19,7 +19,7 @@
 namespace serverconf {
 namespace {
 
-Q_LOGGING_CATEGORY(propertyLog, "serverconf.property")
+Q_LOGGING_CATEGORY(propertyLog, "serverconf.property", QtWarningMsg)
 
 using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;

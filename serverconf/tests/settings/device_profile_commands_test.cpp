@@ -134,5 +134,21 @@ TEST_F(DeviceProfileCommandsTest, LoadedValuesOfNoEntryLeaveTheListsAndWorkModeA
     EXPECT_TRUE(dialog->networkAdvancedButton()->isEnabled());
 }
 
+TEST_F(DeviceProfileCommandsTest, SaveAndLoadLogNothingWhenNoLoggingRulesAreSet) {
+    if (testing::DebugMessageRecorder::rulesSetOutside()) GTEST_SKIP() << "logging rules are set from outside";
+    const testing::DebugMessageRecorder debug;
+    open();
+    {
+        FileDialogScript files({path(QStringLiteral("quiet")), path(QStringLiteral("quiet.ds")),
+                                path(QStringLiteral("nowhere.ds"))});
+        dialog->saveButton()->click();
+        dialog->loadButton()->click();
+        dialog->loadButton()->click();
+    }
+    dialog->reject();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("所选文件格式不对!")});
+    EXPECT_EQ(debug.messages(), "") << "every logging category is off by default";
+}
+
 }  // namespace
 }  // namespace serverconf

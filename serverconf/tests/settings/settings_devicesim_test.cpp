@@ -188,5 +188,12 @@ TEST_F(SettingsTest, CancelEmptiesTheParameterSetAndSendsNothing) {
     EXPECT_EQ(sentSinceMark(), QStringList{"B"});
 }
 
+TEST_F(SettingsTest, TheReadOutLogsNothingWhenNoLoggingRulesAreSet) {
+    if (testing::DebugMessageRecorder::rulesSetOutside()) GTEST_SKIP() << "logging rules are set from outside";
+    const testing::DebugMessageRecorder debug;
+    runSettings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.cancelButton()->click(); });
+    EXPECT_EQ(debug.messages(), "") << "every logging category is off by default";
+}
+
 }  // namespace
 }  // namespace serverconf

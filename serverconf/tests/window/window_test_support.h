@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <string>
 
 namespace serverconf::testing {
 
@@ -32,6 +33,21 @@ public:
 
 private:
     std::vector<RecordedNotice> notices_;
+};
+
+// Records every debug message that reaches Qt's message handler while it
+// lives (as "category: text"): with no QT_LOGGING_RULES set there must be none.
+class DebugMessageRecorder {
+public:
+    DebugMessageRecorder();
+    ~DebugMessageRecorder();
+    DebugMessageRecorder(const DebugMessageRecorder&) = delete;
+    DebugMessageRecorder& operator=(const DebugMessageRecorder&) = delete;
+
+    // One message a line, empty when there was none.
+    std::string messages() const;
+    // True when logging rules come from outside (QT_LOGGING_RULES, QT_LOGGING_CONF).
+    static bool rulesSetOutside();
 };
 
 // Plays one step per modal dialog, in the order the dialogs open, while it
