@@ -84,9 +84,23 @@ TEST_F(EnvironmentVariables, OverrideBroadcastAndLocalAddress) {
     EXPECT_EQ(environment.localHostAddress(), "127.0.0.1");
 }
 
-TEST_F(EnvironmentVariables, AnUnusableBroadcastAddressKeepsTheDefault) {
+// The window and the command line both take their settings this way.
+TEST_F(EnvironmentVariables, AnUnusableAddressKeepsTheDefaultAndIsReportedOnStandardError) {
     ::setenv("SERVERCONF_BROADCAST", "not-an-address", 1);
-    EXPECT_EQ(AddressSettings::fromEnvironment().broadcastAddress, QHostAddress(QHostAddress::Broadcast));
+    ::setenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0", 1);
+    ::testing::internal::CaptureStderr();
+    const AddressSettings settings = AddressSettings::fromEnvironment();
+    const std::string error = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(settings.broadcastAddress, QHostAddress(QHostAddress::Broadcast));
+    EXPECT_TRUE(settings.localAddressOverride.isEmpty());
+    EXPECT_NE(error.find(": SERVERCONF_BROADCAST=not-an-address is not a dotted IPv4 address, ignored: requests are "
+                         "broadcast to 255.255.255.255\n"),
+              std::string::npos)
+        << error;
+    EXPECT_NE(error.find(": SERVERCONF_LOCAL_ADDRESS=127.0.0 is not a dotted IPv4 address, ignored: this computer's "
+                         "address is looked up\n"),
+              std::string::npos)
+        << error;
 }
 
 TEST(AddressSettings, TextsThatAreNotDottedAddressesAreIgnoredWithAWarning) {
