@@ -39,7 +39,8 @@ void printUsage(std::FILE* out) {
                  "  --port N        reader port COM<N>, 1 to 999 (default 1)\n"
                  "  --library PATH  library file to load (default: the library of the command in\n"
                  "                  ../lib beside cardctl, else on the system's search path)\n"
-                 "Exit status 0 when the library reports success. Commands:\n");
+                 "Integers are decimal or 0x hexadecimal. Exit status 0 when the library reports\n"
+                 "success. Commands:\n");
     for (auto commands : {cardpurseCommands(), rfwalletCommands()}) {
         for (const Command& command : commands) std::fprintf(out, "  %-17s %s\n", command.name, command.usage);
     }
