@@ -136,7 +136,7 @@ int CliRunner::write(const CliArguments& arguments) {
     // configuration file would blank every value it names.
     std::optional<DeviceParameters> loaded;
     if (!arguments.loadFile.isEmpty()) {
-        if (hasProfileExtension(arguments.loadFile)) loaded = loadDeviceProfileFile(arguments.loadFile);
+        loaded = loadDeviceProfileFile(arguments.loadFile);
         if (!loaded) return fail(QString::fromUtf8(kWrongProfileFormatMessage));
     }
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);

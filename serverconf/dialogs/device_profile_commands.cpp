@@ -39,8 +39,7 @@ std::optional<DeviceParameters> openDeviceProfile(QWidget* parent) {
     const QString path = chooseFileName(parent, FileChoice::Open, deviceProfileFilter());
     if (path.isEmpty()) return std::nullopt;
     // Only a readable configuration file loads; anything else would empty the dialog.
-    std::optional<DeviceParameters> loaded;
-    if (hasProfileExtension(path)) loaded = loadDeviceProfileFile(path);
+    const std::optional<DeviceParameters> loaded = loadDeviceProfileFile(path);
     if (!loaded) {
         qCDebug(profileLog) << "not loaded:" << path;
         notice(parent, wrongProfileFormatMessage());

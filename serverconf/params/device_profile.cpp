@@ -253,6 +253,10 @@ bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, 
 
 std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path)
 {
+    if (!hasProfileExtension(path)) {
+        qCDebug(lcParams) << "not a *.ds name, nothing loaded:" << path;
+        return std::nullopt;
+    }
     if (!QFileInfo(path).isFile()) {
         qCDebug(lcParams) << "no regular file, nothing loaded:" << path;
         return std::nullopt;

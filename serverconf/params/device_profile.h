@@ -61,8 +61,9 @@ bool isDeviceProfile(const QByteArray& content);
 
 // File forms. Save reads the existing file (if any) so other lines are kept;
 // it returns false, with the reason in `error`, when the file cannot be
-// written. Load gives nothing for a path that is not a readable regular file
-// or whose content is not a configuration file (isDeviceProfile).
+// written. Load gives nothing for a name without the extension "ds"
+// (hasProfileExtension), a path that is not a readable regular file, or a
+// content that is not a configuration file (isDeviceProfile).
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error = nullptr);
 std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path);
 

@@ -177,7 +177,8 @@ TEST(DeviceProfileFile, LoadGivesNothingForWhatIsNotAReadableConfigurationFile)
     };
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dir.ds")));
     for (const QString& path : {write("empty.ds", ""), write("garbage.ds", "garbage"), dir.filePath("dir.ds"),
-                                dir.filePath("none.ds"), write("other.ds", "[other]\r\nON=x\r\n")}) {
+                                dir.filePath("none.ds"), write("other.ds", "[other]\r\nON=x\r\n"),
+                                write("gate.DS", "[main]\r\nON=x\r\n"), write("gate.txt", "[main]\r\nON=x\r\n")}) {
         EXPECT_FALSE(loadDeviceProfileFile(path)) << path.toStdString();
     }
     const std::optional<DeviceParameters> partial = loadDeviceProfileFile(write("partial.ds", "[Main]\r\nbr=7\r\n"));
