@@ -44,7 +44,7 @@ private:
 };
 
 // File name of the library called `baseName` on this platform
-// ("libcardpurse.so" for "cardpurse" on Linux).
+// ("libcardpurse.so.1" for "cardpurse" on Linux).
 std::string libraryFileName(const std::string& baseName);
 
 // Directory of the running executable, empty when it cannot be found.
