@@ -15,8 +15,10 @@ QPixmap transparentPixmap(int width, int height) {
     return pixmap;
 }
 
+}  // namespace
+
 // A small device server: a box with a network socket and a lit lamp.
-QPixmap drawProgramIcon(int size) {
+QPixmap programIconPicture(int size) {
     QPixmap pixmap = transparentPixmap(size, size);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -41,6 +43,8 @@ QPixmap drawProgramIcon(int size) {
     painter.drawLine(QPointF(8, 30), QPointF(24, 30));
     return pixmap;
 }
+
+namespace {
 
 QPixmap drawIndicator(const QColor& centre, const QColor& rim) {
     QPixmap pixmap = transparentPixmap(16, 16);
@@ -80,7 +84,7 @@ QPixmap drawCaptionButton(Glyph glyph) {
 QIcon programIcon() {
     static const QIcon icon = [] {
         QIcon drawn;
-        for (int size : {16, 32, 48}) drawn.addPixmap(drawProgramIcon(size));
+        for (int size : {16, 32, 48}) drawn.addPixmap(programIconPicture(size));
         return drawn;
     }();
     return icon;

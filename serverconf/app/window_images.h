@@ -10,6 +10,9 @@ namespace serverconf {
 
 QIcon programIcon();
 
+// The program icon drawn at size x size pixels (also for the desktop's icon theme).
+QPixmap programIconPicture(int size);
+
 // Index 0: dark green round indicator (another network); 1: bright green (same network).
 QIcon statusImage(int index);
 
