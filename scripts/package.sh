@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds a Release tree and makes every package under build/package/: the
+# Debian packages (serverconf, libcardpayment1, libcardpayment-dev,
+# cardpayment-tools) and the Windows bundle of the card libraries
+# (cardpayment-windows-<version>.zip), then prints their names.
+#
+# Usage: scripts/package.sh   (RELEASE_DIR picks the tree, default build/release;
+#                              PACKAGE_DIR the output, default build/package)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "${RELEASE_DIR:-$root/build/release}")
+out=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
+"$root/scripts/install-deps.sh"
+
+# Debian's hardening flags, without debugging information (the packages are
+# stripped) and without the path maps, which name the work tree and
+# would keep the compiler cache from being shared between work trees.
+export DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
+export DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g
+flags() { dpkg-buildflags --get "$1"; }
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+      -DBUILD_TESTING=OFF -DENABLE_SANITIZERS=OFF \
+      "-DCMAKE_C_FLAGS=$(flags CPPFLAGS) $(flags CFLAGS)" \
+      "-DCMAKE_CXX_FLAGS=$(flags CPPFLAGS) $(flags CXXFLAGS)" \
+      "-DCMAKE_EXE_LINKER_FLAGS=$(flags LDFLAGS)" \
+      "-DCMAKE_SHARED_LINKER_FLAGS=$(flags LDFLAGS)"
+nice -n 10 cmake --build "$build"
+
+# CPack stages its work beside the packages; only the packages stay.
+rm -rf "$out"
+(cd "$build" && cpack -B "$out")
+rm -rf "$out/_CPack_Packages"
+echo "Packages in $out:"
+(cd "$out" && ls -1 -- *.deb *.zip)
