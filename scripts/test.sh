@@ -16,4 +16,6 @@ if [ $# -eq 0 ]; then
 fi
 cd "$build"
 ctest --output-on-failure -j "$(nproc)" "$@" || status=1
+# Packages and their tests (README, "Tests, fuzzing and analysis"); skipped, like the hardening, for a chosen set.
+[ $# -gt 0 ] || "$root/scripts/test-packaging.sh" || status=1
 exit "$status"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Makes every package (scripts/package.sh: Release tree in build/release,
+# packages in build/package) and tests them with ctest, label "package":
+# lintian, the files of each package, the unpacked programs, the desktop
+# files, the manual pages, the Windows bundle, and a host project built
+# against an install prefix. Arguments go to ctest.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export RELEASE_DIR=$(realpath -m "${RELEASE_DIR:-$root/build/release}")
+export PACKAGE_DIR=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
+"$root/scripts/package.sh"
+tests=$RELEASE_DIR/package-tests
+cmake -S "$root/packaging/tests" -B "$tests" -G Ninja \
+      -DPACKAGE_DIR="$PACKAGE_DIR" -DRELEASE_DIR="$RELEASE_DIR" >/dev/null
+cd "$tests"
+ctest --output-on-failure -j "$(nproc)" -L package "$@"
