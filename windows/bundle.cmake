@@ -7,13 +7,26 @@ install(FILES ${PROJECT_SOURCE_DIR}/cardpurse/include/cardpurse.h ${PROJECT_SOUR
   DESTINATION include ${bundle_install})
 install(FILES bundle-README.txt DESTINATION . RENAME README.txt ${bundle_install})
 
+# The binaries are stripped in the bundle: the static C++ runtime linked into
+# them carries debugging information.
+function(install_stripped_binary file destination strip)
+  install(FILES ${file} DESTINATION ${destination} ${bundle_install})
+  get_filename_component(name ${file} NAME)
+  install(CODE "execute_process(COMMAND ${strip} --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/${name}\"
+                                COMMAND_ERROR_IS_FATAL ANY)" ${bundle_install})
+endfunction()
+
+find_program(MINGW_I686_STRIP i686-w64-mingw32-strip REQUIRED)
+find_program(MINGW_X86_64_STRIP x86_64-w64-mingw32-strip REQUIRED)
 foreach(flavour i686 x86_64)
   set(build ${CMAKE_BINARY_DIR}/win-${flavour})
+  string(TOUPPER ${flavour} upper)
+  set(strip ${MINGW_${upper}_STRIP})
   foreach(library cardpurse rfwallet)
-    install(FILES ${build}/bin/${library}.dll DESTINATION ${flavour}/bin ${bundle_install})
+    install_stripped_binary(${build}/bin/${library}.dll ${flavour}/bin ${strip})
     install(FILES ${build}/lib/${library}.lib DESTINATION ${flavour}/lib ${bundle_install})
     install(FILES ${build}/windows/${library}_import.def DESTINATION ${flavour}/lib
       RENAME ${library}.def ${bundle_install})
   endforeach()
 endforeach()
-install(FILES ${CMAKE_BINARY_DIR}/win-x86_64/bin/cardctl.exe DESTINATION x86_64/bin ${bundle_install})
+install_stripped_binary(${CMAKE_BINARY_DIR}/win-x86_64/bin/cardctl.exe x86_64/bin ${MINGW_X86_64_STRIP})

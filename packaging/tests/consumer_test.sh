@@ -17,9 +17,10 @@ cmake --build "$scratch/build" >/dev/null || fail "the host project does not bui
 
 start_readersim "$prefix/bin/readersim" 7 "$scratch/ports"
 for host in host_by_cmake_package host_by_pkg_config; do
+  libraries=$(ldd "$scratch/build/$host")
   for library in libcardpurse.so.1 librfwallet.so.1; do
-    ldd "$scratch/build/$host" | grep -q "$library => $libdir/$library" ||
-      fail "$host does not load the installed $library: $(ldd "$scratch/build/$host")"
+    grep -q "$library => $libdir/$library" <<<"$libraries" ||
+      fail "$host does not load the installed $library: $libraries"
   done
   READERLINK_PORT_DIR=$scratch/ports "$scratch/build/$host" 7 >"$scratch/out" ||
     fail "$host failed: $(cat "$scratch/out")"

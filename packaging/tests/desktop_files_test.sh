@@ -21,8 +21,8 @@ icons=("$share"/icons/hicolor/*/apps/"$icon".png)
 [ ${#icons[@]} -ge 6 ] || fail "icon $icon is in only ${#icons[@]} sizes"
 for picture in "${icons[@]}"; do
   size=$(basename "$(dirname "$(dirname "$picture")")")
-  file -b "$picture" | grep -q "^PNG image data, ${size/x/ x }," ||
-    fail "$picture is not a PNG of $size: $(file -b "$picture")"
+  kind=$(file -b "$picture")
+  [[ $kind == "PNG image data, ${size/x/ x },"* ]] || fail "$picture is not a PNG of $size: $kind"
 done
 
 appstreamcli validate --no-net "$share"/metainfo/*.metainfo.xml || fail "appstreamcli rejects the metainfo"

@@ -11,7 +11,8 @@ libdir=$(dirname "$(find "$root" -name libcardpurse.so.1)")
 export LD_LIBRARY_PATH=$libdir
 
 for program in "$root"/usr/bin/*; do
-  if ldd "$program" | grep "not found"; then fail "$(basename "$program") lacks libraries"; fi
+  libraries=$(ldd "$program")
+  ! grep "not found" <<<"$libraries" || fail "$(basename "$program") lacks libraries"
 done
 
 # serverconf-cli exits 2 on --help until its usage is made an answer of its

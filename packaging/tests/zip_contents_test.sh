@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows bundle holds exactly the files of its expected list under one
-# top folder, and every DLL and program is a Windows binary of its folder's
-# flavour (i686: 32-bit x86, x86_64: 64-bit).
+# top folder, every DLL and program is a Windows binary of its folder's
+# flavour (i686: 32-bit x86, x86_64: 64-bit), and each (stripped) DLL exports
+# exactly the names of the .def file beside its import library.
 # Usage: zip_contents_test.sh PACKAGE_DIR EXPECTED_LIST
 set -euo pipefail
 source "$(dirname "$0")/package_test_lib.sh"
@@ -19,6 +20,15 @@ for binary in i686/bin/* x86_64/bin/*; do
     i686/*) machine="PE32 executable.*Intel 80386" ;;
     x86_64/*) machine="PE32\+ executable.*x86-64" ;;
   esac
-  file -b "$binary" | grep -Eq "$machine" || fail "$binary is not a $machine binary: $(file -b "$binary")"
+  kind=$(file -b "$binary")
+  [[ $kind =~ $machine ]] || fail "$binary is not a $machine binary: $kind"
 done
-echo "$top.zip: $(find . -type f | wc -l) files as expected, binaries of the right flavour"
+for def in */lib/*.def; do
+  flavour=${def%%/*}
+  dll=$flavour/bin/$(basename "$def" .def).dll
+  # .def lines after EXPORTS: "Name" or, decorated, "Name@8 == _Name@8"; the export is the last word.
+  diff -u <(sed '1,/^EXPORTS/d' "$def" | awk '{print $NF}' | sort) \
+          <("$flavour-w64-mingw32-objdump" -p "$dll" | sed -n '/Ordinal\/Name Pointer/,/^$/p' | sed -n 's/^\t\[ *[0-9]*\] //p' | sort) ||
+    fail "$dll does not export exactly the names of $def"
+done
+echo "$top.zip: $(find . -type f | wc -l) files as expected, binaries of the right flavour and exports"
