@@ -8,7 +8,7 @@ root=$(unpack_packages "$1" serverconf libcardpayment1 cardpayment-tools)
 export LD_LIBRARY_PATH=$(dirname "$(find "$root" -name libcardpurse.so.1)")
 
 for program in cardctl serverconf-cli; do
-  "$root/usr/bin/$program" --help >"$scratch/usage" 2>&1 || true
+  "$root/usr/bin/$program" --help >"$scratch/usage" || fail "$program --help ended with status $?"
   commands=$(grep -E '^  [a-z]' "$scratch/usage" | awk '{print $1}')
   [ -n "$commands" ] || fail "$program --help lists no commands"
   # Rendered, a command's entry starts its line at the indent of the tags.
