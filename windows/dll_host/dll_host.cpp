@@ -10,14 +10,22 @@
 //   dll_host rfsam <port>       the RF SAM operations
 //   dll_host timeouts <port>    one read of each library, with its duration
 //   dll_host noport <port>      every kind of call on a port without a device
+//   dll_host mismatch <port>    AddMoney's type from the header bound to a
+//                               __cdecl function of the host, which the stack
+//                               check must report (32-bit Windows)
+//
+// Every call goes through the export's pointer type from the header and is
+// checked for a callee that leaves its arguments on the stack.
 //
 // Exit status: 0 when the scenario ran (the results are in the output),
-// 2 on bad arguments, 3 when a library or an export is missing.
+// 2 on bad arguments, 3 when a library or an export is missing, 4 when a
+// call did not keep the calling convention (named on standard error).
 
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -82,6 +90,50 @@ private:
     HMODULE module_;
 };
 
+// The stack pointer where this function's caller stands.
+#if defined(_WIN64)
+#define READ_STACK_POINTER(into) asm volatile("mov %%rsp, %0" : "=r"(into)::"memory")
+#else
+#define READ_STACK_POINTER(into) asm volatile("mov %%esp, %0" : "=r"(into)::"memory")
+#endif
+
+[[noreturn]] void conventionMismatch(const char* name, std::intptr_t bytesLeft) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "dll_host: calling convention mismatch: %s left %ld bytes on the stack\n", name,
+                 static_cast<long>(bytesLeft));
+    std::_Exit(4);
+}
+
+// Calls `function` through its pointer type from the header and checks that
+// the stack pointer is where it was before the arguments were pushed: a
+// __stdcall callee pops its arguments, one that does not (a __cdecl
+// function behind a __stdcall name) leaves them behind. The host is built
+// with frame pointers (CMakeLists.txt), so this function's locals and its
+// return stay valid however the callee left the stack, and the mismatch is
+// reported by name before anything else runs.
+template <typename Function, typename... Arguments>
+[[gnu::noinline]] auto checkedCall(const char* name, Function* function, Arguments... arguments) {
+    std::intptr_t before = 0;
+    std::intptr_t after = 0;
+    READ_STACK_POINTER(before);
+    const auto result = function(arguments...);
+    READ_STACK_POINTER(after);
+    if (after != before) conventionMismatch(name, before - after);
+    return result;
+}
+
+// One export: its name and its address, typed from the header.
+template <typename Function>
+struct Export {
+    const char* name;
+    Function* address;
+
+    template <typename... Arguments>
+    auto operator()(Arguments... arguments) const {
+        return checkedCall(name, address, arguments...);
+    }
+};
+
 // The exports of each library, listed once for the members that hold them
 // and for their look-up.
 #define CARDPURSE_EXPORTS(X)                                                                                    \
@@ -90,8 +142,8 @@ private:
     X(WriteNumber) X(WriteDepartment) X(SetMacPassword) X(SetCardPassAll) X(SetCardPassOne) X(SetMacSound)
 #define RFWALLET_EXPORTS(X) X(CloseCOMM) X(RFSAMReadCardInfo) X(RFSAMADDMoney) X(RFSAMDeductions)
 
-#define EXPORT_MEMBER(name) decltype(::name)* name;
-#define LOOK_UP_EXPORT(name) name = dll.get<decltype(::name)>(#name);
+#define EXPORT_MEMBER(name) Export<decltype(::name)> name;
+#define LOOK_UP_EXPORT(name) name = {#name, dll.get<decltype(::name)>(#name)};
 
 struct CardPurse {
     explicit CardPurse(const Library& dll) { CARDPURSE_EXPORTS(LOOK_UP_EXPORT) }
@@ -216,11 +268,25 @@ void noport(const CardPurse& purse, const RfWallet& wallet, int port) {
     printResult("rfwallet CloseCOMM", wallet.CloseCOMM());
 }
 
+// Adds like AddMoney's signature, but as a __cdecl function: the caller
+// removes the arguments.
+extern "C" [[gnu::noinline]] int __cdecl addsWithoutPopping(int port, int amount) { return port + amount; }
+
+void mismatch(int port) {
+    using AddMoneyFunction = decltype(::AddMoney);
+    // Through a volatile pointer, so that the compiler cannot see which
+    // function is called and use its real convention.
+    void* volatile address = reinterpret_cast<void*>(&addsWithoutPopping);
+    const Export<AddMoneyFunction> wrong{"addsWithoutPopping as AddMoney",
+                                         reinterpret_cast<AddMoneyFunction*>(address)};
+    printResult("addsWithoutPopping", wrong(port, 1));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: dll_host lifecycle|rfsam|timeouts|noport <port>\n");
+        std::fprintf(stderr, "usage: dll_host lifecycle|rfsam|timeouts|noport|mismatch <port>\n");
         return 2;
     }
     // Plain "\n" line ends, as the test compares them.
@@ -240,6 +306,8 @@ int main(int argc, char** argv) {
             timeouts(purse, wallet, port);
         } else if (scenario == "noport") {
             noport(purse, wallet, port);
+        } else if (scenario == "mismatch") {
+            mismatch(port);
         } else {
             std::fprintf(stderr, "dll_host: unknown scenario %s\n", scenario.c_str());
             return 2;

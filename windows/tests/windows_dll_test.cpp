@@ -1,9 +1,13 @@
-// The 64-bit Windows DLLs, loaded by a Windows host under Wine, drive the
+// The Windows DLLs of both builds, loaded by a Windows host under Wine (the
+// i686 ones under 32-bit Wine, the x86_64 ones under wine64), drive the
 // simulated reader through a real Win32 serial port: COM12 of the private
 // Wine prefix is the simulator's pseudo-terminal (a port number of 10 or more
 // opens only in the device namespace form, \\.\COM12).
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
 #include <memory>
 #include <regex>
 #include <string>
@@ -23,17 +27,32 @@ using readersim::ReplyFault;
 constexpr int kReaderPort = 12;
 constexpr int kPortWithoutDevice = 77;
 
-class WindowsDllTest : public ::testing::Test {
+// One Windows build: where its programs are and the Wine that runs them.
+struct Flavour {
+    const char* name;
+    const char* binaries;  // dll_host.exe, cardctl.exe, the link hosts and both DLLs
+    const char* prefix;
+    WineTools wine;
+};
+
+void PrintTo(const Flavour& flavour, std::ostream* out) { *out << flavour.name; }
+
+const Flavour kI686{"i686", WIN_I686_BIN, WINE_PREFIX_I686, {WINE32_PROGRAM, WINESERVER_PROGRAM, "win32"}};
+const Flavour kX86_64{"x86_64", WIN_X86_64_BIN, WINE_PREFIX_X86_64, {WINE64_PROGRAM, WINESERVER_PROGRAM, "win64"}};
+
+// Each flavour is a test suite of its own, whose tests share one prefix.
+class WindowsDllTest : public ::testing::TestWithParam<Flavour> {
 protected:
-    static void SetUpTestSuite() {
-        prefix_ = new WinePrefix(WINE_PREFIX_DIR, WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM});
-    }
-    static void TearDownTestSuite() {
-        delete prefix_;
-        prefix_ = nullptr;
+    static void TearDownTestSuite() { prefix_.reset(); }
+
+    void SetUp() override {
+        if (!prefix_) prefix_ = std::make_unique<WinePrefix>(GetParam().prefix, GetParam().wine);
+        prefix_->unmapPort(kPortWithoutDevice);
     }
 
-    void SetUp() override { prefix_->unmapPort(kPortWithoutDevice); }
+    static std::filesystem::path program(const char* fileName) {
+        return std::filesystem::path(GetParam().binaries) / fileName;
+    }
 
     ReaderSimulator& startReader(readersim::Options options = {},
                                  readersim::ReaderState state = readersim::ReaderState::fresh()) {
@@ -45,31 +64,35 @@ protected:
 
     // Runs one scenario of the Windows host; fails the test unless it ran.
     std::string runHost(const std::string& scenario, int port) {
-        const ProgramRun run = prefix_->run(DLL_HOST_PROGRAM, {scenario, std::to_string(port)});
+        const ProgramRun run = prefix_->run(program("dll_host.exe"), {scenario, std::to_string(port)});
         EXPECT_EQ(run.exitStatus, 0) << "dll_host " << scenario << " failed:\n" << run.output << run.errors;
         return run.output;
     }
 
-    static WinePrefix* prefix_;
+    static std::unique_ptr<WinePrefix> prefix_;
     readersim::ScratchDirectory directory_;
     std::unique_ptr<ReaderSimulator> reader_;
 };
 
-WinePrefix* WindowsDllTest::prefix_ = nullptr;
+std::unique_ptr<WinePrefix> WindowsDllTest::prefix_;
 
 // Checks the line "<call> = <result> after <n> ms" of the host's output:
-// the call failed with `result` after `lowestMs` to `highestMs`.
-void expectFailureAfter(const std::string& output, const std::string& call, int result, long lowestMs,
-                        long highestMs) {
+// the call failed with `result` after `lowestMs` to `highestMs`. The
+// duration is printed, so that the figures of both builds can be compared.
+void expectFailureAfter(const std::string& output, const std::string& fault, const std::string& call, int result,
+                        long lowestMs, long highestMs) {
     std::smatch match;
     const std::regex line(call + " = (-?[0-9]+) after ([0-9]+) ms");
     ASSERT_TRUE(std::regex_search(output, match, line)) << "no timing of " << call << " in:\n" << output;
+    const long elapsedMs = std::stol(match[2]);
+    std::printf("time-out %s %s, %s: %ld ms\n", WindowsDllTest::GetParam().name, call.c_str(), fault.c_str(),
+                elapsedMs);
     EXPECT_EQ(std::stoi(match[1]), result) << call;
-    EXPECT_GE(std::stol(match[2]), lowestMs) << call;
-    EXPECT_LE(std::stol(match[2]), highestMs) << call;
+    EXPECT_GE(elapsedMs, lowestMs) << call;
+    EXPECT_LE(elapsedMs, highestMs) << call;
 }
 
-TEST_F(WindowsDllTest, AccountLifeCycleRunsThroughEveryCardPurseExport) {
+TEST_P(WindowsDllTest, AccountLifeCycleRunsThroughEveryCardPurseExport) {
     ReaderSimulator& reader = startReader();
 
     EXPECT_EQ(runHost("lifecycle", kReaderPort),
@@ -126,7 +149,7 @@ constexpr const char* kRfSamRun =
     "RFSAMReadCardInfo = 1: 123456 5150\n"
     "CloseCOMM = 1\n";
 
-TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues) {
+TEST_P(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues) {
     ReaderSimulator& reader = startReader({}, rfPurseState());
 
     EXPECT_EQ(runHost("rfsam", kReaderPort), kRfSamRun);
@@ -148,7 +171,7 @@ TEST_F(WindowsDllTest, RfSamOperationsPassTheHostValuesAndReturnTheReaderValues)
     EXPECT_EQ(deduct.rfHex6, 0x654321u);
 }
 
-TEST_F(WindowsDllTest, BytesAfterAReplyAreDiscardedWhenThePortCloses) {
+TEST_P(WindowsDllTest, BytesAfterAReplyAreDiscardedWhenThePortCloses) {
     startReader({.trailingBytes = "DONE0000!"}, rfPurseState());
 
     // Each reply is followed by a stray reply; were it kept, the next money
@@ -156,29 +179,29 @@ TEST_F(WindowsDllTest, BytesAfterAReplyAreDiscardedWhenThePortCloses) {
     EXPECT_EQ(runHost("rfsam", kReaderPort), kRfSamRun);
 }
 
-TEST_F(WindowsDllTest, MissingReplyFailsWhenTheTotalTimeOutRunsOut) {
+TEST_P(WindowsDllTest, MissingReplyFailsWhenTheTotalTimeOutRunsOut) {
     ReaderSimulator& reader = startReader({.fault = ReplyFault::NoReply});
 
     const std::string output = runHost("timeouts", kReaderPort);
 
     // 32 bytes: 100 ms each plus 100 ms; 9 bytes: 500 ms each plus 500 ms.
-    expectFailureAfter(output, "ReadCardBlank", 0, 3280, 4000);
-    expectFailureAfter(output, "RFSAMADDMoney", -1, 4980, 5700);
+    expectFailureAfter(output, "no reply", "ReadCardBlank", 0, 3280, 4000);
+    expectFailureAfter(output, "no reply", "RFSAMADDMoney", -1, 4980, 5700);
     EXPECT_EQ(reader.frameLog().size(), 2u);
 }
 
-TEST_F(WindowsDllTest, ReplyCutShortFailsWhenTheGapBetweenBytesRunsOut) {
+TEST_P(WindowsDllTest, ReplyCutShortFailsWhenTheGapBetweenBytesRunsOut) {
     startReader({.fault = ReplyFault::ShortReply});
 
     const std::string output = runHost("timeouts", kReaderPort);
 
     // The last byte never comes: the read ends one gap limit (200 ms and
     // 3000 ms) after the byte before it, long before the total limit.
-    expectFailureAfter(output, "ReadCardBlank", 0, 180, 1500);
-    expectFailureAfter(output, "RFSAMADDMoney", -1, 2980, 4500);
+    expectFailureAfter(output, "reply cut short", "ReadCardBlank", 0, 180, 1500);
+    expectFailureAfter(output, "reply cut short", "RFSAMADDMoney", -1, 2980, 4500);
 }
 
-TEST_F(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
+TEST_P(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
     ReaderSimulator& reader = startReader();
 
     EXPECT_EQ(runHost("noport", kPortWithoutDevice),
@@ -194,21 +217,64 @@ TEST_F(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
     EXPECT_TRUE(reader.frameLog().empty());
 }
 
-TEST_F(WindowsDllTest, CardctlLoadsBothLibrariesAndDrivesTheReader) {
+TEST_P(WindowsDllTest, CardctlLoadsBothLibrariesAndDrivesTheReader) {
     readersim::ReaderState state = readersim::ReaderState::fresh();
     state.rfPurse = {4321, -25, 0};
     ReaderSimulator& reader = startReader({}, state);
 
-    const ProgramRun sound = prefix_->run(CARDCTL_PROGRAM, {"--port", "12", "set-sound", "7"});
+    const ProgramRun sound = prefix_->run(program("cardctl.exe"), {"--port", "12", "set-sound", "7"});
     EXPECT_EQ(sound.exitStatus, 0) << sound.output << sound.errors;
     EXPECT_EQ(reader.state().sound, 7);
 
     const ProgramRun info = prefix_->run(
-        CARDCTL_PROGRAM, {"--port", "12", "rf-info", "0123456789ABCDEF0123456789AB", "FEDCBA9876543210FEDCBA9876"});
+        program("cardctl.exe"), {"--port", "12", "rf-info", "0123456789ABCDEF0123456789AB", "FEDCBA9876543210FEDCBA9876"});
     EXPECT_EQ(info.exitStatus, 0) << info.output << info.errors;
     EXPECT_NE(info.output.find("infoNumberA: 004321"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("infoNumberB: -25"), std::string::npos) << info.output;
 }
+
+// Standard output of a host that writes in text mode, with "\n" line ends.
+std::string withNewlines(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+TEST_P(WindowsDllTest, HostsLinkedWithTheImportLibrariesStartAndRunEveryExport) {
+    ReaderSimulator& reader = startReader({}, rfPurseState());
+
+    const ProgramRun purse = prefix_->run(program("cardpurse_link_host.exe"), {std::to_string(kReaderPort)});
+    EXPECT_EQ(purse.exitStatus, 0) << purse.errors;
+    EXPECT_EQ(withNewlines(purse.output),
+              "OpenAccount = 1\nReadCardInformation = 1\nAddMoney = 1\nAddLimitMoney = 1\nWriteLimitCount = 1\n"
+              "WriteLssjCount = 1\nWriteLimitTime = 1\nWriteGB = 1\nWriteName = 1\nWriteNumber = 1\n"
+              "WriteDepartment = 1\nWriteCardBlank = 1\nReadCardBlank = 1\nSetMacSound = 1\nOFFCard = 1\n"
+              "SetCardPassAll = 1\nSetMacPassword = 1\nSetCardPassOne = 1\nCloseCOMM = 1\n"
+              "block 03/12: 000102030405060708090A0B0C0D0E0F\n");
+    const readersim::ReaderState card = reader.state();
+    EXPECT_EQ(card.sound, 3);
+    EXPECT_EQ(card.sectorKey(0), "A1B2C3D4E5F6");
+    EXPECT_EQ(card.sectorKey(1), "0A0B0C0D0E0F");
+
+    const ProgramRun wallet = prefix_->run(program("rfwallet_link_host.exe"), {std::to_string(kReaderPort)});
+    EXPECT_EQ(wallet.exitStatus, 0) << wallet.errors;
+    EXPECT_EQ(withNewlines(wallet.output),
+              "RFSAMADDMoney = 8\nRFSAMDeductions = 9\nRFSAMReadCardInfo = 1: 123456 5020\nCloseCOMM = 1\n");
+}
+
+TEST_P(WindowsDllTest, CalleeThatLeavesItsArgumentsIsReportedByName) {
+    if (std::string(GetParam().name) != "i686") GTEST_SKIP() << "64-bit Windows has one calling convention";
+
+    const ProgramRun run = prefix_->run(program("dll_host.exe"), {"mismatch", "3"});
+
+    EXPECT_EQ(run.exitStatus, 4) << run.output << run.errors;
+    EXPECT_EQ(run.output, "");
+    EXPECT_NE(run.errors.find("calling convention mismatch: addsWithoutPopping as AddMoney left 8 bytes"),
+              std::string::npos)
+        << run.errors;
+}
+
+INSTANTIATE_TEST_SUITE_P(I686, WindowsDllTest, ::testing::Values(kI686));
+INSTANTIATE_TEST_SUITE_P(X86_64, WindowsDllTest, ::testing::Values(kX86_64));
 
 }  // namespace
 }  // namespace windowstest

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -25,19 +26,41 @@ std::string readFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-// Starts `argv` with standard output and standard error sent to files;
-// returns the process id.
-pid_t spawn(const std::vector<std::string>& argv, const std::filesystem::path& out, const std::filesystem::path& err) {
+// This process's environment with `settings` ("NAME=value") in place of
+// the variables of the same names.
+std::vector<std::string> environmentWith(const std::vector<std::string>& settings) {
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string variable = *entry;
+        const std::string name = variable.substr(0, variable.find('=') + 1);
+        bool replaced = false;
+        for (const auto& setting : settings) replaced = replaced || setting.starts_with(name);
+        if (!replaced) result.push_back(variable);
+    }
+    result.insert(result.end(), settings.begin(), settings.end());
+    return result;
+}
+
+std::vector<char*> pointers(const std::vector<std::string>& texts) {
+    std::vector<char*> result;
+    for (const auto& text : texts) result.push_back(const_cast<char*>(text.c_str()));
+    result.push_back(nullptr);
+    return result;
+}
+
+// Starts `argv` with `environment`, standard output and standard error sent
+// to files; returns the process id.
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+            const std::filesystem::path& out, const std::filesystem::path& err) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> args;
-    for (const auto& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
+    const std::vector<char*> args = pointers(argv);
+    const std::vector<char*> variables = pointers(environment);
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int error = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), variables.data());
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
     return pid;
@@ -49,6 +72,15 @@ int waitForExit(pid_t pid) {
         if (errno != EINTR) return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Whether `pid` ended (and was reaped) within `seconds`.
+bool exitsWithin(pid_t pid, int seconds) {
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) return true;
+        ::usleep(100'000);
+    }
+    return false;
 }
 
 }  // namespace
@@ -63,37 +95,47 @@ WinePrefix::WinePrefix(std::filesystem::path directory, WineTools tools)
     const bool created = std::filesystem::exists(directory_ / "drive_c" / "windows");
     if (!created) std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_);
-    ::setenv("WINEPREFIX", directory_.c_str(), 1);
-    ::setenv("WINEDEBUG", "-all", 1);
-    // No Mono or Gecko installer while the prefix is created.
-    ::setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
-    ::setenv("CARDPAYMENT_DEBUG", "1", 1);
+    environment_ = environmentWith({"WINEPREFIX=" + directory_.string(), "WINEARCH=" + tools_.architecture,
+                                    "WINEDEBUG=-all",
+                                    // No Mono or Gecko installer while the prefix is created.
+                                    "WINEDLLOVERRIDES=mscoree,mshtml=", "CARDPAYMENT_DEBUG=1"});
     const auto log = directory_.parent_path() / "wineserver.log";
     // Foreground and persistent: the server of this prefix lives until the
     // destructor stops it, instead of once per program.
-    serverPid_ = spawn({tools_.wineserver.string(), "-f", "-p"}, log, log);
+    serverPid_ = spawn({tools_.wineserver.string(), "-f", "-p"}, environment_, log, log);
     // Created before any port is mapped: Wine sets up its drive links only
     // in a device folder it makes itself.
     if (!created) {
         const ProgramRun boot = runWine({"wineboot", "--init"});
         if (boot.exitStatus != 0) {
+            stopServer();
             throw std::runtime_error("cannot create the Wine prefix " + directory_.string() + ": " + boot.errors);
         }
     }
 }
 
 WinePrefix::~WinePrefix() {
-    const auto log = directory_.parent_path() / "wineserver-stop.log";
-    try {
-        waitForExit(spawn({tools_.wineserver.string(), "-k"}, log, log));
-    } catch (const std::exception&) {
-        // The server still ends with this process's children below.
-        if (serverPid_ > 0) ::kill(serverPid_, SIGTERM);
-    }
-    if (serverPid_ > 0) waitForExit(serverPid_);
+    stopServer();
     // Orphaned Wine helpers that ended meanwhile.
     while (::waitpid(-1, nullptr, WNOHANG) > 0) {
     }
+}
+
+void WinePrefix::stopServer() {
+    if (serverPid_ <= 0) return;
+    // "-k" asks this prefix's server (found through WINEPREFIX) to end the
+    // prefix's Windows processes and then itself.
+    const auto log = directory_.parent_path() / "wineserver-stop.log";
+    try {
+        waitForExit(spawn({tools_.wineserver.string(), "-k"}, environment_, log, log));
+    } catch (const std::exception&) {
+        // The server is ended by its process id below.
+    }
+    if (!exitsWithin(serverPid_, 10)) {
+        ::kill(serverPid_, SIGKILL);
+        waitForExit(serverPid_);
+    }
+    serverPid_ = -1;
 }
 
 std::filesystem::path WinePrefix::portLink(int portNumber) const {
@@ -120,10 +162,10 @@ ProgramRun WinePrefix::run(const std::filesystem::path& program, const std::vect
 ProgramRun WinePrefix::runWine(const std::vector<std::string>& command) {
     const auto out = directory_.parent_path() / "program.out";
     const auto err = directory_.parent_path() / "program.err";
-    std::vector<std::string> argv{tools_.wine64.string()};
+    std::vector<std::string> argv{tools_.loader.string()};
     argv.insert(argv.end(), command.begin(), command.end());
     ProgramRun result;
-    result.exitStatus = waitForExit(spawn(argv, out, err));
+    result.exitStatus = waitForExit(spawn(argv, environment_, out, err));
     result.output = readFile(out);
     result.errors = readFile(err);
     return result;

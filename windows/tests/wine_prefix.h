@@ -2,10 +2,14 @@
 // WinePrefix: a private Wine installation inside the build tree in which the
 // tests run Windows programs, with COM ports mapped to pseudo-terminals.
 //
+// One prefix per Windows architecture (win32 for the i686 programs under
+// 32-bit Wine, win64 for the x86_64 ones under wine64), shared by the Wine
+// tests of that architecture; ctest runs them one at a time (RESOURCE_LOCK).
 // The prefix keeps its own Wine server, started here with its output going
-// to a log file, and stopped (wineserver -k) when the object goes. The test
-// process adopts the orphaned Wine helper processes and reaps them, so that
-// nothing is left running after the tests.
+// to a log file. When the object goes, the prefix's Windows processes are
+// stopped (wineserver -k) and the server is waited for, and ended if need
+// be, by its process id. The test process adopts the orphaned Wine helper
+// processes and reaps them, so that nothing is left running after the tests.
 
 #include <filesystem>
 #include <string>
@@ -14,8 +18,9 @@
 namespace windowstest {
 
 struct WineTools {
-    std::filesystem::path wine64;      // /usr/lib/wine/wine64
+    std::filesystem::path loader;      // /usr/lib/wine/wine (32-bit) or /usr/lib/wine/wine64
     std::filesystem::path wineserver;  // /usr/lib/wine/wineserver
+    std::string architecture;          // WINEARCH of the prefix: win32 or win64
 };
 
 struct ProgramRun {
@@ -39,15 +44,18 @@ public:
     void mapPort(int portNumber, const std::filesystem::path& device);
     void unmapPort(int portNumber);
 
-    // Runs `program` with `arguments` under wine64 and waits for its end.
+    // Runs `program` with `arguments` under the prefix's Wine loader and
+    // waits for its end.
     ProgramRun run(const std::filesystem::path& program, const std::vector<std::string>& arguments);
 
 private:
     std::filesystem::path portLink(int portNumber) const;
-    ProgramRun runWine(const std::vector<std::string>& command);  // wine64 <command...>
+    ProgramRun runWine(const std::vector<std::string>& command);  // <loader> <command...>
+    void stopServer();
 
     std::filesystem::path directory_;
     WineTools tools_;
+    std::vector<std::string> environment_;  // this process's, with the prefix's Wine settings
     int serverPid_ = -1;
 };
 
