@@ -2,6 +2,8 @@
 
 #include "channel_log.h"
 
+#include <QVariant>
+
 namespace serverconf {
 
 int enlargeReceiveBuffer(QUdpSocket& socket, int bytes) {

@@ -1,3 +1,4 @@
+// GBK through Qt's codecs, which take it from ICU (Linux).
 #include "gbk_text.h"
 
 #include "params_log.h"
