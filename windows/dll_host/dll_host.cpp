@@ -90,7 +90,7 @@ private:
     HMODULE module_;
 };
 
-// The stack pointer where this function's caller stands.
+// Copies the current stack pointer into `into`.
 #if defined(_WIN64)
 #define READ_STACK_POINTER(into) asm volatile("mov %%rsp, %0" : "=r"(into)::"memory")
 #else
