@@ -42,7 +42,6 @@ Figures measure(NetworkEnvironment& environment, CommandChannel& window, const D
     Figures figures;
     for (int run = 0; run < runs; ++run) {
         DeviceSession session;
-        session.currentDeviceAddress = row.deviceAddress;
         QElapsedTimer timer;
         timer.start();
         const ReadOutResult result = readParameters(environment, window, &row, session);

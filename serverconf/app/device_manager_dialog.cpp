@@ -144,13 +144,11 @@ void DeviceManagerDialog::changeIp() {
     withSelectedDevice([this](const DeviceEntry& device) {
         ChangeIpDialog dialog(device.deviceAddress, this);
         if (runModal(dialog) != QDialog::Accepted) return;
-        session_.currentDeviceAddress = dialog.address();
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
         if (!changeIpAddress(environment_, device, dialog.address())) return;
         ProgressDialog::run(progressUpdate, this);
         discovery_->refreshList();
     });
-    session_.currentDeviceAddress.clear();
 }
 
 void DeviceManagerDialog::targetedSearch() {

@@ -33,7 +33,7 @@ void runSettings(const WindowContext& context, const DeviceEntry& device) {
         notice(context.window, QString::fromUtf8(kCheckConnectionMessage));
         return;
     }
-    PropertySettingsDialog dialog(context.environment, context.session, context.window);
+    PropertySettingsDialog dialog(context.environment, context.session, readOut.route, context.window);
     if (runModal(dialog) != QDialog::Accepted) return;
     ProgressDialog::run(progressUpdate, context.window);
     context.discovery.refreshList();

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window's operations work on: the network, the program-wide
-// session (parameter set and current device address), the device list and
-// the discovery socket. Handed to operations that live outside the window.
+// session (the parameter set), the device list and the discovery socket.
+// Handed to operations that live outside the window.
 
 #include "channel/network_environment.h"
 #include "discovery/device_discovery.h"

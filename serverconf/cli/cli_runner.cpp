@@ -99,15 +99,15 @@ std::optional<DeviceEntry> CliRunner::findDevice(const QString& address) {
     return list_.entry(row);
 }
 
-bool CliRunner::readOut(const DeviceEntry& row) {
+std::optional<DeviceRoute> CliRunner::readOut(const DeviceEntry& row) {
     const ReadOutResult result = readParameters(environment_, *windowSocket_, &row, session_, [this] {
         err_ << kShortReplyMessage << Qt::endl;
     });
     if (result.outcome != ReadOutOutcome::Read) {
         fail(QString::fromUtf8(kCheckConnectionMessage));
-        return false;
+        return std::nullopt;
     }
-    return true;
+    return result.route;
 }
 
 int CliRunner::read(const CliArguments& arguments) {
@@ -140,14 +140,16 @@ int CliRunner::write(const CliArguments& arguments) {
         if (!loaded) return fail(QString::fromUtf8(kWrongProfileFormatMessage));
     }
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);
-    if (!row || !readOut(*row)) return 1;
+    if (!row) return 1;
+    const std::optional<DeviceRoute> route = readOut(*row);
+    if (!route) return 1;
     PropertyDialogValues dialog = dialogValuesFrom(session_.parameters);
     if (loaded) applyLoadedProfile(*loaded, dialog, session_.parameters);
     for (const auto& [code, value] : arguments.typedValues) {
         QString error;
         if (!applyTypedValue(code, value, dialog, session_.parameters, error)) return fail(error);
     }
-    if (writeParameters(environment_, session_, dialog) == Delivery::NotSent) {
+    if (writeParameters(environment_, *route, session_.parameters, dialog) == Delivery::NotSent) {
         return fail(QString::fromUtf8(kCheckConnectionMessage));
     }
     updateAndRefresh();
@@ -156,8 +158,10 @@ int CliRunner::write(const CliArguments& arguments) {
 
 int CliRunner::reset(const CliArguments& arguments) {
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);
-    if (!row || !readOut(*row)) return 1;
-    if (restoreFactoryDefaults(environment_, session_, session_.parameters.ipAddress) == Delivery::NotSent) {
+    if (!row) return 1;
+    const std::optional<DeviceRoute> route = readOut(*row);
+    if (!route) return 1;
+    if (restoreFactoryDefaults(environment_, *route) == Delivery::NotSent) {
         return fail(QString::fromUtf8(kCheckConnectionMessage));
     }
     updateAndRefresh();
@@ -167,10 +171,8 @@ int CliRunner::reset(const CliArguments& arguments) {
 int CliRunner::changeIp(const CliArguments& arguments) {
     const std::optional<DeviceEntry> row = findDevice(arguments.deviceAddress);
     if (!row) return 1;
-    session_.currentDeviceAddress = arguments.newAddress;
     changeIpAddress(environment_, *row, arguments.newAddress);
     updateAndRefresh();
-    session_.currentDeviceAddress.clear();
     return 0;
 }
 

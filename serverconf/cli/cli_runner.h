@@ -8,6 +8,7 @@
 
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
+#include "params/device_route.h"
 
 #include <QTextStream>
 
@@ -34,8 +35,9 @@ private:
 
     // Search, then the first row whose IP column is `address`.
     std::optional<DeviceEntry> findDevice(const QString& address);
-    // The read-out of `row`; false (message shown) when no MAC address came.
-    bool readOut(const DeviceEntry& row);
+    // The read-out of `row` and the route it reached the device by; nothing
+    // (message shown) when no MAC address came.
+    std::optional<DeviceRoute> readOut(const DeviceEntry& row);
     // The update window's wait, the list refresh and the rows it brings.
     void updateAndRefresh();
     void letRepliesArrive();

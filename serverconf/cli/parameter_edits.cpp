@@ -76,7 +76,6 @@ PropertyDialogValues dialogValuesFrom(const DeviceParameters& parameters) {
     for (const DialogSlot& slot : kDialogSlots) {
         dialog.*slot.member = *parameters.valueByCode(QString::fromLatin1(slot.code));
     }
-    dialog.reportedIpAddress = parameters.ipAddress;
     return dialog;
 }
 

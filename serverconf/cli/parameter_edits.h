@@ -17,7 +17,7 @@ bool isListChoice(const QString& code, const QString& value);
 bool isListParameter(const QString& code);
 
 // The dialog as it opens after a read-out: field texts and list values from
-// the parameter set, the reported address as the unicast destination.
+// the parameter set.
 PropertyDialogValues dialogValuesFrom(const DeviceParameters& parameters);
 
 // Load of a *.ds file (read with loadDeviceProfileFile): fields take the

@@ -61,9 +61,8 @@ constexpr int kFieldHeight = 12;
 }  // namespace
 
 PropertySettingsDialog::PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session,
-                                               QWidget* parent)
-    : EnterSafeDialog(parent), environment_(environment), session_(session),
-      reportedIpAddress_(session.parameters.ipAddress) {
+                                               DeviceRoute route, QWidget* parent)
+    : EnterSafeDialog(parent), environment_(environment), session_(session), route_(std::move(route)) {
     setWindowTitle(QStringLiteral("属性设置"));
     const DialogUnits units = layOutDialog(this, templateFont(), 251, 166);
     const QFont font = dialogFont(12);
@@ -232,7 +231,6 @@ PropertyDialogValues PropertySettingsDialog::values() const {
     values.baudRate = workingValue(List::BaudRate);
     values.parity = workingValue(List::Parity);
     values.dataBits = workingValue(List::DataBits);
-    values.reportedIpAddress = reportedIpAddress_;
     return values;
 }
 
@@ -269,14 +267,14 @@ void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded) {
 }
 
 void PropertySettingsDialog::write() {
-    qCDebug(propertyLog) << "write to" << reportedIpAddress_;
-    writeParameters(environment_, session_, values());
+    qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
+    writeParameters(environment_, route_, session_.parameters, values());
     accept();
 }
 
 void PropertySettingsDialog::restoreFactory() {
-    qCDebug(propertyLog) << "factory defaults for" << reportedIpAddress_;
-    restoreFactoryDefaults(environment_, session_, reportedIpAddress_);
+    qCDebug(propertyLog) << "factory defaults for" << route_.address << route_.macAddress;
+    restoreFactoryDefaults(environment_, route_);
     accept();
 }
 

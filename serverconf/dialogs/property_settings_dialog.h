@@ -10,6 +10,7 @@
 
 #include "channel/network_environment.h"
 #include "params/device_parameters.h"
+#include "params/device_route.h"
 #include "params/parameter_write.h"
 
 #include "dialogs/enter_safe_dialog.h"
@@ -34,12 +35,13 @@ public:
     enum class Page { Network = 0, Serial = 1 };
 
     // Takes the nine field values and the seven list values out of
-    // `session.parameters`; the reported IP address is kept beside the field
-    // as the destination of the write and the factory reset.
-    PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session, QWidget* parent = nullptr);
+    // `session.parameters`; `route` is how the read-out reached the device,
+    // and the write and the factory reset reach it the same way.
+    PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session, DeviceRoute route,
+                           QWidget* parent = nullptr);
 
-    // What OK hands to the write: the eight editable field texts, the seven
-    // working values and the reported address.
+    // What OK hands to the write: the eight editable field texts and the
+    // seven working values.
     PropertyDialogValues values() const;
     // What Save writes: the values the dialog shows (fields and working
     // values, the typed IP address included), with the MAC address and the
@@ -66,7 +68,7 @@ public:
 
 public slots:
     // Cancel, Escape and the close box: the parameter set is emptied (all but
-    // the device's address) and so is the current device address.
+    // the device's address).
     void reject() override;
 
 private:
@@ -85,7 +87,7 @@ private:
 
     NetworkEnvironment& environment_;
     DeviceSession& session_;
-    const QString reportedIpAddress_;
+    const DeviceRoute route_;
     std::array<QLineEdit*, 9> fields_{};
     std::array<ParameterChoiceBox*, 7> lists_{};
     std::array<QWidget*, 2> pages_{};

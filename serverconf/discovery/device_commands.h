@@ -2,8 +2,7 @@
 // Change IP and Confirm device on the device of one list row. Neither reads
 // a reply. The caller picks the row (reporting "没有选择设备!" when there is
 // none), runs the change-IP dialog, and after a change of IP shows the update
-// window and refreshes the list; it also empties currentDeviceAddress when
-// Change IP ends, whatever happened.
+// window and refreshes the list.
 
 #include "device_entry.h"
 

@@ -51,7 +51,6 @@ void DeviceDiscovery::takeReplies() {
     const QString localAddress = environment_.localHostAddress();
     while (socket_->hasWaitingDatagram()) {
         const std::optional<Datagram> reply = socket_->readOne();
-        session_.currentDeviceAddress = reply ? reply->senderAddress : QString();
         if (!reply) continue;
         if (!isSearchReply(reply->text)) {
             qCDebug(lcDiscovery) << "not a search reply, no row:" << reply->senderAddress << reply->text.left(32);

@@ -96,13 +96,11 @@ DeviceParameters factoryParameters()
 void DeviceSession::clearForNewSearch()
 {
     parameters.clearForNewSearch();
-    currentDeviceAddress.clear();
 }
 
 void DeviceSession::clearOnCancel()
 {
     parameters.clearOnCancel();
-    currentDeviceAddress.clear();
 }
 
 }  // namespace serverconf

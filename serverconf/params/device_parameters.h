@@ -1,7 +1,7 @@
 #pragma once
 // The 21 configuration parameters of a device server, the table that names
 // them (two-letter code, get tag, set tag, factory value), and the session
-// state that travels with them (the address of the device being worked on).
+// that carries them between the windows.
 // Every value is text, exactly as exchanged with the device; an empty text
 // means "not read".
 
@@ -114,18 +114,15 @@ std::array<const ParameterDefinition*, kLastSetTag - kFirstSetTag + 1> setReques
 // ipAddress "192.168.1.24").
 DeviceParameters factoryParameters();
 
-// The parameter set of the device being worked on, and the dotted address of
-// that device (the last search reply's sender, the read-out's probe answer,
-// or the new address typed for a write or change of IP).
+// The parameter set of the device being worked on, shared by the windows.
+// How that device is reached is no part of it: each read-out returns its
+// own route (DeviceRoute) for the operations started from its dialog.
 struct DeviceSession {
     DeviceParameters parameters;
-    QString currentDeviceAddress;
 
-    // After a search (its progress window closed): parameters.clearForNewSearch()
-    // and the address emptied.
+    // After a search (its progress window closed): parameters.clearForNewSearch().
     void clearForNewSearch();
-    // Property dialog cancelled: parameters.clearOnCancel() and the address
-    // emptied.
+    // Property dialog cancelled: parameters.clearOnCancel().
     void clearOnCancel();
 };
 

@@ -93,20 +93,20 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     // Replies count only from the device being read: the address that
     // answered the probe, or the row's address when it is named by broadcast.
     QString replySender = selectedRow->deviceAddress;
-    Destination destination = Destination::broadcast();
+    DeviceRoute route;
     if (isSameNetwork(environment.localHostAddress(), selectedRow->deviceAddress)) {
-        session.currentDeviceAddress = probeDevice(environment, selectedRow->deviceAddress);
-        if (session.currentDeviceAddress.isEmpty()) {
+        replySender = probeDevice(environment, selectedRow->deviceAddress);
+        if (replySender.isEmpty()) {
             result.outcome = ReadOutOutcome::NotConnected;
             return result;
         }
-        replySender = session.currentDeviceAddress;
-        destination = Destination::device(session.currentDeviceAddress);
-        windowSocket.send(openExchangeRequest(), destination);
+        route = DeviceRoute::unicast(replySender);
+        windowSocket.send(openExchangeRequest(), route.destination());
     } else {
+        route = DeviceRoute::byMacName(selectedRow->macAddress);
         windowSocket.allowBroadcast();
-        windowSocket.sendAndPause(nameDeviceRequest(selectedRow->macAddress), destination, kAfterNameDeviceMs);
-        windowSocket.sendAndPause(openExchangeRequest(), destination, kAfterBroadcastOpenMs);
+        windowSocket.sendAndPause(nameDeviceRequest(route.macAddress), route.destination(), kAfterNameDeviceMs);
+        windowSocket.sendAndPause(openExchangeRequest(), route.destination(), kAfterBroadcastOpenMs);
     }
 
     const auto receive = [&] {
@@ -119,13 +119,17 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     };
     receive();
     for (int tag = 1; tag <= kParameterCount; ++tag) {
-        windowSocket.send(getRequest(tag), destination);
+        windowSocket.send(getRequest(tag), route.destination());
         receive();
     }
 
-    result.outcome = session.parameters.macAddress.isEmpty() ? ReadOutOutcome::NotConnected : ReadOutOutcome::Read;
-    if (result.outcome == ReadOutOutcome::NotConnected)
+    if (session.parameters.macAddress.isEmpty()) {
         qCDebug(lcParams) << "no MAC address read from" << selectedRow->deviceAddress;
+        result.outcome = ReadOutOutcome::NotConnected;
+        return result;
+    }
+    result.outcome = ReadOutOutcome::Read;
+    result.route = route;
     return result;
 }
 

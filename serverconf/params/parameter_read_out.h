@@ -5,6 +5,7 @@
 // read on the window socket, stored by the tag each reply names.
 
 #include "device_parameters.h"
+#include "device_route.h"
 
 #include "channel/command_channel.h"
 #include "channel/network_environment.h"
@@ -43,6 +44,9 @@ enum class ReadOutOutcome {
 
 struct ReadOutResult {
     ReadOutOutcome outcome = ReadOutOutcome::NoDeviceSelected;
+    // How the device was reached (outcome Read only; unknown otherwise):
+    // the write and the factory defaults of its dialog take this route.
+    DeviceRoute route;
     int shortReplies = 0;  // replies under 2 bytes met on the way
 };
 
@@ -52,12 +56,12 @@ struct ReadOutResult {
 // answer can make the read-out succeed.
 //
 // Device on this computer's network: "X" from a probe socket on local port
-// 3001 to the row's address, 100 ms, one read whose sender becomes
-// session.currentDeviceAddress; no answer ends the read-out there
-// (NotConnected). Then "L" and "GON|1".."GNM|21" from `windowSocket` to that
-// address. Another network: broadcasting allowed on `windowSocket`,
-// "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by broadcast;
-// currentDeviceAddress is left as it is.
+// 3001 to the row's address, 100 ms, one read whose sender is the address
+// the device is read from and written to (a unicast route); no answer ends
+// the read-out there (NotConnected). Then "L" and "GON|1".."GNM|21" from
+// `windowSocket` to that address. Another network: broadcasting allowed on
+// `windowSocket`, "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by
+// broadcast (a route by that MAC).
 //
 // `shortReplyNotice` runs for each reply under 2 bytes at the moment it is
 // read (the window shows kShortReplyMessage there); the read-out then goes on.

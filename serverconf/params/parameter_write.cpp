@@ -10,24 +10,25 @@ namespace serverconf {
 
 namespace {
 
-// Runs one set exchange from `localPort`: opening, the 19 set requests,
-// "SIP" when `setIp` names an address, "E".
-Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const ExchangeTarget& target,
-                        const QString& macAddress, const DeviceParameters& values, const QString* setIp)
+// Runs one set exchange from `localPort` on `route`: opening, the 19 set
+// requests, "SIP" when `setIp` names an address, "E".
+Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
+                        const DeviceParameters& values, const QString* setIp)
 {
-    if (target.delivery == Delivery::NotSent)
-        return Delivery::NotSent;
+    const Delivery delivery = deliveryOn(route);
+    if (delivery == Delivery::NotSent)
+        return delivery;
     std::unique_ptr<CommandChannel> channel = environment.createChannel();
     channel->open(localPort);
-    openSetExchange(*channel, target, macAddress);
-    sendSetRequests(*channel, target, values);
+    openSetExchange(*channel, route);
+    sendSetRequests(*channel, route, values);
     if (setIp) {
-        const int tag = target.delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
-        channel->sendAndPause(setIpRequest(*setIp, tag), target.destination, kAfterSetRequestMs);
+        const int tag = delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
+        channel->sendAndPause(setIpRequest(*setIp, tag), route.destination(), kAfterSetRequestMs);
     }
-    endSetExchange(*channel, target);
+    endSetExchange(*channel, route);
     channel->close();
-    return target.delivery;
+    return delivery;
 }
 
 }  // namespace
@@ -50,28 +51,20 @@ void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& 
     parameters.dataBits = values.dataBits;
 }
 
-Delivery writeParameters(NetworkEnvironment& environment, DeviceSession& session,
+Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
                          const PropertyDialogValues& values)
 {
-    const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
-                                                       values.reportedIpAddress, session.parameters.macAddress);
-    takeDialogValues(session.parameters, values);
-    session.currentDeviceAddress = values.ipAddressField;
-    return runSetExchange(environment, kParameterWritePort, target, session.parameters.macAddress,
-                          session.parameters, &session.currentDeviceAddress);
+    takeDialogValues(parameters, values);
+    return runSetExchange(environment, kParameterWritePort, route, parameters, &values.ipAddressField);
 }
 
-Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceSession& session,
-                                const QString& reportedIpAddress)
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route)
 {
-    const ExchangeTarget target = chooseExchangeTarget(environment.localHostAddress(), session.currentDeviceAddress,
-                                                       reportedIpAddress, session.parameters.macAddress);
     const DeviceParameters defaults = factoryParameters();
-    // A device on this computer's network keeps its address, also when it is
-    // reached by broadcast for want of a reported address.
-    const QString* setIp = target.onLocalNetwork ? nullptr : &defaults.ipAddress;
-    return runSetExchange(environment, kFactoryDefaultsPort, target, session.parameters.macAddress, defaults,
-                          setIp);
+    // Only a device on another network, reached by broadcast, is given the
+    // factory address; one on this computer's network keeps its own.
+    const QString* setIp = route.form == DeviceRoute::Form::ByMacName ? &defaults.ipAddress : nullptr;
+    return runSetExchange(environment, kFactoryDefaultsPort, route, defaults, setIp);
 }
 
 }  // namespace serverconf

@@ -6,6 +6,7 @@
 // (DeviceDiscovery::refreshList) so the device is listed as it now answers.
 
 #include "device_parameters.h"
+#include "device_route.h"
 
 #include "channel/network_environment.h"
 
@@ -34,9 +35,6 @@ struct PropertyDialogValues {
     QString baudRate;
     QString parity;
     QString dataBits;
-    // The dialog's copy of the address the device reported in the read-out:
-    // the destination of unicast requests.
-    QString reportedIpAddress;
 
     bool operator==(const PropertyDialogValues&) const = default;
 };
@@ -48,26 +46,23 @@ void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& 
 
 // How a write or factory reset reached the device.
 enum class Delivery {
-    Unicast,    // to the reported address
+    Unicast,    // to the address the read-out reached
     Broadcast,  // "W"+MAC first, then everything broadcast
-    NotSent,    // broadcast needed but no MAC address held: nothing sent (logged)
+    NotSent,    // no route, or a broadcast route without a MAC address: nothing sent (logged)
 };
 
-// The property dialog's OK. The same-network test compares this computer's
-// address with session.currentDeviceAddress as it stands before the write;
-// unicast needs a reported address as well, otherwise the broadcast form is
-// used. The dialog's values go into session.parameters and the typed address
-// into session.currentDeviceAddress. From local port 6666: ["W"+MAC, 100 ms]
-// "L", 50 ms, the 19 set requests in set-tag order with 10 ms after each,
-// "SIP"+new address+"|37" (unicast) or "|33" (broadcast), 10 ms, "E", 500 ms.
-Delivery writeParameters(NetworkEnvironment& environment, DeviceSession& session,
+// The property dialog's OK, on the route of the read-out that opened the
+// dialog. The dialog's values go into `parameters`. From local port 6666:
+// ["W"+MAC, 100 ms] "L", 50 ms, the 19 set requests in set-tag order with
+// 10 ms after each, "SIP"+typed address+"|37" (unicast) or "|33" (broadcast),
+// 10 ms, "E", 500 ms.
+Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
                          const PropertyDialogValues& values);
 
-// The factory defaults, from local port 5555: as the write, but with the
-// factory values and no "SIP" on a unicast exchange; a broadcast exchange
-// ends its set requests with "SIP192.168.1.24|33". The parameter set and the
-// dialog are not changed.
-Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceSession& session,
-                                const QString& reportedIpAddress);
+// The factory defaults on the route of the read-out, from local port 5555:
+// as the write, but with the factory values and no "SIP" on a unicast route
+// (a device on this computer's network keeps its address); a broadcast route
+// ends its set requests with "SIP192.168.1.24|33".
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route);
 
 }  // namespace serverconf

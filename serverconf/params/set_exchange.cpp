@@ -4,45 +4,44 @@
 #include "protocol_pauses.h"
 #include "request_texts.h"
 
-#include "channel/same_network.h"
-
 namespace serverconf {
 
-ExchangeTarget chooseExchangeTarget(const QString& localAddress, const QString& currentDeviceAddress,
-                                    const QString& reportedIpAddress, const QString& macAddress)
+Delivery deliveryOn(const DeviceRoute& route)
 {
-    const bool onLocalNetwork = isSameNetwork(localAddress, currentDeviceAddress);
-    if (onLocalNetwork) {
-        if (!reportedIpAddress.isEmpty())
-            return {Delivery::Unicast, Destination::device(reportedIpAddress), true};
-        qCDebug(lcParams) << "device reported no address; reaching it by broadcast";
-    }
-    if (macAddress.isEmpty()) {
+    switch (route.form) {
+    case DeviceRoute::Form::Unicast:
+        return Delivery::Unicast;
+    case DeviceRoute::Form::ByMacName:
+        if (!route.macAddress.isEmpty())
+            return Delivery::Broadcast;
         qCDebug(lcParams) << "no MAC address to name the device by broadcast; nothing sent";
-        return {Delivery::NotSent, Destination::broadcast(), onLocalNetwork};
+        return Delivery::NotSent;
+    case DeviceRoute::Form::None:
+        break;
     }
-    return {Delivery::Broadcast, Destination::broadcast(), onLocalNetwork};
+    qCDebug(lcParams) << "the device was not reached by a read-out; nothing sent";
+    return Delivery::NotSent;
 }
 
-void openSetExchange(CommandChannel& channel, const ExchangeTarget& target, const QString& macAddress)
+void openSetExchange(CommandChannel& channel, const DeviceRoute& route)
 {
-    if (target.delivery == Delivery::Broadcast) {
+    if (route.form == DeviceRoute::Form::ByMacName) {
         channel.allowBroadcast();
-        channel.sendAndPause(nameDeviceRequest(macAddress), target.destination, kAfterNameDeviceMs);
+        channel.sendAndPause(nameDeviceRequest(route.macAddress), route.destination(), kAfterNameDeviceMs);
     }
-    channel.sendAndPause(openExchangeRequest(), target.destination, kAfterOpenExchangeMs);
+    channel.sendAndPause(openExchangeRequest(), route.destination(), kAfterOpenExchangeMs);
 }
 
-void sendSetRequests(CommandChannel& channel, const ExchangeTarget& target, const DeviceParameters& values)
+void sendSetRequests(CommandChannel& channel, const DeviceRoute& route, const DeviceParameters& values)
 {
     for (const ParameterDefinition* parameter : setRequestOrder())
-        channel.sendAndPause(setRequest(*parameter, values.*parameter->member), target.destination,
+        channel.sendAndPause(setRequest(*parameter, values.*parameter->member), route.destination(),
                              kAfterSetRequestMs);
 }
 
-void endSetExchange(CommandChannel& channel, const ExchangeTarget& target)
+void endSetExchange(CommandChannel& channel, const DeviceRoute& route)
 {
-    channel.sendAndPause(endRequest(), target.destination, kAfterEndMs);
+    channel.sendAndPause(endRequest(), route.destination(), kAfterEndMs);
 }
 
 }  // namespace serverconf

@@ -125,7 +125,7 @@ TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)
     const ReadOutResult result = readRow(localRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
-    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("127.0.0.5")));
     DeviceParameters expected = factoryParameters();
     expected.userName = QStringLiteral("ops");
     expected.deviceName = QStringLiteral("gate-1");
@@ -147,11 +147,10 @@ TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)
 TEST_F(DeviceSimTest, ReadOutOnAnotherNetworkNamesTheDeviceAndBroadcasts)
 {
     startDevices({kLocalDevice, kRemoteDevice});
-    session.currentDeviceAddress = QStringLiteral("127.0.0.5");
     const ReadOutResult result = readRow(remoteRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
-    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("009988776655")));
     EXPECT_EQ(session.parameters.macAddress, QStringLiteral("009988776655"));
     EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("127.0.9.5"));
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("3"));
@@ -213,7 +212,6 @@ PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newA
     values.baudRate = QStringLiteral("11");
     values.parity = read.parity;
     values.dataBits = read.dataBits;
-    values.reportedIpAddress = read.ipAddress;
     return values;
 }
 
@@ -232,10 +230,12 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     DeviceDiscovery discovery(environment, list, session);
     discovery.beginSearch();
     ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
-    ASSERT_EQ(readRow(list.entry(0)).outcome, ReadOutOutcome::Read);
+    const ReadOutResult read = readRow(list.entry(0));
+    ASSERT_EQ(read.outcome, ReadOutOutcome::Read);
 
     const qsizetype mark = simulator->mark();
-    EXPECT_EQ(writeParameters(environment, session, valuesFor(session.parameters, QStringLiteral("127.0.0.6"))),
+    EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
+                              valuesFor(session.parameters, QStringLiteral("127.0.0.6"))),
               Delivery::Unicast);
     const QList<LogRecord> received = receivedSince(mark, 22);
     ASSERT_EQ(received.size(), 22);
@@ -255,11 +255,12 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
 TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
 {
     startDevices({kLocalDevice, kRemoteDevice});
-    ASSERT_EQ(readRow(remoteRow).outcome, ReadOutOutcome::Read);
-    session.currentDeviceAddress = QStringLiteral("127.0.9.5");  // the last search reply came from it
+    const ReadOutResult read = readRow(remoteRow);
+    ASSERT_EQ(read.outcome, ReadOutOutcome::Read);
 
     const qsizetype mark = simulator->mark();
-    EXPECT_EQ(writeParameters(environment, session, valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
+    EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
+                              valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
               Delivery::Broadcast);
     const QList<LogRecord> received = receivedSince(mark, 23);
     ASSERT_EQ(received.size(), 23);
@@ -273,10 +274,9 @@ TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
 TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
 {
     startDevices({kLocalDevice, kRemoteDevice});
-    session.parameters.macAddress = QStringLiteral("001122334455");
-    session.currentDeviceAddress = QStringLiteral("127.0.0.5");
     qsizetype mark = simulator->mark();
-    EXPECT_EQ(restoreFactoryDefaults(environment, session, QStringLiteral("127.0.0.5")), Delivery::Unicast);
+    EXPECT_EQ(restoreFactoryDefaults(environment, DeviceRoute::unicast(QStringLiteral("127.0.0.5"))),
+              Delivery::Unicast);
     QList<LogRecord> received = receivedSince(mark, 21);
     ASSERT_EQ(received.size(), 21);
     EXPECT_EQ(received[0].payload, "L");
@@ -285,10 +285,9 @@ TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
     expectAddressing(received, 5555, QStringLiteral("127.0.0.5"));
     expectPauses(received, setExchangePauses(false, 19));
 
-    session.parameters.macAddress = QStringLiteral("009988776655");
-    session.currentDeviceAddress = QStringLiteral("127.0.9.5");
     mark = simulator->mark();
-    EXPECT_EQ(restoreFactoryDefaults(environment, session, QStringLiteral("127.0.9.5")), Delivery::Broadcast);
+    EXPECT_EQ(restoreFactoryDefaults(environment, DeviceRoute::byMacName(QStringLiteral("009988776655"))),
+              Delivery::Broadcast);
     received = receivedSince(mark, 23);
     ASSERT_EQ(received.size(), 23);
     EXPECT_EQ(received[0].payload, "W009988776655");

@@ -66,7 +66,7 @@ TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters, sampleDevice());
-    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.31"));
+    EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("192.168.1.31")));
     const QStringList expectedStart{
         "op1 open 3001", "op1 send X > 192.168.1.30", "pause 100", "op1 read Areply", "op1 close",
         "win send L > 192.168.1.31", "pause 50", "win read none",
@@ -82,13 +82,12 @@ TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
 
 TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
 {
-    session.currentDeviceAddress = QStringLiteral("192.168.1.99");
     network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     const ReadOutResult result = readRow(remoteRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters, sampleDevice());
-    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.99"));  // left as it was
+    EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455")));
     const QStringList expectedStart{
         "win allow broadcast", "win send W001122334455 > *", "pause 100", "win send L > *", "pause 10",
         "pause 50", "win read none", "win send GON|1 > *",
@@ -109,14 +108,13 @@ TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow)
 TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
 {
     session.parameters = sampleDevice();  // a device read before
-    session.currentDeviceAddress = QStringLiteral("192.168.1.30");
     const ReadOutResult result = readRow(localRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
     EXPECT_EQ(network.log.last(), QStringLiteral("op1 close"));
     EXPECT_EQ(network.sends(), QStringList{"X > 192.168.1.30"});
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
-    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
+    EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << "nothing may be written after a failed read-out";
 }
 
 PropertyDialogValues dialogValues()
@@ -137,7 +135,6 @@ PropertyDialogValues dialogValues()
     values.baudRate = QStringLiteral("11");
     values.parity = QStringLiteral("2");
     values.dataBits = QStringLiteral("0");
-    values.reportedIpAddress = QStringLiteral("192.168.1.30");
     return values;
 }
 
@@ -168,16 +165,17 @@ protected:
         session.parameters.onTheFly = QStringLiteral("1");
         session.parameters.maxPacketCount = QStringLiteral("128");
         session.parameters.maxCharDelay = QStringLiteral("4");
-        session.currentDeviceAddress = QStringLiteral("192.168.1.30");
     }
 
     RecordingNetwork network;
     DeviceSession session;
+    const DeviceRoute localRoute = DeviceRoute::unicast(QStringLiteral("192.168.1.30"));
+    const DeviceRoute remoteRoute = DeviceRoute::byMacName(QStringLiteral("001122334455"));
 };
 
 TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAddressLast)
 {
-    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::Unicast);
+    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
 
     const QString to = QStringLiteral("192.168.1.30");
     QStringList expected = addressed(QStringList{"L"} + dialogSetRequests() + QStringList{"SIP192.168.1.77|37", "E"}, to);
@@ -188,7 +186,6 @@ TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAdd
               (QStringList{"op1 send E > 192.168.1.30", "pause 500", "op1 close"}));
     EXPECT_EQ(network.pausedMs(), 50 + 20 * 10 + 500);
 
-    EXPECT_EQ(session.currentDeviceAddress, QStringLiteral("192.168.1.77"));
     EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("192.168.1.30"));  // only "SIP" carries the new one
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("11"));
     EXPECT_EQ(session.parameters.deviceName, QStringLiteral("GAte"));
@@ -196,8 +193,7 @@ TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAdd
 
 TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
 {
-    session.currentDeviceAddress = QStringLiteral("10.0.0.5");
-    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::Broadcast);
+    EXPECT_EQ(writeParameters(network, remoteRoute, session.parameters, dialogValues()), Delivery::Broadcast);
 
     const QStringList expected = addressed(QStringList{"W001122334455", "L"} + dialogSetRequests()
                                                + QStringList{"SIP192.168.1.77|33", "E"},
@@ -208,20 +204,27 @@ TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
     EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
 }
 
-TEST_F(WriteTest, WithoutAReportedAddressTheBroadcastFormIsUsed)
+// The route, not the address or MAC the device reported, decides where
+// the write and the factory defaults go.
+TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported)
 {
-    PropertyDialogValues values = dialogValues();
-    values.reportedIpAddress.clear();
-    EXPECT_EQ(writeParameters(network, session, values), Delivery::Broadcast);
-    EXPECT_EQ(network.sends().first(), QStringLiteral("W001122334455 > *"));
-    EXPECT_EQ(network.sends().at(21), QStringLiteral("SIP192.168.1.77|33 > *"));
+    session.parameters.ipAddress.clear();  // the reply to "GIP|4" was lost
+    session.parameters.macAddress = QStringLiteral("0A0B0C0D0E0F");
+    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
+    EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
+    const QStringList sends = network.sends();
+    ASSERT_EQ(sends.size(), 22 + 23);
+    for (const QString& send : sends.mid(0, 22))
+        EXPECT_TRUE(send.endsWith(QStringLiteral(" > 192.168.1.30"))) << send.toStdString();
+    EXPECT_EQ(sends.at(22), QStringLiteral("W001122334455 > *"));
 }
 
-TEST_F(WriteTest, NothingIsBroadcastWithoutAMacAddressToNameTheDevice)
+TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
 {
-    session.currentDeviceAddress.clear();
-    session.parameters.macAddress.clear();
-    EXPECT_EQ(writeParameters(network, session, dialogValues()), Delivery::NotSent);
+    for (const DeviceRoute& route : {DeviceRoute{}, DeviceRoute::byMacName(QString())}) {
+        EXPECT_EQ(writeParameters(network, route, session.parameters, dialogValues()), Delivery::NotSent);
+        EXPECT_EQ(restoreFactoryDefaults(network, route), Delivery::NotSent);
+    }
     EXPECT_TRUE(network.log.isEmpty());
 }
 
@@ -234,34 +237,22 @@ QStringList factorySetRequests()
 
 TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress)
 {
-    const DeviceSession before = session;
-    EXPECT_EQ(restoreFactoryDefaults(network, session, QStringLiteral("192.168.1.30")), Delivery::Unicast);
+    EXPECT_EQ(restoreFactoryDefaults(network, localRoute), Delivery::Unicast);
 
     EXPECT_EQ(network.sends(),
               addressed(QStringList{"L"} + factorySetRequests() + QStringList{"E"}, QStringLiteral("192.168.1.30")));
     EXPECT_EQ(network.log.first(), QStringLiteral("op1 open 5555"));
     EXPECT_EQ(network.pausedMs(), 50 + 19 * 10 + 500);
-    EXPECT_EQ(session.parameters, before.parameters);
 }
 
 TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
 {
-    session.currentDeviceAddress = QStringLiteral("10.0.0.5");
-    EXPECT_EQ(restoreFactoryDefaults(network, session, QStringLiteral("10.0.0.5")), Delivery::Broadcast);
+    EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
 
     EXPECT_EQ(network.sends(), addressed(QStringList{"W001122334455", "L"} + factorySetRequests()
                                              + QStringList{"SIP192.168.1.24|33", "E"},
                                          QStringLiteral("*")));
     EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
-}
-
-TEST_F(WriteTest, FactoryDefaultsByBroadcastForWantOfAnAddressKeepTheAddressOfALocalDevice)
-{
-    EXPECT_EQ(restoreFactoryDefaults(network, session, QString()), Delivery::Broadcast);
-
-    EXPECT_EQ(network.sends(), addressed(QStringList{"W001122334455", "L"} + factorySetRequests()
-                                             + QStringList{"E"},
-                                         QStringLiteral("*")));
 }
 
 }  // namespace

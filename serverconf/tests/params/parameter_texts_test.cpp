@@ -51,16 +51,14 @@ TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing)
 
 TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress)
 {
-    DeviceSession session{factoryParameters(), QStringLiteral("192.168.1.30")};
+    DeviceSession session{factoryParameters()};
     session.clearForNewSearch();
     EXPECT_EQ(session.parameters,
               parametersWith({{"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}}));
-    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
 
-    session = {factoryParameters(), QStringLiteral("192.168.1.30")};
+    session = {factoryParameters()};
     session.clearOnCancel();
     EXPECT_EQ(session.parameters, parametersWith({{"IP", "192.168.1.24"}}));
-    EXPECT_TRUE(session.currentDeviceAddress.isEmpty());
 }
 
 TEST(RequestTexts, GetAndSetRequestsAreExactBytes)

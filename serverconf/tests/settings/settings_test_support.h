@@ -36,8 +36,8 @@ inline DeviceParameters readValues() {
 class PropertyDialogTest : public ::testing::Test {
 protected:
     PropertySettingsDialog& open(const DeviceParameters& parameters = readValues()) {
-        session = DeviceSession{parameters, parameters.ipAddress};
-        dialog = std::make_unique<PropertySettingsDialog>(network, session);
+        session = DeviceSession{parameters};
+        dialog = std::make_unique<PropertySettingsDialog>(network, session, DeviceRoute::unicast(parameters.ipAddress));
         dialog->show();
         return *dialog;
     }

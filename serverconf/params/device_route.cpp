@@ -1,0 +1,10 @@
+#include "device_route.h"
+
+namespace serverconf {
+
+Destination DeviceRoute::destination() const
+{
+    return form == Form::Unicast ? Destination::device(address) : Destination::broadcast();
+}
+
+}  // namespace serverconf

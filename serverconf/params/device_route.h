@@ -1,0 +1,32 @@
+#pragma once
+// How a read-out reached its device, kept with the dialog it opened so that
+// the write and the factory defaults started there reach that same device
+// the same way, whatever the discovery socket heard since.
+
+#include "channel/command_channel.h"
+
+#include <QString>
+
+namespace serverconf {
+
+struct DeviceRoute {
+    enum class Form {
+        None,       // the device was not reached: nothing may be sent
+        Unicast,    // to the address that answered the read-out's probe
+        ByMacName,  // by broadcast, the device named first with "W" + MAC
+    };
+
+    static DeviceRoute unicast(const QString& address) { return {Form::Unicast, address, {}}; }
+    static DeviceRoute byMacName(const QString& macAddress) { return {Form::ByMacName, {}, macAddress}; }
+
+    // Where each request of an exchange on this route goes.
+    Destination destination() const;
+
+    Form form = Form::None;
+    QString address;     // Unicast: the dotted address that answered
+    QString macAddress;  // ByMacName: the MAC text sent after "W"
+
+    bool operator==(const DeviceRoute&) const = default;
+};
+
+}  // namespace serverconf
