@@ -83,13 +83,17 @@ int CARDPURSE_CALL SetCardPassAll(int port, const char* key) {
 int CARDPURSE_CALL SetCardPassOne(int port, const char* key) {
     auto lock = purseLink().lockForOperation();
     if (!exactHexArgument(key, kKeyLength, "SetCardPassOne: key")) return 0;
-    // Both account sectors get the rest of sector 2's trailer.
+    // Each account sector keeps its own access bytes and key B (the rest of
+    // its trailer as read back); only key A changes.
     const BlockAddress first = sectorTrailer(1);
     const BlockAddress second = sectorTrailer(2);
-    if (!readBlock(port, first)) return 0;
+    auto firstTrailer = readBlock(port, first);
+    if (!firstTrailer) return 0;
     auto secondTrailer = readBlock(port, second);
     if (!secondTrailer) return 0;
-    const std::string trailer = withField(std::move(*secondTrailer), second, kTrailerKeyField, key);
-    if (!writeBlock(port, first, trailer) || !writeBlock(port, second, trailer)) return 0;
+    if (!writeBlock(port, first, withField(std::move(*firstTrailer), first, kTrailerKeyField, key)) ||
+        !writeBlock(port, second, withField(std::move(*secondTrailer), second, kTrailerKeyField, key))) {
+        return 0;
+    }
     return proveKeyAndRestoreDefault(port, key) ? 1 : 0;
 }

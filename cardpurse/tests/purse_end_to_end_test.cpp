@@ -264,18 +264,32 @@ TEST_F(PurseEndToEnd, ReaderKeyAndSoundAreLoadedAndHeldForTheReader) {
     EXPECT_EQ(api().setMacSound(kPort, 3), 0);  // no "DONE!"
 }
 
-TEST_F(PurseEndToEnd, CardKeyOfTheAccountSectorsCarriesTheRestOfSectorTwosTrailer) {
-    const std::string secondRest = "0F00FF00AAAAAAAAAAAA";
-    setBlock(11, kDefaultKey + secondRest);
-    ASSERT_EQ(api().setCardPassOne(kPort, kNewKey.c_str()), 1);
-    EXPECT_EQ(block(7), kNewKey + secondRest);
-    EXPECT_EQ(block(11), kNewKey + secondRest);
-    EXPECT_EQ(block(15), kDefaultKey + kTrailerRest);
-    EXPECT_EQ(reader().state().readerKey, kDefaultKey);
-    EXPECT_EQ(takeFrames(), (Frames{"Da0107!", "Da0211!", writeFrame("0107", kNewKey + secondRest),
-                                    writeFrame("0211", kNewKey + secondRest), "DG" + kNewKey + "!", "Da0105!",
-                                    "DG" + kDefaultKey + "!"}));
-    EXPECT_EQ(takeOpens(), 7);
+// Only key A of the two account sectors changes: a card whose sectors have
+// different access conditions keeps each sector's own access bytes and key B.
+TEST_F(PurseEndToEnd, CardKeyOfTheAccountSectorsChangesOnlyKeyAOfEachTrailer) {
+    struct Case {
+        const char* label;
+        std::string firstRest;
+        std::string secondRest;
+    };
+    const Case cases[] = {
+        {"different access bytes", "7F078869B0B1B2B3B4B5", "0F00FF00AAAAAAAAAAAA"},
+        {"the same access bytes", kTrailerRest, kTrailerRest},
+    };
+    for (const Case& c : cases) {
+        setBlock(7, kDefaultKey + c.firstRest);
+        setBlock(11, kDefaultKey + c.secondRest);
+        ASSERT_EQ(api().setCardPassOne(kPort, kNewKey.c_str()), 1) << c.label;
+        EXPECT_EQ(block(7), kNewKey + c.firstRest) << c.label;
+        EXPECT_EQ(block(11), kNewKey + c.secondRest) << c.label;
+        EXPECT_EQ(block(15), kDefaultKey + kTrailerRest) << c.label;
+        EXPECT_EQ(reader().state().readerKey, kDefaultKey) << c.label;
+        EXPECT_EQ(takeFrames(), (Frames{"Da0107!", "Da0211!", writeFrame("0107", kNewKey + c.firstRest),
+                                        writeFrame("0211", kNewKey + c.secondRest), "DG" + kNewKey + "!",
+                                        "Da0105!", "DG" + kDefaultKey + "!"}))
+            << c.label;
+        EXPECT_EQ(takeOpens(), 7) << c.label;
+    }
 }
 
 TEST_F(PurseEndToEnd, CardKeyOfAllSectorsIsProvedThenTheDefaultKeyLoaded) {
