@@ -4,6 +4,7 @@
 #include "app/window_images.h"
 #include "channel/udp_environment.h"
 #include "dialogs/notice.h"
+#include "params/gbk_text.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -23,9 +24,13 @@ bool socketLayerAvailable() {
     return false;
 }
 
-int runProgram(bool socketLayerReady) {
+int runProgram(bool socketLayerReady, bool gbkReady) {
     if (!socketLayerReady) {
         notice(nullptr, QStringLiteral("Windows 通信端口初始化失败。"), programName());
+        return 1;
+    }
+    if (!gbkReady) {
+        notice(nullptr, QString::fromUtf8(kGbkMissingMessage), programName());
         return 1;
     }
     QApplication::setWindowIcon(programIcon());

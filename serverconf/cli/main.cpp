@@ -4,6 +4,7 @@
 #include "cli_runner.h"
 
 #include "channel/udp_environment.h"
+#include "params/gbk_text.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -24,6 +25,11 @@ int main(int argc, char* argv[]) {
     if (arguments->help) {
         out << serverconf::cliUsage();
         return 0;
+    }
+    // Without the codec every value would go out empty.
+    if (!serverconf::gbkAvailable()) {
+        err << "serverconf-cli: " << QString::fromUtf8(serverconf::kGbkMissingMessage) << '\n';
+        return 1;
     }
     serverconf::UdpEnvironment environment;
     serverconf::CliRunner runner(environment, out, err);

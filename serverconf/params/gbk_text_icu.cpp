@@ -12,6 +12,14 @@ namespace {
 constexpr const char* kCodePage936 = "GBK";
 }
 
+bool gbkAvailable()
+{
+    const bool available = QStringEncoder(kCodePage936).isValid() && QStringDecoder(kCodePage936).isValid();
+    if (!available)
+        qCDebug(lcParams) << "this Qt build has no codec for" << kCodePage936;
+    return available;
+}
+
 QByteArray toGbk(const QString& text)
 {
     QStringEncoder encoder(kCodePage936);

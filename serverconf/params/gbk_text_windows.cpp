@@ -12,6 +12,14 @@ namespace {
 constexpr UINT kCodePage936 = 936;
 }
 
+bool gbkAvailable()
+{
+    const bool available = IsValidCodePage(kCodePage936) != 0;
+    if (!available)
+        qCDebug(lcParams) << "code page" << kCodePage936 << "is not installed";
+    return available;
+}
+
 QByteArray toGbk(const QString& text)
 {
     if (text.isEmpty())
