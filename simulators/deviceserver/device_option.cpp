@@ -2,6 +2,8 @@
 
 #include "params/device_parameters.h"
 
+#include <limits>
+
 namespace devicesim {
 namespace {
 
@@ -23,17 +25,30 @@ bool parseReplySet(const QString& value, QSet<QString>& into, QString& error) {
     return true;
 }
 
-bool parseDelays(const QString& value, QHash<QString, int>& into, QString& error) {
+// REPLY:NUMBER items joined by "+"; `form` names them in the error ("REPLY:MS").
+bool parseReplyNumbers(const QString& key, const QString& form, const QString& value, QHash<QString, int>& into,
+                       QString& error) {
     for (const QString& item : value.split(u'+')) {
         const QStringList parts = item.split(u':');
         bool ok = false;
-        const int ms = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
-        if (!ok || ms < 0 || !isReplyName(parts[0])) {
-            error = QStringLiteral("delay wants REPLY:MS, got %1").arg(item);
+        const int number = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+        if (!ok || number < 0 || !isReplyName(parts[0])) {
+            error = QStringLiteral("%1 wants %2, got %3").arg(key, form, item);
             return false;
         }
-        into.insert(parts[0], ms);
+        into.insert(parts[0], number);
     }
+    return true;
+}
+
+bool parseNumber(const QString& key, const QString& value, int maximum, int& into, QString& error) {
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (!ok || number < 0 || number > maximum) {
+        error = QStringLiteral("%1 wants a number 0..%2, got %3").arg(key).arg(maximum).arg(value);
+        return false;
+    }
+    into = number;
     return true;
 }
 
@@ -50,7 +65,15 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
     if (key == u"dup") return parseReplySet(value, faults.duplicate, error);
     if (key == u"oversize") return parseReplySet(value, faults.oversize, error);
     if (key == u"short") return parseReplySet(value, faults.oneByte, error);
-    if (key == u"delay") return parseDelays(value, faults.delayMs, error);
+    if (key == u"delay") return parseReplyNumbers(key, QStringLiteral("REPLY:MS"), value, faults.delayMs, error);
+    if (key == u"lose") return parseReplyNumbers(key, QStringLiteral("REPLY:TIMES"), value, faults.loseFirst, error);
+    if (key == u"loss") return parseNumber(key, value, 100, faults.lossPercent, error);
+    if (key == u"seed") {
+        int seed = 0;
+        if (!parseNumber(key, value, std::numeric_limits<int>::max(), seed, error)) return false;
+        faults.lossSeed = static_cast<unsigned>(seed);
+        return true;
+    }
     if (key == u"late") {
         if (!isReplyName(value)) {
             error = QStringLiteral("late wants one reply name, got %1").arg(value);

@@ -7,9 +7,10 @@
 // addr (required, within 127.0.0.0/8); mac (default: the address's four
 // numbers as 3-digit groups); user, name (the ON and DN values); any
 // parameter code (ON, DN, IP, PN, BR, ...) = its value; faults: drop=R+R,
-// delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe, where
-// R is X (the search reply) or a get tag 1..21. Parameters not given keep
-// their factory values; IP defaults to addr.
+// delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe,
+// lose=R:times+R:times, loss=percent, seed=n, where R is X (the search
+// reply) or a get tag 1..21. Parameters not given keep their factory
+// values; IP defaults to addr.
 
 #include "simulated_device.h"
 

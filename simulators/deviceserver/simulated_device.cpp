@@ -17,7 +17,8 @@ bool isLoopbackAddress(const QString& address) {
            parsed.isLoopback() && parsed.toString() == address;
 }
 
-SimulatedDevice::SimulatedDevice(DeviceConfig config) : config_(std::move(config)) {
+SimulatedDevice::SimulatedDevice(DeviceConfig config)
+    : config_(std::move(config)), lossDraws_(config_.faults.lossSeed) {
     if (config_.parameters.ipAddress.isEmpty()) config_.parameters.ipAddress = config_.address;
 }
 
@@ -33,6 +34,15 @@ void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray
         outcome.notes << QStringLiteral("reply %1 dropped").arg(name);
         return;
     }
+    if (lost_.value(name) < faults.loseFirst.value(name)) {
+        ++lost_[name];
+        outcome.notes << QStringLiteral("reply %1 lost (%2 of %3)").arg(name).arg(lost_[name]).arg(faults.loseFirst[name]);
+        return;
+    }
+    if (losesAtRandom()) {
+        outcome.notes << QStringLiteral("reply %1 lost at random").arg(name);
+        return;
+    }
     if (faults.oversize.contains(name)) text = text.leftJustified(kOversizeReplyBytes, ' ');
     if (faults.oneByte.contains(name)) text = text.left(1);
     const OutgoingReply reply{text, faults.delayMs.value(name, 0)};
@@ -44,6 +54,13 @@ void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray
     }
     outcome.replies << reply;
     if (faults.duplicate.contains(name)) outcome.replies << reply;
+}
+
+// One draw per reply while losses are asked for, so a seed gives the same
+// losses for the same requests.
+bool SimulatedDevice::losesAtRandom() {
+    const int percent = config_.faults.lossPercent;
+    return percent > 0 && static_cast<int>(lossDraws_() % 100) < percent;
 }
 
 void SimulatedDevice::apply(Outcome& outcome) {

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <random>
 
 namespace devicesim {
 
@@ -28,6 +29,9 @@ struct DeviceFaults {
     QSet<QString> oneByte;          // cut to its first byte
     QString late;                   // held until the next request arrives (once)
     bool noProbeAnswer = false;     // a unicast "X" gets no answer
+    QHash<QString, int> loseFirst;  // the first N of these replies are lost, later ones sent
+    int lossPercent = 0;            // every reply is lost with this chance (0..100)
+    unsigned lossSeed = 1;          // seed of those losses: the same seed loses the same replies
 };
 
 struct DeviceConfig {
@@ -71,7 +75,11 @@ private:
     void addReply(Outcome& outcome, const QString& name, QByteArray text);
     void apply(Outcome& outcome);
 
+    bool losesAtRandom();
+
     DeviceConfig config_;
+    std::minstd_rand lossDraws_;
+    QHash<QString, int> lost_;  // replies lost so far by loseFirst, by name
     bool selected_ = false;
     bool lateUsed_ = false;
     std::optional<OutgoingReply> heldReply_;

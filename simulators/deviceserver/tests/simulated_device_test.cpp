@@ -93,11 +93,40 @@ TEST(SimulatedDevice, ALateReplyComesWithTheNextAnswerOnce) {
     EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"1001|5"}) << "only once";
 }
 
+TEST(SimulatedDevice, ALostReplyComesBackAfterItsCountAndOthersAreNotLost) {
+    SimulatedDevice d = device("addr=127.0.0.5,lose=4:2+X:1");
+    EXPECT_TRUE(replies(d, "GIP|4").isEmpty());
+    EXPECT_TRUE(replies(d, "GIP|4").isEmpty());
+    EXPECT_EQ(replies(d, "GIP|4"), QList<QByteArray>{"127.0.0.5|4"}) << "the third request is answered";
+    EXPECT_EQ(replies(d, "GPN|5"), QList<QByteArray>{"1001|5"});
+    EXPECT_TRUE(replies(d, "X").isEmpty());
+    EXPECT_EQ(replies(d, "X").size(), 1);
+}
+
+// The pattern of lost answers to `requests` requests of "GPN|5": "x" lost, "." sent.
+QString lossPattern(const QString& spec, int requests = 400) {
+    SimulatedDevice d = device(spec);
+    QString pattern;
+    for (int i = 0; i < requests; ++i) pattern += replies(d, "GPN|5").isEmpty() ? u'x' : u'.';
+    return pattern;
+}
+
+TEST(SimulatedDevice, RandomLossesKeepToTheirRateAndRepeatWithTheSeed) {
+    const QString seven = lossPattern("addr=127.0.0.5,loss=5,seed=7");
+    EXPECT_EQ(lossPattern("addr=127.0.0.5,loss=5,seed=7"), seven) << "the same seed loses the same replies";
+    EXPECT_NE(lossPattern("addr=127.0.0.5,loss=5,seed=8"), seven);
+    EXPECT_GE(seven.count(u'x'), 8) << "about 20 of 400";
+    EXPECT_LE(seven.count(u'x'), 32) << "about 20 of 400";
+    EXPECT_EQ(lossPattern("addr=127.0.0.5,seed=7").count(u'x'), 0) << "no loss unless asked for";
+    EXPECT_EQ(lossPattern("addr=127.0.0.5,loss=100").count(u'.'), 0);
+}
+
 TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
     QString error;
     for (const char* bad : {"", "mac=001122334455", "addr=192.168.1.5", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
                             "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red",
-                            "addr=127.0.0.5,bogus"}) {
+                            "addr=127.0.0.5,bogus", "addr=127.0.0.5,lose=4", "addr=127.0.0.5,lose=4:-1",
+                            "addr=127.0.0.5,loss=101", "addr=127.0.0.5,loss=x", "addr=127.0.0.5,seed=-1"}) {
         error.clear();
         EXPECT_FALSE(parseDeviceOption(bad, error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
