@@ -115,7 +115,11 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             error = QStringLiteral("unexpected argument %1").arg(rest);
             return std::nullopt;
         }
-        parsed.typedValues.append({rest.left(equals), rest.mid(equals + 1)});
+        const QString code = rest.left(equals);
+        const QString value = rest.mid(equals + 1);
+        // The new address goes out with "SIP": a malformed one would strand the device.
+        if (code == u"IP" && !isAddressArgument(value, "IP value", error)) return std::nullopt;
+        parsed.typedValues.append({code, value});
     }
     if ((sawSave && parsed.command != Command::Read) || (sawLoad && parsed.command != Command::Write)) {
         error = QStringLiteral("--save belongs to read, --load to write");

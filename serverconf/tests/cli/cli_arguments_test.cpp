@@ -41,7 +41,8 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
                             "write 10.0.0.5 BR", "write 10.0.0.5 =7", "read 10.0.0.5 --save", "write 10.0.0.5 --save x.ds",
                             "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
                             "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6",
-                            "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300"}) {
+                            "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300", "write 10.0.0.5 IP=",
+                            "write 10.0.0.5 IP=192.168.1", "write 10.0.0.5 IP=10.0.0.256", "write 10.0.0.5 IP=a.b.c.d"}) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
 }

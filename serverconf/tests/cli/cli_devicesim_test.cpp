@@ -290,6 +290,7 @@ TEST_F(CliAgainstDeviceSim, UsageErrorsExitTwoAndSendNothing) {
     start();
     EXPECT_EQ(runCli({"write"}).exitCode, 2);
     EXPECT_EQ(runCli({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(runCli({"write", "127.0.0.5", "IP=192.168.1"}).exitCode, 2) << "a new address that is not dotted";
     EXPECT_EQ(runCli({"write", "127.0.0.5", "--load", directory.filePath("x.DS")}).exitCode, 1)
         << "wrong extension: 所选文件格式不对!";
     EXPECT_EQ(simulator->received().size(), 0);
