@@ -8,6 +8,8 @@
 #include "channel/channel_ports.h"
 #include "channel/same_network.h"
 
+#include <QSet>
+
 namespace serverconf {
 
 namespace {
@@ -64,19 +66,19 @@ ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChann
     environment.pause(kBeforeReplyReadMs);
     const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress, false);
     if (!datagram)
-        return ReplyReceipt::NoDatagram;
+        return {ReplyReceipt::Kind::NoDatagram};
     const ParameterReply reply = parseParameterReply(datagram->text);
     switch (reply.kind) {
     case ParameterReply::Kind::TooShort:
         qCDebug(lcParams) << "reply under 2 bytes from" << datagram->senderAddress << datagram->text;
-        return ReplyReceipt::TooShort;
+        return {ReplyReceipt::Kind::TooShort};
     case ParameterReply::Kind::Unknown:
-        return ReplyReceipt::Ignored;
+        return {ReplyReceipt::Kind::Ignored};
     case ParameterReply::Kind::Value:
         break;
     }
     storeParameterReply(parameters, reply);
-    return ReplyReceipt::Stored;
+    return {ReplyReceipt::Kind::Stored, reply.getTag};
 }
 
 ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& windowSocket,
@@ -88,7 +90,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
         result.outcome = ReadOutOutcome::NoDeviceSelected;
         return result;
     }
-    session.parameters.macAddress.clear();
+    session.parameters = DeviceParameters{};
 
     // Replies count only from the device being read: the address that
     // answered the probe, or the row's address when it is named by broadcast.
@@ -109,19 +111,38 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
         windowSocket.sendAndPause(openExchangeRequest(), route.destination(), kAfterBroadcastOpenMs);
     }
 
+    QSet<int> storedTags;
     const auto receive = [&] {
-        if (receiveParameterReply(environment, windowSocket, replySender, session.parameters)
-            == ReplyReceipt::TooShort) {
+        const ReplyReceipt receipt = receiveParameterReply(environment, windowSocket, replySender, session.parameters);
+        if (receipt.kind == ReplyReceipt::Kind::Stored) {
+            storedTags.insert(receipt.getTag);
+        } else if (receipt.kind == ReplyReceipt::Kind::TooShort) {
             ++result.shortReplies;
             if (shortReplyNotice)
                 shortReplyNotice();
         }
     };
-    receive();
-    for (int tag = 1; tag <= kParameterCount; ++tag) {
+    const auto ask = [&](int tag) {
         windowSocket.send(getRequest(tag), route.destination());
         receive();
+    };
+    receive();
+    for (int tag = 1; tag <= kParameterCount; ++tag)
+        ask(tag);
+    // A datagram can be lost on the way: each value still missing is asked
+    // for once more (a late reply may have filled one in the meantime).
+    for (int tag = 1; tag <= kParameterCount; ++tag) {
+        if (storedTags.contains(tag))
+            continue;
+        result.retriedTags << tag;
+        ask(tag);
     }
+    for (int tag : std::as_const(result.retriedTags)) {
+        if (!storedTags.contains(tag))
+            result.missingTags << tag;
+    }
+    if (!result.retriedTags.isEmpty())
+        qCDebug(lcParams) << "asked again" << result.retriedTags << "still missing" << result.missingTags;
 
     if (session.parameters.macAddress.isEmpty()) {
         qCDebug(lcParams) << "no MAC address read from" << selectedRow->deviceAddress;

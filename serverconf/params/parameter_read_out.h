@@ -2,7 +2,8 @@
 // The read-out of all 21 parameters of the device on one list row (the
 // window's Settings command without its dialog): a probe or the naming "W",
 // then "L" and the 21 get requests, each followed by a 50 ms wait and one
-// read on the window socket, stored by the tag each reply names.
+// read on the window socket, stored by the tag each reply names; then one
+// more round for each value whose reply was lost.
 
 #include "device_parameters.h"
 #include "device_route.h"
@@ -10,6 +11,8 @@
 #include "channel/command_channel.h"
 #include "channel/network_environment.h"
 #include "discovery/device_entry.h"
+
+#include <QList>
 
 #include <functional>
 
@@ -22,11 +25,15 @@ inline constexpr const char* kCheckConnectionMessage = "请检查设备与pc连�
 inline constexpr const char* kShortReplyMessage = "sdfsdfsd";
 
 // What one read of a get reply did.
-enum class ReplyReceipt {
-    NoDatagram,  // nothing waiting (or an oversize datagram, dropped): nothing stored
-    TooShort,    // under 2 bytes: nothing stored, the user is told (kShortReplyMessage)
-    Ignored,     // names no parameter
-    Stored,
+struct ReplyReceipt {
+    enum class Kind {
+        NoDatagram,  // nothing waiting (or an oversize datagram, dropped): nothing stored
+        TooShort,    // under 2 bytes: nothing stored, the user is told (kShortReplyMessage)
+        Ignored,     // names no parameter
+        Stored,
+    };
+    Kind kind = Kind::NoDatagram;
+    int getTag = 0;  // Stored: the tag whose value was stored
 };
 
 // Waits 50 ms, reads one datagram from `deviceAddress` on `windowSocket`
@@ -48,12 +55,14 @@ struct ReadOutResult {
     // the write and the factory defaults of its dialog take this route.
     DeviceRoute route;
     int shortReplies = 0;  // replies under 2 bytes met on the way
+    QList<int> retriedTags;  // get tags asked a second time, their first reply lost
+    QList<int> missingTags;  // get tags still without a value after that: empty in the dialog
 };
 
 // Reads the parameters of `selectedRow` (nullptr: no row selected) into
-// `session.parameters`; values whose reply is missing keep what they held,
-// except macAddress, which is emptied first so that only this device's
-// answer can make the read-out succeed.
+// `session.parameters`, which is emptied first: nothing of a device read
+// before can reach this device's dialog or its write, and only this
+// device's MAC address can make the read-out succeed.
 //
 // Device on this computer's network: "X" from a probe socket on local port
 // 3001 to the row's address, 100 ms, one read whose sender is the address
@@ -61,7 +70,9 @@ struct ReadOutResult {
 // the read-out there (NotConnected). Then "L" and "GON|1".."GNM|21" from
 // `windowSocket` to that address. Another network: broadcasting allowed on
 // `windowSocket`, "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by
-// broadcast (a route by that MAC).
+// broadcast (a route by that MAC). After those 22 rounds, each get request
+// whose value did not arrive (no reply, a short or oversize one) is sent
+// once more, in tag order, each followed by the same 50 ms wait and read.
 //
 // `shortReplyNotice` runs for each reply under 2 bytes at the moment it is
 // read (the window shows kShortReplyMessage there); the read-out then goes on.

@@ -168,7 +168,8 @@ TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne)
     startDevices({QString::fromLatin1(kLocalDevice) + ",late=5,short=7"});
     // From the held reply on, every read takes the reply before: the one-byte
     // reply to "GRM|7" is met in the round of "GCM|8", and the reply to
-    // "GNM|21" is left unread.
+    // "GNM|21" is left for the first retry round, that of "GRM|7"; the
+    // netmask then needs no retry of its own.
     session.parameters.workMode = QStringLiteral("held before");
     session.parameters.netmask = QStringLiteral("held before");
     const ReadOutResult result = readRow(localRow);
@@ -176,13 +177,16 @@ TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne)
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters.port, QStringLiteral("4001"));  // arrived with the reply to GTP|6
     EXPECT_EQ(session.parameters.gatewayIp, QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(session.parameters.workMode, QStringLiteral("held before"));
-    EXPECT_EQ(session.parameters.netmask, QStringLiteral("held before"));
+    EXPECT_EQ(session.parameters.workMode, QString()) << "never the value held before";
+    EXPECT_EQ(session.parameters.netmask, QStringLiteral("0.0.0.0"));
+    EXPECT_EQ(result.retriedTags, QList<int>{7});
+    EXPECT_EQ(result.missingTags, QList<int>{7});
     EXPECT_EQ(result.shortReplies, 1);
     EXPECT_EQ(shortReplyNotices, 1);
+    EXPECT_EQ(payloads(receivedSince(0, 24)).last(), QStringLiteral("GRM|7"));
 }
 
-TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRounds)
+TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry)
 {
     startDevices({QString::fromLatin1(kLocalDevice) + ",drop=3"});
     session.parameters.macAddress = QStringLiteral("AABBCCDDEEFF");  // of a device read before
@@ -191,7 +195,39 @@ TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRounds)
     EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("7"));
-    EXPECT_EQ(receivedSince(0, 23).size(), 23);
+    EXPECT_EQ(result.retriedTags, QList<int>{3});
+    const QList<LogRecord> received = receivedSince(0, 24);
+    ASSERT_EQ(received.size(), 24);
+    EXPECT_EQ(received.last().payload, "GFE|3");
+    EXPECT_EQ(received.last().to, QStringLiteral("127.0.0.5"));
+}
+
+// A reply lost on the way is asked for once more, after the 22 rounds and in
+// tag order, with the same 50 ms before its read; by broadcast as well.
+TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder)
+{
+    startDevices({QString::fromLatin1(kLocalDevice) + ",lose=12:1+4:1",
+                  QString::fromLatin1(kRemoteDevice) + ",lose=18:1"});
+    ReadOutResult result = readRow(localRow);
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(result.retriedTags, (QList<int>{4, 12}));
+    EXPECT_TRUE(result.missingTags.isEmpty());
+    EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("127.0.0.5"));
+    EXPECT_EQ(session.parameters.baudRate, QStringLiteral("7"));
+    QList<LogRecord> received = receivedSince(0, 25);
+    EXPECT_EQ(payloads(received.mid(23)), (QStringList{"GIP|4", "GBR|12"}));
+    expectAddressing(received.mid(1), window->localPort(), QStringLiteral("127.0.0.5"));
+    QList<int> pauses{100};
+    pauses.append(QList<int>(23, 50));
+    expectPauses(received, pauses);
+
+    const qsizetype mark = simulator->mark();
+    result = readRow(remoteRow);
+    EXPECT_EQ(result.retriedTags, QList<int>{18});
+    EXPECT_EQ(session.parameters.destinationIp, QStringLiteral("127.0.0.2"));
+    received = receivedSince(mark, 24);
+    EXPECT_EQ(received.last().payload, "GDI|18");
+    EXPECT_TRUE(received.last().isBroadcast());
 }
 
 PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newAddress)

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <memory>
+
 namespace serverconf {
 namespace {
 
@@ -96,6 +100,91 @@ TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
     for (const QString& send : network.sends())
         EXPECT_TRUE(send.endsWith(QStringLiteral(" > *"))) << send.toStdString();
     EXPECT_EQ(network.pausedMs(), 1210);
+}
+
+// Answers like deviceAnswering, but every get request of `lost` tags goes
+// unanswered its first `times` times.
+RecordingNetwork::Responder deviceLosing(const DeviceParameters& device, const QString& address, QList<int> lost,
+                                         int times)
+{
+    auto asked = std::make_shared<std::map<int, int>>();
+    const RecordingNetwork::Responder answer = deviceAnswering(device, address);
+    return [=](RecordingChannel& from, const QByteArray& text, const Destination& to) {
+        const int tag = text.startsWith('G') ? text.mid(text.indexOf('|') + 1).toInt() : 0;
+        if (lost.contains(tag) && ++(*asked)[tag] <= times)
+            return;
+        answer(from, text, to);
+    };
+}
+
+// The device read before left all its values; this one loses replies.
+TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore)
+{
+    struct Case {
+        QList<int> lost;
+        int times;
+        ReadOutOutcome outcome;
+    };
+    const Case cases[] = {
+        {{4}, 1, ReadOutOutcome::Read},
+        {{4}, 2, ReadOutOutcome::Read},
+        {{12, 2}, 1, ReadOutOutcome::Read},
+        {{12, 2}, 2, ReadOutOutcome::Read},
+        {{3}, 1, ReadOutOutcome::Read},
+        {{3}, 2, ReadOutOutcome::NotConnected},
+    };
+    DeviceParameters other = sampleDevice();
+    for (const ParameterDefinition& parameter : kParameters)
+        other.*parameter.member = QStringLiteral("other %1").arg(QLatin1StringView(parameter.code));
+    for (const Case& c : cases) {
+        QStringList lostTags;
+        for (int tag : c.lost)
+            lostTags << QString::number(tag);
+        const QString label = QStringLiteral("tags %1 lost %2 times").arg(lostTags.join(u'+')).arg(c.times);
+        session.parameters = other;
+        const int pausedBefore = network.pausedMs();
+        network.responder = deviceLosing(sampleDevice(), QStringLiteral("192.168.1.30"), c.lost, c.times);
+        const ReadOutResult result = readRow(localRow);
+
+        EXPECT_EQ(result.outcome, c.outcome) << label.toStdString();
+        QList<int> retried = c.lost;
+        std::sort(retried.begin(), retried.end());
+        EXPECT_EQ(result.retriedTags, retried) << label.toStdString();
+        EXPECT_EQ(result.missingTags, c.times == 1 ? QList<int>{} : retried) << label.toStdString();
+        DeviceParameters expected = sampleDevice();
+        if (c.times > 1) {
+            for (int tag : c.lost)
+                expected.valueByGetTag(tag)->clear();
+        }
+        EXPECT_EQ(session.parameters, expected) << label.toStdString() << ": nothing of the other device";
+        // One more round of request, 50 ms and read per lost tag, after "GNM|21".
+        EXPECT_EQ(network.pausedMs() - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size()))
+            << label.toStdString();
+        QStringList retries;
+        for (int tag : retried)
+            retries << QString::fromLatin1(getRequest(tag)) + QStringLiteral(" > 192.168.1.30");
+        EXPECT_EQ(network.sends().mid(23), retries) << label.toStdString();
+    }
+}
+
+// A reply under 2 bytes stores nothing: its value is asked for again.
+TEST_F(ReadOutTest, AShortReplyCountsAsLost)
+{
+    const RecordingNetwork::Responder answer = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    bool shortSent = false;
+    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination& to) {
+        if (text == "GBR|12" && !shortSent) {
+            shortSent = true;
+            from.deliver("7", QStringLiteral("10.0.0.5"));
+            return;
+        }
+        answer(from, text, to);
+    };
+    const ReadOutResult result = readRow(remoteRow);
+    EXPECT_EQ(result.shortReplies, 1);
+    EXPECT_EQ(result.retriedTags, QList<int>{12});
+    EXPECT_EQ(session.parameters.baudRate, QStringLiteral("5"));
+    EXPECT_EQ(network.sends().last(), QStringLiteral("GBR|12 > *"));
 }
 
 TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow)
