@@ -149,8 +149,12 @@ int CliRunner::write(const CliArguments& arguments) {
         QString error;
         if (!applyTypedValue(code, value, dialog, session_.parameters, error)) return fail(error);
     }
-    if (writeParameters(environment_, *route, session_.parameters, dialog) == Delivery::NotSent) {
-        return fail(QString::fromUtf8(kCheckConnectionMessage));
+    switch (writeParameters(environment_, *route, session_.parameters, dialog)) {
+    case Delivery::NotSent: return fail(QString::fromUtf8(kCheckConnectionMessage));
+    // The device reported no usable address and none was typed or loaded.
+    case Delivery::Refused: return fail(QString::fromUtf8(kMalformedIpAddressMessage));
+    case Delivery::Unicast:
+    case Delivery::Broadcast: break;
     }
     updateAndRefresh();
     return 0;

@@ -5,6 +5,7 @@
 #include "dialogs/dialog_units.h"
 #include "dialogs/gbk_length_validator.h"
 #include "dialogs/modal_run.h"
+#include "dialogs/notice.h"
 #include "dialogs/network_advanced_dialog.h"
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/serial_advanced_dialog.h"
@@ -266,9 +267,14 @@ void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded) {
     parameters.onTheFly = loaded.onTheFly;
 }
 
+// A malformed new address is refused before anything is sent, and the
+// dialog stays open so the user can correct it.
 void PropertySettingsDialog::write() {
     qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
-    writeParameters(environment_, route_, session_.parameters, values());
+    if (writeParameters(environment_, route_, session_.parameters, values()) == Delivery::Refused) {
+        notice(this, QString::fromUtf8(kMalformedIpAddressMessage));
+        return;
+    }
     accept();
 }
 

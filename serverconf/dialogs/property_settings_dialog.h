@@ -1,7 +1,8 @@
 #pragma once
 // "属性设置": the parameters of one device server on two tab pages, network
 // and serial, opened after a successful read-out. Nine fields show texts,
-// seven lists hold working values; OK writes them to the device, "出厂设置"
+// seven lists hold working values; OK writes them to the device (refused,
+// with a message, while the IP field holds no dotted address), "出厂设置"
 // restores the device's factory values (both close the dialog with OK, the
 // caller then shows the update wait and refreshes the list), Cancel empties
 // the parameter set. Save and Load exchange the shown values with a device

@@ -1,10 +1,12 @@
 #include "parameter_write.h"
 
+#include "params_log.h"
 #include "protocol_pauses.h"
 #include "request_texts.h"
 #include "set_exchange.h"
 
 #include "channel/channel_ports.h"
+#include "channel/same_network.h"
 
 namespace serverconf {
 
@@ -54,6 +56,10 @@ void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& 
 Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
                          const PropertyDialogValues& values)
 {
+    if (!isDottedAddress(values.ipAddressField)) {
+        qCDebug(lcParams) << "write refused, the new address is not dotted:" << values.ipAddressField;
+        return Delivery::Refused;
+    }
     takeDialogValues(parameters, values);
     return runSetExchange(environment, kParameterWritePort, route, parameters, &values.ipAddressField);
 }

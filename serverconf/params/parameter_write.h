@@ -15,6 +15,8 @@
 namespace serverconf {
 
 inline constexpr const char* kUpdatingDeviceMessage = "正在更新设备，请等待!";
+// OK with an IP field that is not a dotted IPv4 address (caption "提示").
+inline constexpr const char* kMalformedIpAddressMessage = "IP地址格式不对!";
 
 // What the property dialog hands over when OK is pressed.
 struct PropertyDialogValues {
@@ -49,10 +51,13 @@ enum class Delivery {
     Unicast,    // to the address the read-out reached
     Broadcast,  // "W"+MAC first, then everything broadcast
     NotSent,    // no route, or a broadcast route without a MAC address: nothing sent (logged)
+    Refused,    // the IP field holds no dotted IPv4 address: nothing sent (logged)
 };
 
 // The property dialog's OK, on the route of the read-out that opened the
-// dialog. The dialog's values go into `parameters`. From local port 6666:
+// dialog. An IP field that is not a dotted IPv4 address is refused (a
+// device given it could no longer be reached); otherwise the dialog's
+// values go into `parameters`. From local port 6666:
 // ["W"+MAC, 100 ms] "L", 50 ms, the 19 set requests in set-tag order with
 // 10 ms after each, "SIP"+typed address+"|37" (unicast) or "|33" (broadcast),
 // 10 ms, "E", 500 ms.

@@ -140,6 +140,22 @@ TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtIt
     EXPECT_TRUE(run.out.contains("1\t001122334455\t/door\t127.0.0.55\n")) << run.out.toStdString();
 }
 
+// The device's address is lost twice in the read-out: like the dialog's OK,
+// the write refuses the empty IP value; a typed one is written.
+TEST_F(CliAgainstDeviceSim, WriteRefusesAnAddressThatIsNotDottedAndSendsNothing) {
+    start({kDevices[0] + QStringLiteral(",lose=4:2")});
+    const CliRun refused = runCli({"write", "127.0.0.5", "ON=north"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err.trimmed(), QStringLiteral("IP地址格式不对!"));
+
+    const CliRun typed = runCli({"write", "127.0.0.5", "ON=north", "IP=127.0.0.5"});
+    ASSERT_EQ(typed.exitCode, 0) << typed.err.toStdString();
+    const QStringList sent = sentFrom(simulator->received(), 6666);
+    ASSERT_EQ(sent.size(), 22) << "only the second write";
+    EXPECT_EQ(sent[1], "SONnorth|18");
+    EXPECT_EQ(sent[20], "SIP127.0.0.5|37");
+}
+
 TEST_F(CliAgainstDeviceSim, WriteToAnotherNetworkNamesTheDeviceAndTagsItsAddressWith33) {
     start();
     const CliRun run = runCli({"write", "127.0.1.9", "ON=north"});

@@ -308,6 +308,21 @@ TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported)
     EXPECT_EQ(sends.at(22), QStringLiteral("W001122334455 > *"));
 }
 
+// "SIP" with such a text would leave the device without an address it can
+// be reached at.
+TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent)
+{
+    const DeviceParameters before = session.parameters;
+    for (const char* field : {"", "192.168.1", "192.168.1.", "192.168.1.256", "192.168.1.5 ", "a.b.c.d",
+                              "192.168.1.5.6"}) {
+        PropertyDialogValues values = dialogValues();
+        values.ipAddressField = QString::fromLatin1(field);
+        EXPECT_EQ(writeParameters(network, localRoute, session.parameters, values), Delivery::Refused) << field;
+        EXPECT_EQ(session.parameters, before) << field << ": the dialog's values are not taken";
+    }
+    EXPECT_TRUE(network.log.isEmpty());
+}
+
 TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
 {
     for (const DeviceRoute& route : {DeviceRoute{}, DeviceRoute::byMacName(QString())}) {

@@ -2,6 +2,7 @@
 // rule, the page switch, the field limits, Cancel and Enter.
 
 #include "settings_test_support.h"
+#include "window_test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +97,27 @@ TEST_F(PropertySettingsDialogTest, NamesAndPortTakeAtMostTheirBytesOfCodePage936
     EXPECT_EQ(field(Field::DeviceName)->text(), QStringLiteral("设备名称"));
     QTest::keyClicks(field(Field::Port), QStringLiteral("123456"));
     EXPECT_EQ(field(Field::Port)->text(), QStringLiteral("12345"));
+}
+
+TEST_F(PropertySettingsDialogTest, OkRefusesAnIpFieldThatIsNoDottedAddressAndStaysOpen) {
+    testing::NoticeRecorder notices;
+    for (const QString& typed : {QString(), QStringLiteral("192.168.1"), QStringLiteral("192.168.1.300")}) {
+        open();
+        field(Field::IpAddress)->setText(typed);
+        dialog->okButton()->click();
+        EXPECT_TRUE(dialog->isVisible()) << typed.toStdString();
+    }
+    ASSERT_EQ(notices.notices().size(), 3u);
+    EXPECT_EQ(notices.notices()[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(notices.texts(), QStringList(3, QStringLiteral("IP地址格式不对!")));
+    EXPECT_TRUE(network.sent().isEmpty());
+    EXPECT_EQ(session.parameters, readValues()) << "nothing taken from the dialog";
+
+    field(Field::IpAddress)->setText(QStringLiteral("192.168.1.31"));
+    dialog->okButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    ASSERT_FALSE(network.sent().isEmpty());
+    EXPECT_EQ(network.sent().last().text, "E");
 }
 
 TEST_F(PropertySettingsDialogTest, CancelEscapeAndCloseEmptyTheSetButTheAddressAndEnterDoesNothing) {

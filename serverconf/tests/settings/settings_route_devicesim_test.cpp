@@ -1,0 +1,207 @@
+// The write and the factory settings of the property dialog reach the device
+// that was read, and only it, in the device manager window against simulated
+// devices (devicesim's log): a device on another network read after a write
+// to one on this network, and a read-out that lost one of its replies after
+// the read-out of another device.
+
+#include "app/device_manager_dialog.h"
+#include "channel/channel_ports.h"
+#include "channel/udp_environment.h"
+#include "device_window_support.h"
+#include "devicesim_process.h"
+#include "dialogs/parameter_choice_box.h"
+#include "dialogs/property_settings_dialog.h"
+#include "window_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace serverconf {
+namespace {
+
+using devicesim::LogRecord;
+using Field = PropertySettingsDialog::Field;
+using List = PropertySettingsDialog::List;
+using testing::ModalScript;
+using testing::NoticeRecorder;
+using testing::payloads;
+
+// This computer is 127.0.0.1: 127.0.0.x shares its network, 127.0.9.x does not.
+const QString gateAddress = QStringLiteral("127.0.0.5");
+const QString doorAddress = QStringLiteral("127.0.0.6");
+const QString farAddress = QStringLiteral("127.0.9.5");
+const QString gateDevice = QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,PN=4001,BR=7,PR=1");
+
+// The window on a fresh set of simulated devices.
+class WindowOnDevices {
+public:
+    explicit WindowOnDevices(const QStringList& specs) : simulator(specs), expectedRows_(specs.size()) {}
+
+    // Starts the devices and searches until every one is listed.
+    void start() {
+        QString error;
+        ASSERT_TRUE(simulator.start(error)) << error.toStdString();
+        window.search();
+        ASSERT_EQ(window.devices().rowCount(), expectedRows_);
+    }
+
+    // Presses "设   置" on the row of `address`; `step` acts in the property dialog.
+    void settings(const QString& address, const std::function<void(PropertySettingsDialog&)>& step) {
+        const int row = window.devices().findByAddress(address);
+        ASSERT_GE(row, 0) << address.toStdString();
+        testing::selectRows(window, {row});
+        script.then<PropertySettingsDialog>(step);
+        window.settingsButton()->click();
+        ASSERT_TRUE(script.allStepsPlayed()) << "the property dialog opened";
+    }
+
+    // After a write or reset: the list refresh lists every device again.
+    void waitForRelisting() {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == expectedRows_; }, 3000));
+    }
+
+    // What arrived from the local port of a write or reset since `mark`,
+    // once `count` datagrams of it are logged.
+    QList<LogRecord> receivedFrom(quint16 port, qsizetype mark, qsizetype count) const {
+        const auto fromPort = [&] {
+            QList<LogRecord> records;
+            for (const LogRecord& record : simulator.received(mark)) {
+                if (record.fromPort() == port) records << record;
+            }
+            return records;
+        };
+        simulator.waitFor([&](const QList<LogRecord>&) { return fromPort().size() >= count; });
+        return fromPort();
+    }
+
+    devicesim::DeviceSimProcess simulator;
+    UdpEnvironment environment;
+    DeviceSession session;
+    DeviceManagerDialog window{environment, session};
+    NoticeRecorder notices;
+    ModalScript script;
+
+private:
+    int expectedRows_;
+};
+
+// Before the mends, the write judged "same network" by the sender of the
+// last search reply (after a list refresh: the local device), so a device
+// on another network read by broadcast was written unicast at its reported
+// address, which this computer cannot reach.
+TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnlyByBroadcastWithItsMac) {
+    WindowOnDevices flow({gateDevice, QStringLiteral("addr=127.0.9.5,mac=009988776655,user=far,name=gate-9")});
+    flow.start();
+    flow.settings(gateAddress, [](PropertySettingsDialog& dialog) {
+        dialog.field(Field::UserName)->setText(QStringLiteral("changed"));
+        dialog.okButton()->click();
+    });
+    flow.waitForRelisting();
+
+    struct Action {
+        const char* label;
+        quint16 port;
+        std::function<void(PropertySettingsDialog&)> press;
+        QString setIp;
+    };
+    const Action actions[] = {
+        {"确   定", kParameterWritePort, [](PropertySettingsDialog& d) { d.okButton()->click(); },
+         QStringLiteral("SIP127.0.9.5|33")},
+        {"出厂设置", kFactoryDefaultsPort, [](PropertySettingsDialog& d) { d.factoryButton()->click(); },
+         QStringLiteral("SIP192.168.1.24|33")},
+    };
+    for (const Action& action : actions) {
+        const qsizetype mark = flow.simulator.mark();
+        flow.settings(farAddress, action.press);
+        flow.waitForRelisting();
+        const QList<LogRecord> sent = flow.receivedFrom(action.port, mark, 23);
+        ASSERT_EQ(sent.size(), 23) << action.label;
+        const QStringList texts = payloads(sent);
+        EXPECT_EQ(texts.first(), QStringLiteral("W009988776655")) << action.label << ": named by its MAC first";
+        EXPECT_EQ(texts.mid(21), (QStringList{action.setIp, QStringLiteral("E")})) << action.label;
+        for (const LogRecord& record : sent) {
+            EXPECT_TRUE(record.isBroadcast()) << action.label << ": " << record.payload.constData() << " went to "
+                                              << record.to.toStdString();
+        }
+    }
+    EXPECT_TRUE(flow.notices.notices().empty());
+}
+
+// A reply lost once is asked for again; lost twice, its field opens empty.
+// Either way nothing of the device read before (gate, whose values are all
+// different) shows in door's dialog, and gate gets nothing.
+TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore) {
+    struct Case {
+        const char* lose;
+        QString request;     // the get request whose reply is lost
+        bool filledByRetry;  // lost once: the retry brings it
+    };
+    const Case cases[] = {
+        {"lose=4:1", QStringLiteral("GIP|4"), true},
+        {"lose=4:2", QStringLiteral("GIP|4"), false},
+        {"lose=12:1", QStringLiteral("GBR|12"), true},
+        {"lose=12:2", QStringLiteral("GBR|12"), false},
+    };
+    const QString doorSpec = QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,name=door-2,PN=5002,BR=3,PR=2,");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lose);
+        WindowOnDevices flow({gateDevice, doorSpec + QString::fromLatin1(c.lose)});
+        flow.start();
+        // Gate's values stay in the parameter set after its write.
+        flow.settings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.okButton()->click(); });
+        flow.waitForRelisting();
+
+        const qsizetype mark = flow.simulator.mark();
+        QStringList shown;
+        bool stayedOpen = false;
+        flow.settings(doorAddress, [&](PropertySettingsDialog& dialog) {
+            shown = QStringList{dialog.field(Field::UserName)->text(), dialog.field(Field::DeviceName)->text(),
+                                dialog.field(Field::MacAddress)->text(), dialog.field(Field::IpAddress)->text(),
+                                dialog.field(Field::Port)->text(), dialog.workingValue(List::BaudRate),
+                                dialog.workingValue(List::Parity)};
+            dialog.okButton()->click();
+            stayedOpen = dialog.isVisible();
+            if (stayedOpen) dialog.cancelButton()->click();
+        });
+
+        QStringList expected{"lab", "door-2", "001122334466", doorAddress, "5002", "3", "2"};
+        const bool lostAddress = c.request == QStringLiteral("GIP|4");
+        if (!c.filledByRetry) expected[lostAddress ? 3 : 5].clear();
+        EXPECT_EQ(shown.join(u'|').toStdString(), expected.join(u'|').toStdString())
+            << "door's own values, the lost one empty";
+
+        // The probe, "L" and 21 get requests, then the one asked again.
+        ASSERT_TRUE(flow.simulator.waitForReceived(24, mark));
+        EXPECT_EQ(payloads(flow.simulator.received(mark)).at(23), c.request) << "asked once more after the 22 rounds";
+
+        const bool refused = lostAddress && !c.filledByRetry;
+        EXPECT_EQ(stayedOpen, refused) << "OK is refused only for an empty IP field";
+        EXPECT_EQ(flow.notices.texts(), refused ? QStringList{"IP地址格式不对!"} : QStringList{});
+        if (refused) {
+            // A confirmation sent now to door is logged after anything the OK sent it.
+            flow.window.confirmButton()->click();
+            ASSERT_TRUE(flow.simulator.waitFor([&](const QList<LogRecord>& records) {
+                return std::any_of(records.begin() + mark, records.end(),
+                                   [](const LogRecord& record) { return record.payload == "confirmed"; });
+            }));
+            EXPECT_TRUE(flow.receivedFrom(kParameterWritePort, mark, 0).isEmpty()) << "nothing written";
+        } else {
+            flow.waitForRelisting();
+            const QList<LogRecord> written = flow.receivedFrom(kParameterWritePort, mark, 22);
+            ASSERT_EQ(written.size(), 22);
+            EXPECT_EQ(written[20].payload, "SIP127.0.0.6|37");
+            for (const LogRecord& record : written) EXPECT_EQ(record.to, doorAddress) << record.payload.constData();
+        }
+        for (const LogRecord& record : flow.simulator.received(mark)) {
+            EXPECT_NE(record.to, gateAddress) << "gate got " << record.payload.constData();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace serverconf
