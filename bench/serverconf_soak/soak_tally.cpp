@@ -1,0 +1,35 @@
+#include "soak_tally.h"
+
+#include <QSet>
+
+namespace serverconf::soak {
+
+QString cycleMarker(int cycle) { return QStringLiteral("c%1").arg(cycle); }
+
+WriteTally tallyWrites(const QList<PlannedWrite>& writes, const QList<devicesim::LogRecord>& records) {
+    const QByteArray stagedPrefix = "staged ON=";
+    // Marker -> the devices that staged it.
+    std::map<QString, QSet<QString>> stagedBy;
+    WriteTally tally;
+    for (const devicesim::LogRecord& record : records) {
+        if (record.direction != u"note") continue;
+        if (record.payload.startsWith(stagedPrefix)) {
+            stagedBy[QString::fromUtf8(record.payload.mid(stagedPrefix.size()))].insert(record.from);
+        } else if (record.payload.endsWith(" lost at random")) {
+            ++tally.lostReplies;
+        }
+    }
+    for (const PlannedWrite& write : writes) {
+        const auto found = stagedBy.find(cycleMarker(write.cycle));
+        const QSet<QString> devices = found == stagedBy.end() ? QSet<QString>{} : found->second;
+        if (devices.contains(write.target)) {
+            ++tally.reachedTarget;
+        } else {
+            ++tally.missedTarget;
+        }
+        if (!(devices - QSet<QString>{write.target}).isEmpty()) ++tally.reachedOther;
+    }
+    return tally;
+}
+
+}  // namespace serverconf::soak
