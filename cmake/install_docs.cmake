@@ -3,11 +3,14 @@
 find_program(GZIP_PROGRAM gzip REQUIRED)
 
 # compressed_copy(<source> <output variable>): a build-time <name>.gz of the
-# source in the current binary folder; its path goes into the variable.
+# source in a folder "compressed" of the current binary folder; its path goes
+# into the variable. The copy is made in that folder of its own, so that a
+# source that lies in the binary folder itself is never replaced by its .gz.
 function(compressed_copy source out_var)
   get_filename_component(name ${source} NAME)
-  set(copy ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(copy ${CMAKE_CURRENT_BINARY_DIR}/compressed/${name})
   add_custom_command(OUTPUT ${copy}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/compressed
     COMMAND ${CMAKE_COMMAND} -E copy ${source} ${copy}
     COMMAND ${GZIP_PROGRAM} -9nf ${copy}
     DEPENDS ${source}
