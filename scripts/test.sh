@@ -1,21 +1,45 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs the short fuzzing runs and the static
-# analysis (scripts/test-hardening.sh), then every test with ctest.
-# Arguments go to ctest (for example -R cardpurse); with arguments the
-# hardening step is skipped, so that a chosen set of tests runs quickly.
+# The test command. Installs what is missing, builds everything with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then runs ctest, then the
+# slow steps: the short fuzzing runs and the static analysis
+# (scripts/test-hardening.sh), then the packages and their tests
+# (scripts/test-packaging.sh). The fast loop comes first: a failing unit
+# test shows up within a minute of the build's end.
+#
+#   scripts/test.sh [--quick] [-- CTEST_ARGS...]
+#
+# ctest runs twice: first every test without the labels long and wine, then
+# those. Each run goes through all its tests (one run reports every failure)
+# and prints a failing test's output the moment it ends. A failed build or
+# ctest run stops the command before the next step.
+# --quick: build and the first ctest run only (no long, no Wine tests, no
+# fuzzing, no analysis, no packages). CTEST_ARGS (after --) go to both ctest
+# runs of the suite, for example -R cardpurse; they never change which steps
+# run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build/test}
+quick=0
+ctest_args=()
+while (($#)); do
+  case $1 in
+    --quick) quick=1; shift ;;
+    --) shift; ctest_args=("$@"); break ;;
+    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
+    *) echo "test.sh: unknown argument $1 (ctest arguments go after --)" >&2; exit 2 ;;
+  esac
+done
+
+run_ctest() {
+  (cd "$build" && ctest --output-on-failure -j "$(nproc)" "$@" "${ctest_args[@]}")
+}
+
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DENABLE_SANITIZERS=ON
 cmake --build "$build"
-status=0
-if [ $# -eq 0 ]; then
-  "$root/scripts/test-hardening.sh" || status=1
-fi
-cd "$build"
-ctest --output-on-failure -j "$(nproc)" "$@" || status=1
-# Packages and their tests (README, "Tests, fuzzing and analysis"); skipped, like the hardening, for a chosen set.
-[ $# -gt 0 ] || "$root/scripts/test-packaging.sh" || status=1
-exit "$status"
+run_ctest -LE '^(long|wine)$'
+((quick)) && exit 0
+run_ctest -L '^(long|wine)$'
+"$root/scripts/test-hardening.sh"
+# The packages and their own tests (README, "Tests, fuzzing and analysis").
+"$root/scripts/test-packaging.sh"

@@ -6,9 +6,10 @@ add_executable(serverconf_discovery_test
   ${CMAKE_CURRENT_LIST_DIR}/discovery/discovery_operations_test.cpp)
 target_link_libraries(serverconf_discovery_test PRIVATE
   serverconf_discovery serverconf_fake_network serverconf_network_test_main)
-gtest_discover_tests(serverconf_discovery_test TEST_PREFIX "serverconf.discovery.")
+gtest_discover_tests(serverconf_discovery_test TEST_PREFIX "serverconf.discovery." PROPERTIES LABELS network)
 
 add_executable(serverconf_discovery_sim_test ${CMAKE_CURRENT_LIST_DIR}/discovery/discovery_devicesim_test.cpp)
 target_link_libraries(serverconf_discovery_sim_test PRIVATE
   serverconf_discovery devicesim_testing serverconf_network_test_main)
-gtest_discover_tests(serverconf_discovery_sim_test TEST_PREFIX "serverconf.discovery.devicesim.")
+gtest_discover_tests(serverconf_discovery_sim_test TEST_PREFIX "serverconf.discovery.devicesim."
+  PROPERTIES LABELS network)

@@ -9,12 +9,13 @@ add_executable(params_unit_test
 )
 target_compile_definitions(params_unit_test PRIVATE PARAMS_FIXTURE_DIR="${params_test_dir}/fixtures")
 target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations GTest::gtest_main)
-gtest_discover_tests(params_unit_test)
+gtest_discover_tests(params_unit_test TEST_PREFIX "serverconf.params.")
 
 # Against devicesim in real time, inside a private loopback network.
 if(TARGET devicesim_testing AND TARGET serverconf_network_test_main)
   add_executable(params_devicesim_test ${params_test_dir}/parameter_operations_devicesim_test.cpp)
   target_link_libraries(params_devicesim_test PRIVATE
     serverconf_parameter_operations devicesim_testing serverconf_network_test_main)
-  gtest_discover_tests(params_devicesim_test DISCOVERY_TIMEOUT 30)
+  gtest_discover_tests(params_devicesim_test TEST_PREFIX "serverconf.params.devicesim." DISCOVERY_TIMEOUT 30
+    PROPERTIES LABELS network)
 endif()

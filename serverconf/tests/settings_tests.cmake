@@ -24,5 +24,5 @@ if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET common_private_network)
     serverconf_window_devicesim_support devicesim_testing common_private_network Qt6::Test GTest::gtest)
   target_include_directories(serverconf_settings_devicesim_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/window)
   gtest_discover_tests(serverconf_settings_devicesim_test TEST_PREFIX "serverconf.settings."
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS network)
 endif()

@@ -30,5 +30,5 @@ if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET common_private_network)
   target_link_libraries(serverconf_device_manager_test PRIVATE serverconf_window_devicesim_support
     serverconf_window_test_support common_private_network Qt6::Test GTest::gtest)
   gtest_discover_tests(serverconf_device_manager_test TEST_PREFIX "serverconf.window."
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS network)
 endif()
