@@ -2,7 +2,7 @@
 # Static analysis of the project's own code with clang-tidy and cppcheck,
 # through the compile commands of a clang build (configured here when
 # missing; nothing needs to be built). Prints every finding and exits
-# non-zero when there is any.
+# non-zero when there is any, or when either tool could not analyse a file.
 #
 #   scripts/analyze.sh [--build DIR] [--jobs N] [FILE...]
 #
@@ -61,17 +61,8 @@ LIST
 analyzer_checks='clang-analyzer-core.*,clang-analyzer-cplusplus.*,clang-analyzer-unix.*'
 qt_code="^$root/serverconf/"
 
-# Findings looked at and accepted, as "path-below-root check": why each one
-# is not a fault.
-#   serial_port_posix.cpp cert-err34-c: the number text reaching atoi has been
-#     checked to be plain decimal 1..999 by ReaderLink::OpenCOMM (portNumberOf).
-#   property_settings_dialog.h CastIntegerToAddressAtReturn: cppcheck takes
-#     the argument `field` of the accessor field(Field) for an integer; the
-#     accessors return elements of arrays of widget pointers.
-accepted=(
-  "readerlink/src/serial_port_posix.cpp cert-err34-c"
-  "serverconf/dialogs/property_settings_dialog.h CastIntegerToAddressAtReturn"
-)
+# Findings looked at and accepted carry NOLINT(check) (clang-tidy) or
+# cppcheck-suppress (cppcheck) at their line, with the reason beside it.
 
 components='common|readerlink|cardpurse|rfwallet|serverconf'
 
@@ -84,20 +75,34 @@ if ((${#files[@]} == 0)); then
     grep -E "^$root/($components)/" | grep -vE "^$root/[^/]+/(.*/)?(tests|testing)/" | sort -u)
 fi
 
+for tool in clang-tidy cppcheck; do
+  command -v "$tool" >/dev/null || { echo "analyze.sh: $tool is not installed" >&2; exit 2; }
+done
+
 findings=$(mktemp -d)
 trap 'rm -rf "$findings"' EXIT
 
+# clang-tidy exits non-zero when it could not analyse a file (a compile
+# error, a crash); its findings alone leave the status at 0.
 tidy_one() {  # build root fault_checks analyzer_checks qt_code file findings
-  local checks=$3
+  local checks=$3 out
   [[ $6 =~ $5 ]] || checks=$3,$4
-  clang-tidy -p "$1" --quiet --checks="$checks" --header-filter="^$2/" "$6" \
-    >"$7/$(tr / _ <<<"$6").tidy" 2>/dev/null || true
+  out=$7/$(tr / _ <<<"$6")
+  clang-tidy -p "$1" --quiet --checks="$checks" --header-filter="^$2/" "$6" >"$out.tidy" 2>"$out.err" ||
+    echo "$6" >"$out.failed"
 }
 export -f tidy_one
 
 echo "clang-tidy: ${#files[@]} files" >&2
 printf '%s\0' "${files[@]}" | xargs -0 -P "$jobs" -I{} bash -c 'tidy_one "$@"' _ \
   "$build" "$root" "$fault_checks" "$analyzer_checks" "$qt_code" {} "$findings"
+tool_failures=0
+for failed in "$findings"/*.failed; do
+  [[ -e $failed ]] || continue
+  echo "analyze.sh: clang-tidy failed on $(cat "$failed"):" >&2
+  cat "${failed%.failed}.err" "${failed%.failed}.tidy" >&2
+  tool_failures=1
+done
 # Only findings located in the project's files count: a path that ends in a
 # library header is that library's own business (a Qt timer deleting itself).
 tidy_findings=$(cat "$findings"/*.tidy 2>/dev/null | grep -E "^$root/($components|tools|simulators|fuzz|hardening|bench)/.*: (warning|error): " | sort -u || true)
@@ -107,18 +112,19 @@ echo "cppcheck: ${#files[@]} files" >&2
 # not faults. Library headers are not analysed (missingIncludeSystem).
 mapfile -t include_paths < <(grep -oE -- "-I$root/[^ \"]+" "$build/compile_commands.json" |
   grep -v -- "-I$root/build" | sort -u)
-cppcheck_findings=$(cppcheck --quiet --std=c++20 --library=qt --enable=warning,portability \
+# Findings go to standard error, cppcheck's own failures to its exit status.
+if ! cppcheck --quiet --std=c++20 --library=qt --enable=warning,portability \
   --inline-suppr --suppress=missingIncludeSystem \
   --template='{file}:{line}:{column}: {severity}: {message} [{id}]' \
-  -j "$jobs" "${include_paths[@]}" "${files[@]}" 2>&1 | sort -u || true)
+  -j "$jobs" "${include_paths[@]}" "${files[@]}" 2>"$findings/cppcheck.out"; then
+  echo "analyze.sh: cppcheck failed:" >&2
+  cat "$findings/cppcheck.out" >&2
+  tool_failures=1
+fi
+cppcheck_findings=$(sort -u "$findings/cppcheck.out")
 
 all_findings=$(printf '%s\n%s\n' "$tidy_findings" "$cppcheck_findings" | grep . || true)
-for entry in "${accepted[@]}"; do
-  read -r path check <<<"$entry"
-  all_findings=$(grep -v -E "^$root/$path:[0-9]+:[0-9]+: .*\[$check\]$" <<<"$all_findings" || true)
-done
-
 count=$(grep -c . <<<"$all_findings" || true)
 [[ -n $all_findings ]] && echo "$all_findings"
 echo "analysis: $count findings (clang-tidy and cppcheck, ${#files[@]} files)" >&2
-((count == 0))
+((tool_failures == 0 && count == 0))

@@ -88,6 +88,7 @@ std::string SerialPort::deviceNameFor(const std::string& comName) {
     const std::string number = comName.substr(3);
     const char* directory = std::getenv("READERLINK_PORT_DIR");
     if (directory != nullptr && *directory != '\0') return std::string(directory) + "/" + comName;
+    // NOLINTNEXTLINE(cert-err34-c): OpenCOMM let through plain decimal 1..999 only (portNumberOf)
     return "/dev/ttyS" + std::to_string(std::atoi(number.c_str()) - 1);
 }
 

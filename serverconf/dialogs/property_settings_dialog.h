@@ -54,10 +54,13 @@ public:
     // is never loaded.
     void applyProfile(const DeviceParameters& loaded);
 
+    // cppcheck-suppress CastIntegerToAddressAtReturn ; Qt unknown to cppcheck: the arrays hold widget pointers
     QLineEdit* field(Field field) const { return fields_[static_cast<size_t>(field)]; }
+    // cppcheck-suppress CastIntegerToAddressAtReturn ; Qt unknown to cppcheck: the arrays hold widget pointers
     ParameterChoiceBox* list(List list) const { return lists_[static_cast<size_t>(list)]; }
     QString workingValue(List list) const;
     QTabWidget* tabs() const { return tabs_; }
+    // cppcheck-suppress CastIntegerToAddressAtReturn ; Qt unknown to cppcheck: the arrays hold widget pointers
     QWidget* page(Page page) const { return pages_[static_cast<size_t>(page)]; }
     QPushButton* networkAdvancedButton() const { return networkAdvancedButton_; }
     QPushButton* serialAdvancedButton() const { return serialAdvancedButton_; }
