@@ -1,6 +1,7 @@
 // Datagrams arriving at a simulated device server: every byte string is
-// classified, a request keeps to the parameter table, and the requests that
-// serverconf sends are read back as sent. Then the datagrams are handled by a
+// classified, a request keeps to serverconf's parameter table (the two
+// tables are written separately; here they are held against each other),
+// and the requests that serverconf sends are read back as sent. Then the datagrams are handled by a
 // device in turn, which must keep answering from a loopback address.
 
 #include "fuzz_check.h"
@@ -17,7 +18,6 @@
 #include <QByteArray>
 
 using namespace devicesim;
-using serverconf::kParameterCount;
 
 namespace {
 
@@ -42,7 +42,7 @@ void checkRequest(const DeviceRequest& request) {
 
 // serverconf's own requests, built from fuzzed values, parse as what they are.
 void checkSentRequests(FuzzedDataProvider& input) {
-    const int getTag = input.ConsumeIntegralInRange(1, kParameterCount);
+    const int getTag = input.ConsumeIntegralInRange(1, serverconf::kParameterCount);
     const DeviceRequest get = parseDeviceRequest(serverconf::getRequest(getTag));
     FUZZ_CHECK(get.kind == DeviceRequest::Kind::Get && get.tag == getTag);
 
@@ -63,8 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     DeviceConfig config;
     config.address = QStringLiteral("127.0.0.5");
-    config.parameters = serverconf::factoryParameters();
-    config.parameters.macAddress = QStringLiteral("001122334455");
+    config.values = factoryValues();
+    config.values.insert(QStringLiteral("FE"), QStringLiteral("001122334455"));
     SimulatedDevice device(config);
     // The rest is a series of datagrams, each preceded by its length.
     while (input.remaining_bytes() > 0) {

@@ -1,6 +1,6 @@
 #include "device_option.h"
 
-#include "params/device_parameters.h"
+#include "device_description.h"
 
 #include <limits>
 
@@ -11,7 +11,7 @@ bool isReplyName(const QString& name) {
     if (name == u"X") return true;
     bool ok = false;
     const int tag = name.toInt(&ok);
-    return ok && tag >= 1 && tag <= serverconf::kParameterCount && QString::number(tag) == name;
+    return ok && tag >= 1 && tag <= kParameterCount && QString::number(tag) == name;
 }
 
 bool parseReplySet(const QString& value, QSet<QString>& into, QString& error) {
@@ -60,7 +60,7 @@ QString defaultMac(const QString& address) {
 
 bool applyItem(const QString& key, const QString& value, DeviceConfig& config, QString& error) {
     DeviceFaults& faults = config.faults;
-    serverconf::DeviceParameters& parameters = config.parameters;
+    DeviceValues& values = config.values;
     if (key == u"drop") return parseReplySet(value, faults.drop, error);
     if (key == u"dup") return parseReplySet(value, faults.duplicate, error);
     if (key == u"oversize") return parseReplySet(value, faults.oversize, error);
@@ -83,11 +83,11 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
         return true;
     }
     QString* target = key == u"addr"   ? &config.address
-                      : key == u"mac"  ? &parameters.macAddress
-                      : key == u"user" ? &parameters.userName
-                      : key == u"name" ? &parameters.deviceName
+                      : key == u"mac"  ? &values[QStringLiteral("FE")]
+                      : key == u"user" ? &values[QStringLiteral("ON")]
+                      : key == u"name" ? &values[QStringLiteral("DN")]
                       // Parameter codes are written in capitals, as on the wire.
-                      : key == key.toUpper() ? parameters.valueByCode(key)
+                      : parameterByCode(key) ? &values[key]
                                              : nullptr;
     if (!target) {
         error = QStringLiteral("unknown item %1").arg(key);
@@ -101,8 +101,8 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
 
 std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error) {
     DeviceConfig config;
-    config.parameters = serverconf::factoryParameters();
-    config.parameters.ipAddress.clear();
+    config.values = factoryValues();
+    config.values[QStringLiteral("IP")].clear();
     for (const QString& item : spec.split(u',', Qt::SkipEmptyParts)) {
         const QString trimmed = item.trimmed();
         if (trimmed == u"noprobe") {
@@ -122,8 +122,10 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& erro
                     : QStringLiteral("refused: %1 is not an address in 127.0.0.0/8").arg(config.address);
         return std::nullopt;
     }
-    if (config.parameters.macAddress.isEmpty()) config.parameters.macAddress = defaultMac(config.address);
-    if (config.parameters.ipAddress.isEmpty()) config.parameters.ipAddress = config.address;
+    QString& mac = config.values[QStringLiteral("FE")];
+    if (mac.isEmpty()) mac = defaultMac(config.address);
+    QString& ip = config.values[QStringLiteral("IP")];
+    if (ip.isEmpty()) ip = config.address;
     return config;
 }
 

@@ -1,14 +1,10 @@
 #include "device_request.h"
 
-#include "params/device_parameters.h"
-#include "params/gbk_text.h"
+#include "device_description.h"
+#include "wire_text.h"
 
 namespace devicesim {
 namespace {
-
-using serverconf::kSetIpBroadcastTag;
-using serverconf::kSetIpChangeTag;
-using serverconf::kSetIpUnicastTag;
 
 DeviceRequest unknown(const QString& why) {
     DeviceRequest request;
@@ -31,20 +27,11 @@ int parseTag(const QByteArray& text) {
     return text.toInt();
 }
 
-bool isSetTagOf(const serverconf::ParameterDefinition& parameter, int tag) {
-    if (QLatin1StringView(parameter.code) == QLatin1StringView("IP")) {
-        return tag == kSetIpUnicastTag || tag == kSetIpBroadcastTag || tag == kSetIpChangeTag;
-    }
-    return parameter.setTag != 0 && parameter.setTag == tag;
-}
-
 DeviceRequest parseGet(const QByteArray& datagram) {
     // "G" CODE "|" TAG
     if (datagram.size() < 5 || datagram[3] != '|') return unknown("malformed get request");
-    const auto* parameter = serverconf::parameterByCode(QString::fromLatin1(datagram.mid(1, 2)));
-    if (!parameter || QLatin1StringView(parameter->code) != QLatin1StringView(datagram.mid(1, 2))) {
-        return unknown("unknown parameter code");
-    }
+    const ParameterDescription* parameter = parameterByCode(QString::fromLatin1(datagram.mid(1, 2)));
+    if (!parameter) return unknown("unknown parameter code");
     const int tag = parseTag(datagram.mid(4));
     if (tag != parameter->getTag) return unknown("get tag does not belong to the code");
     DeviceRequest request = simple(DeviceRequest::Kind::Get);
@@ -57,16 +44,14 @@ DeviceRequest parseSet(const QByteArray& datagram) {
     // "S" CODE value "|" TAG; the value may itself hold bars.
     const qsizetype bar = datagram.lastIndexOf('|');
     if (datagram.size() < 5 || bar < 3) return unknown("malformed set request");
-    const auto* parameter = serverconf::parameterByCode(QString::fromLatin1(datagram.mid(1, 2)));
-    if (!parameter || QLatin1StringView(parameter->code) != QLatin1StringView(datagram.mid(1, 2))) {
-        return unknown("unknown parameter code");
-    }
+    const ParameterDescription* parameter = parameterByCode(QString::fromLatin1(datagram.mid(1, 2)));
+    if (!parameter) return unknown("unknown parameter code");
     const int tag = parseTag(datagram.mid(bar + 1));
     if (!isSetTagOf(*parameter, tag)) return unknown("set tag does not belong to the code");
     DeviceRequest request = simple(DeviceRequest::Kind::Set);
     request.code = QString::fromLatin1(parameter->code);
     request.tag = tag;
-    request.text = serverconf::fromGbk(datagram.mid(3, bar - 3));
+    request.text = fromWireText(datagram.mid(3, bar - 3));
     return request;
 }
 
@@ -80,7 +65,7 @@ DeviceRequest parseDeviceRequest(const QByteArray& datagram) {
     if (datagram == "B") return simple(DeviceRequest::Kind::Confirm);
     if (datagram.startsWith('W') && datagram.size() > 1) {
         DeviceRequest request = simple(DeviceRequest::Kind::SelectByMac);
-        request.text = serverconf::fromGbk(datagram.mid(1));
+        request.text = fromWireText(datagram.mid(1));
         return request;
     }
     if (datagram.startsWith('G')) return parseGet(datagram);

@@ -1,6 +1,6 @@
 #include "simulated_device.h"
 
-#include "params/gbk_text.h"
+#include "wire_text.h"
 
 #include <QHostAddress>
 
@@ -19,13 +19,15 @@ bool isLoopbackAddress(const QString& address) {
 
 SimulatedDevice::SimulatedDevice(DeviceConfig config)
     : config_(std::move(config)), lossDraws_(config_.faults.lossSeed) {
-    if (config_.parameters.ipAddress.isEmpty()) config_.parameters.ipAddress = config_.address;
+    if (config_.values.value(QStringLiteral("IP")).isEmpty()) {
+        config_.values.insert(QStringLiteral("IP"), config_.address);
+    }
 }
 
 QByteArray SimulatedDevice::searchReply() const {
-    const serverconf::DeviceParameters& p = config_.parameters;
-    return "A" + serverconf::toGbk(p.macAddress) + "/V1.0.0*0000000" + serverconf::toGbk(p.userName) + "/" +
-           serverconf::toGbk(p.deviceName);
+    const DeviceValues& v = config_.values;
+    return "A" + toWireText(v.value(QStringLiteral("FE"))) + "/V1.0.0*0000000" + toWireText(v.value(QStringLiteral("ON"))) +
+           "/" + toWireText(v.value(QStringLiteral("DN")));
 }
 
 void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray text) {
@@ -64,9 +66,7 @@ bool SimulatedDevice::losesAtRandom() {
 }
 
 void SimulatedDevice::apply(Outcome& outcome) {
-    for (auto it = staged_.cbegin(); it != staged_.cend(); ++it) {
-        if (QString* value = config_.parameters.valueByCode(it.key())) *value = it.value();
-    }
+    for (auto it = staged_.cbegin(); it != staged_.cend(); ++it) config_.values.insert(it.key(), it.value());
     const auto newIp = staged_.constFind(QStringLiteral("IP"));
     if (newIp != staged_.cend() && *newIp != config_.address) {
         if (isLoopbackAddress(*newIp)) {
@@ -102,15 +102,14 @@ Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
         }
         break;
     case Kind::SelectByMac:
-        selected_ = request.text == config_.parameters.macAddress;
+        selected_ = request.text == config_.values.value(QStringLiteral("FE"));
         if (selected_) outcome.notes << QStringLiteral("named by its MAC");
         break;
     case Kind::Confirm: outcome.notes << QStringLiteral("confirmed"); break;
     case Kind::Open: staged_.clear(); break;
     case Kind::Get: {
-        const QString* value = config_.parameters.valueByCode(request.code);
         addReply(outcome, QString::number(request.tag),
-                 serverconf::toGbk(value ? *value : QString()) + '|' + QByteArray::number(request.tag));
+                 toWireText(config_.values.value(request.code)) + '|' + QByteArray::number(request.tag));
         break;
     }
     case Kind::Set:

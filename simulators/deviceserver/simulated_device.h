@@ -2,9 +2,8 @@
 // One simulated device server as a state machine without I/O: a request in,
 // the replies to send (with their delays) and notes for the log out.
 
+#include "device_description.h"
 #include "device_request.h"
-
-#include "params/device_parameters.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -35,8 +34,8 @@ struct DeviceFaults {
 };
 
 struct DeviceConfig {
-    QString address;                         // 127.x.y.z
-    serverconf::DeviceParameters parameters; // macAddress, names, ... (ipAddress = address unless given)
+    QString address;      // 127.x.y.z
+    DeviceValues values;  // FE (MAC), ON, DN, ... (IP = address unless given)
     DeviceFaults faults;
 };
 
@@ -66,7 +65,7 @@ public:
     // The address the device answers from.
     const QString& address() const { return config_.address; }
     void moveTo(const QString& address) { config_.address = address; }
-    const serverconf::DeviceParameters& parameters() const { return config_.parameters; }
+    const DeviceValues& values() const { return config_.values; }
     // The search reply: "A" + MAC + "/" + 6 + "*" + 7 + user + "/" + device name.
     QByteArray searchReply() const;
 

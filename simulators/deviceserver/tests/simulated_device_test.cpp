@@ -26,9 +26,7 @@ TEST(SimulatedDevice, AnswersSearchAndGetRequests) {
     SimulatedDevice d = device("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7");
     EXPECT_EQ(replies(d, "X", true), QList<QByteArray>{"A001122334455/V1.0.0*0000000ops/gate-1"});
     EXPECT_EQ(replies(d, "GFE|3"), QList<QByteArray>{"001122334455|3"});
-    EXPECT_EQ(replies(d, "GIP|4"), QList<QByteArray>{"127.0.0.5|4"}) << "the IP value defaults to the address";
     EXPECT_EQ(replies(d, "GBR|12"), QList<QByteArray>{"7|12"});
-    EXPECT_EQ(replies(d, "GML|16"), QList<QByteArray>{"255|16"}) << "factory value";
     EXPECT_TRUE(replies(d, "L").isEmpty());
     EXPECT_TRUE(replies(d, "GPN|6").isEmpty()) << "a wrong tag is not answered";
 }
@@ -69,7 +67,7 @@ TEST(SimulatedDevice, ANewLoopbackAddressTakesEffectOtherAddressesOnlyAsTheValue
     replies(other, "SIP192.168.1.24|33");
     const Outcome outcome = other.handle(parseDeviceRequest("E"), false);
     EXPECT_FALSE(outcome.newAddress);
-    EXPECT_EQ(other.parameters().ipAddress, "192.168.1.24");
+    EXPECT_EQ(other.values().value("IP"), "192.168.1.24");
     EXPECT_EQ(other.address(), "127.0.0.6");
 }
 
@@ -131,7 +129,7 @@ TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
         EXPECT_FALSE(parseDeviceOption(bad, error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
     }
-    EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->parameters.macAddress, "127000003004");
+    EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->values.value("FE"), "127000003004");
     EXPECT_EQ(deviceSpecLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
               QList<DeviceSpecLine>({{3, "addr=127.0.0.5"}, {4, "addr=127.0.0.6"}}))
         << "specs with the numbers of their lines, for the error messages";
