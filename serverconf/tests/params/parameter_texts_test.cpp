@@ -11,30 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace serverconf {
 namespace {
 
 using testing::parametersWith;
-
-TEST(ParameterTable, TagsAreUniqueAndSetOrderFollowsTheWrite)
-{
-    std::set<QString> codes;
-    std::set<int> setTags;
-    for (const ParameterDefinition& definition : kParameters) {
-        codes.insert(QString::fromLatin1(definition.code));
-        if (definition.setTag)
-            setTags.insert(definition.setTag);
-    }
-    EXPECT_EQ(codes.size(), 21u);
-    EXPECT_EQ(setTags.size(), 19u);
-
-    QStringList order;
-    for (const ParameterDefinition* parameter : setRequestOrder())
-        order << QString::fromLatin1(parameter->code);
-    EXPECT_EQ(order.join(u' '), QStringLiteral("ON DN TP PN RM FC DT BR PR BB RC CM CT ML MD DI DP GI NM"));
-}
 
 TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing)
 {
@@ -61,18 +41,37 @@ TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress)
     EXPECT_EQ(session.parameters, parametersWith({{"IP", "192.168.1.24"}}));
 }
 
-TEST(RequestTexts, GetAndSetRequestsAreExactBytes)
+TEST(RequestTexts, EveryGetAndSetRequestInTheOrderItGoesOut)
+{
+    const QList<QByteArray> gets{"GON|1",  "GDN|2",  "GFE|3",  "GIP|4",  "GPN|5",  "GTP|6",  "GRM|7",
+                                 "GCM|8",  "GCT|9",  "GFC|10", "GDT|11", "GBR|12", "GPR|13", "GBB|14",
+                                 "GRC|15", "GML|16", "GMD|17", "GDI|18", "GDP|19", "GGI|20", "GNM|21"};
+    QList<QByteArray> built;
+    for (int tag = 1; tag <= kParameterCount; ++tag)
+        built << getRequest(tag);
+    EXPECT_EQ(built, gets) << "the 21 get requests in get-tag order";
+    EXPECT_TRUE(getRequest(22).isEmpty());
+
+    // A write sends these 19 (value "v"), then "SIP" with its exchange's tag.
+    const QList<QByteArray> sets{"SONv|18", "SDNv|19", "STPv|20", "SPNv|21", "SRMv|22", "SFCv|23", "SDTv|24",
+                                 "SBRv|25", "SPRv|26", "SBBv|27", "SRCv|28", "SCMv|29", "SCTv|30", "SMLv|31",
+                                 "SMDv|32", "SDIv|33", "SDPv|34", "SGIv|35", "SNMv|36"};
+    built.clear();
+    for (const ParameterDefinition* parameter : setRequestOrder())
+        built << setRequest(*parameter, QStringLiteral("v"));
+    EXPECT_EQ(built, sets) << "the set requests in the order of a write";
+    EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpUnicastTag), "SIP10.0.0.9|37");
+    EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpBroadcastTag), "SIP10.0.0.9|33");
+    EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpChangeTag), "SIP10.0.0.9|34");
+}
+
+TEST(RequestTexts, ValuesGoOutUnchangedAndTheOtherRequestsAreExactBytes)
 {
     EXPECT_EQ(getRequest(5), QByteArray::fromHex("47504e7c35"));  // GPN|5
-    EXPECT_EQ(getRequest(1), "GON|1");
-    EXPECT_EQ(getRequest(10), "GFC|10");
-    EXPECT_EQ(getRequest(21), "GNM|21");
-    EXPECT_TRUE(getRequest(22).isEmpty());
     EXPECT_EQ(setRequest(*parameterByCode(u"PN"), QStringLiteral("1001")),
               QByteArray::fromHex("53504e313030317c3231"));  // SPN1001|21
     EXPECT_EQ(setRequest(*parameterByCode(u"ON"), QString()), "SON|18");
     EXPECT_EQ(setRequest(*parameterByCode(u"DN"), QStringLiteral("a|B")), "SDNa|B|19");  // nothing escaped
-    EXPECT_EQ(setIpRequest(QStringLiteral("192.168.1.24"), kSetIpBroadcastTag), "SIP192.168.1.24|33");
     EXPECT_EQ(nameDeviceRequest(QStringLiteral("001122334455")), "W001122334455");
     EXPECT_EQ(searchRequest() + openExchangeRequest() + endRequest() + endChangeIpRequest() + confirmRequest(),
               "XLEE|35B");
