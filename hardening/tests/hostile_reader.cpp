@@ -1,6 +1,6 @@
 #include "hostile_reader.h"
 
-#include "pseudo_terminal.h"
+#include "readersim/pseudo_terminal.h"
 #include "readersim/reader_model.h"
 
 #include <poll.h>
@@ -125,6 +125,8 @@ void HostileReader::setCard(const readersim::ReaderState& card) {
     std::lock_guard lock(impl_->mutex);
     impl_->card = card;
 }
+
+bool HostileReader::portHeldOpen() const { return impl_->terminal.heldOpen(); }
 
 std::vector<Exchange> HostileReader::takeExchanges() {
     std::lock_guard lock(impl_->mutex);

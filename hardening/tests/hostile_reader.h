@@ -51,6 +51,8 @@ public:
     void setBehaviour(Behaviour behaviour);
     readersim::ReaderState card() const;
     void setCard(const readersim::ReaderState& card);
+    // Whether the library holds the port open (its exclusive lock is taken).
+    bool portHeldOpen() const;
 
     // Exchanges since the last call, oldest first.
     std::vector<Exchange> takeExchanges();

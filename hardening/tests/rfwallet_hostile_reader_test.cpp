@@ -55,15 +55,13 @@ protected:
         return library.function<decltype(RFSAMDeductions)>("RFSAMDeductions")(kPort, kFieldA, kFieldB, kFieldD,
                                                                               amount, kDigits12, 1);
     }
-    int closeComm() { return library.function<decltype(CloseCOMM)>("CloseCOMM")(); }
-
     // Runs `operation`, expects `failure` within `limit`, and the port closed.
     template <typename Operation>
     void expectFailureWithin(Operation operation, int failure, Clock::duration limit) {
         const auto start = Clock::now();
         EXPECT_EQ(operation(), failure);
         EXPECT_LE(Clock::now() - start, limit);
-        EXPECT_EQ(closeComm(), 1) << "the port was left open";
+        EXPECT_FALSE(reader.portHeldOpen()) << "the port was left open";
     }
 
     void expectCardInfoFails() {

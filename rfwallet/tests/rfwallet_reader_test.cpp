@@ -121,7 +121,8 @@ TEST_F(RfWalletReader, ReadCardInfoSendsTheFrameAndWritesBothNumbers) {
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].frame,
               "Dd0123456789:;<=>?:;<=>?012345?>=<;:9876543210?>=<;:9876!");
-    EXPECT_EQ(library_.closeComm(), 1) << "the port is closed after the call";
+    EXPECT_FALSE(sim_->portHeldOpen()) << "the port is closed after the call";
+    EXPECT_EQ(library_.closeComm(), 1) << "CloseCOMM with nothing open";
 }
 
 TEST_F(RfWalletReader, ReadCardInfoPadsNumberAAndSignsNumberB) {
@@ -173,7 +174,7 @@ TEST_F(RfWalletReader, ShortCardInfoReplyLeavesOutputsUntouched) {
     InfoOutputs out;
     EXPECT_EQ(library_.readCardInfo(kPort, kFieldA, kFieldB, out.numberA, out.numberB), 0);
     EXPECT_TRUE(out.untouched());
-    EXPECT_EQ(library_.closeComm(), 1);
+    EXPECT_FALSE(sim_->portHeldOpen()) << "a failure left the port open";
 }
 
 TEST_F(RfWalletReader, MissingReplyEndsWithinTheReadTimeLimit) {

@@ -1,6 +1,7 @@
-#include "pseudo_terminal.h"
+#include "readersim/pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -58,6 +59,12 @@ PseudoTerminal::PseudoTerminal(const std::filesystem::path& link) : link_(link) 
         if (master_ >= 0) ::close(master_);
         throw;
     }
+}
+
+bool PseudoTerminal::heldOpen() const {
+    if (::flock(slave_, LOCK_EX | LOCK_NB) != 0) return true;
+    ::flock(slave_, LOCK_UN);
+    return false;
 }
 
 PseudoTerminal::~PseudoTerminal() {

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "common/debug_log.h"
-#include "pseudo_terminal.h"
+#include "readersim/pseudo_terminal.h"
 
 namespace readersim {
 namespace {
@@ -230,6 +230,8 @@ void ReaderSimulator::stop() { impl_->stop(); }
 std::filesystem::path ReaderSimulator::linkPath() const { return impl_->linkPath; }
 
 std::string ReaderSimulator::terminalPath() const { return impl_->terminalPath; }
+
+bool ReaderSimulator::portHeldOpen() const { return impl_->terminal && impl_->terminal->heldOpen(); }
 
 int ReaderSimulator::portNumber() const { return impl_->portNumber; }
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -26,6 +27,7 @@ public:
     }
     ~LineEnd() { ::close(fd_); }
     bool isOpen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
 
     void send(const std::string& bytes) { ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
 
@@ -86,6 +88,18 @@ TEST_F(ReaderSimulatorTest, PublishesTheTerminalAndLogsEachFrame) {
 
     sim.stop();
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(directory_.path() / "COM7")));
+}
+
+TEST_F(ReaderSimulatorTest, TellsWhetherAProgramHoldsThePortUnderItsExclusiveLock) {
+    ReaderSimulator& sim = start();
+    EXPECT_FALSE(sim.portHeldOpen());
+    {
+        LineEnd line(sim.linkPath());
+        EXPECT_FALSE(sim.portHeldOpen()) << "open without the lock";
+        ASSERT_EQ(::flock(line.fd(), LOCK_EX | LOCK_NB), 0);
+        EXPECT_TRUE(sim.portHeldOpen()) << "open with the lock, as the reader link opens it";
+    }
+    EXPECT_FALSE(sim.portHeldOpen()) << "closed again";
 }
 
 TEST_F(ReaderSimulatorTest, FaultsShapeTheReply) {

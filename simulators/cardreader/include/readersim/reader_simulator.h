@@ -89,6 +89,8 @@ public:
 
     std::filesystem::path linkPath() const;  // <dir>/COM<n>
     std::string terminalPath() const;        // /dev/pts/<k>
+    // Whether a program holds the port open (see PseudoTerminal::heldOpen).
+    bool portHeldOpen() const;
     int portNumber() const;
 
     Options options() const;

@@ -21,6 +21,10 @@ public:
     int masterFd() const { return master_; }
     const std::string& slaveName() const { return slaveName_; }
     const std::filesystem::path& link() const { return link_; }
+    // Whether a program holds the line open with the exclusive lock a serial
+    // port is opened with (flock): the simulator's own opening of the slave
+    // side cannot take that lock then.
+    bool heldOpen() const;
 
 private:
     int master_ = -1;
