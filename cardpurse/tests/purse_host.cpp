@@ -1,6 +1,7 @@
 #include "purse_host.h"
 
-#include <dlfcn.h>
+#include "library_loader.h"
+
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -14,15 +15,13 @@ namespace cardpurse_test {
 namespace {
 
 template <typename Function>
-void bind(void* library, const char* name, Function& function) {
-    void* address = dlsym(library, name);
-    if (address == nullptr) throw std::runtime_error(std::string("libcardpurse.so has no export ") + name);
-    function = reinterpret_cast<Function>(address);
+void bind(const cardctl::LoadedLibrary& library, const char* name, Function*& function) {
+    function = library.function<Function>(name);
 }
 
 PurseApi load() {
-    void* library = dlopen(CARDPURSE_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) throw std::runtime_error(dlerror());
+    // Kept loaded until the test program ends.
+    static const cardctl::LoadedLibrary library(CARDPURSE_LIBRARY_PATH);
     PurseApi api{};
     bind(library, "CloseCOMM", api.closeComm);
     bind(library, "ReadCardBlank", api.readCardBlank);

@@ -6,7 +6,7 @@
 // closed, and report only what the card holds.
 
 #include "hostile_reader.h"
-#include "loaded_library.h"
+#include "library_loader.h"
 
 #include "cardpurse.h"
 #include "readerlink/reader_link.h"
@@ -39,21 +39,21 @@ constexpr auto kReaderSettleTime = 300ms;
 // One export called with arguments that a reader in good order accepts.
 struct Call {
     const char* name;
-    std::function<int(const LoadedLibrary&, std::string& output)> run;
+    std::function<int(const cardctl::LoadedLibrary&, std::string& output)> run;
 };
 
 const std::vector<Call>& accountCalls() {
     static const std::vector<Call> calls{
-        {"ReadCardBlank", [](const LoadedLibrary& library, std::string& output) {
+        {"ReadCardBlank", [](const cardctl::LoadedLibrary& library, std::string& output) {
              char block[33] = {};
              const int result = EXPORT(ReadCardBlank)(kPort, "03", "12", block);
              output = block;
              return result;
          }},
-        {"WriteCardBlank", [](const LoadedLibrary& library, std::string&) {
+        {"WriteCardBlank", [](const cardctl::LoadedLibrary& library, std::string&) {
              return EXPORT(WriteCardBlank)(kPort, "03", "13", "00112233445566778899AABBCCDDEEFF");
          }},
-        {"ReadCardInformation", [](const LoadedLibrary& library, std::string& output) {
+        {"ReadCardInformation", [](const cardctl::LoadedLibrary& library, std::string& output) {
              char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],
                  limitTime[7], gbCode[3], lssjCount[6];
              const int result = EXPORT(ReadCardInformation)(kPort, accountNo, cardNo, name, department, balance,
@@ -61,21 +61,21 @@ const std::vector<Call>& accountCalls() {
              if (result == 1) output = department;
              return result;
          }},
-        {"OpenAccount", [](const LoadedLibrary& library, std::string&) {
+        {"OpenAccount", [](const cardctl::LoadedLibrary& library, std::string&) {
              return EXPORT(OpenAccount)(kPort, 1001, 2002, "0123456789ABCDEF", "FEDCBA9876543210", 500, 3, 9000,
                                         "235959", "86", 0);
          }},
-        {"OFFCard", [](const LoadedLibrary& library, std::string&) { return EXPORT(OFFCard)(kPort); }},
-        {"AddMoney", [](const LoadedLibrary& library, std::string&) { return EXPORT(AddMoney)(kPort, 10); }},
-        {"AddLimitMoney", [](const LoadedLibrary& library, std::string&) { return EXPORT(AddLimitMoney)(kPort, 700); }},
-        {"WriteLimitCount", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitCount)(kPort, 7); }},
-        {"WriteLssjCount", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteLssjCount)(kPort, 9); }},
-        {"WriteLimitTime", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitTime)(kPort, "120000"); }},
-        {"WriteGB", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteGB)(kPort, "44"); }},
-        {"WriteName", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteName)(kPort, "00000000ABCDEF12"); }},
-        {"WriteNumber", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteNumber)(kPort, 123456); }},
-        {"WriteDepartment", [](const LoadedLibrary& library, std::string&) { return EXPORT(WriteDepartment)(kPort, "1111222233334444"); }},
-        {"SetMacSound", [](const LoadedLibrary& library, std::string&) { return EXPORT(SetMacSound)(kPort, 3); }},
+        {"OFFCard", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(OFFCard)(kPort); }},
+        {"AddMoney", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(AddMoney)(kPort, 10); }},
+        {"AddLimitMoney", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(AddLimitMoney)(kPort, 700); }},
+        {"WriteLimitCount", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitCount)(kPort, 7); }},
+        {"WriteLssjCount", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLssjCount)(kPort, 9); }},
+        {"WriteLimitTime", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitTime)(kPort, "120000"); }},
+        {"WriteGB", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteGB)(kPort, "44"); }},
+        {"WriteName", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteName)(kPort, "00000000ABCDEF12"); }},
+        {"WriteNumber", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteNumber)(kPort, 123456); }},
+        {"WriteDepartment", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteDepartment)(kPort, "1111222233334444"); }},
+        {"SetMacSound", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(SetMacSound)(kPort, 3); }},
     };
     return calls;
 }
@@ -129,7 +129,7 @@ protected:
 
     readersim::ScratchDirectory directory;
     HostileReader reader{directory.path(), kPort, 20261207};
-    LoadedLibrary library{CARDPURSE_LIBRARY_PATH};
+    cardctl::LoadedLibrary library{CARDPURSE_LIBRARY_PATH};
 };
 
 TEST_F(PurseAgainstHostileReader, SilentReaderFailsEachExportWithinItsTimeOut) {

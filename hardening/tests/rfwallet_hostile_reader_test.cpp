@@ -4,7 +4,7 @@
 // through operations the reader acknowledged with "DONE".
 
 #include "hostile_reader.h"
-#include "loaded_library.h"
+#include "library_loader.h"
 
 #include "readerlink/reader_link.h"
 #include "readersim/scratch_directory.h"
@@ -77,7 +77,7 @@ protected:
 
     readersim::ScratchDirectory directory;
     HostileReader reader{directory.path(), kPort, 4242};
-    LoadedLibrary library{RFWALLET_LIBRARY_PATH};
+    cardctl::LoadedLibrary library{RFWALLET_LIBRARY_PATH};
 };
 
 TEST_F(RfWalletAgainstHostileReader, PartialRepliesFailEveryExport) {

@@ -1,17 +1,16 @@
 // End-to-end runs of librfwallet.so, loaded with dlopen as a host loads it,
 // against the simulated reader on a pseudo-terminal.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "library_loader.h"
 #include "readersim/reader_simulator.h"
 #include "rfwallet.h"
 
@@ -31,31 +30,11 @@ constexpr const char* kDigits12 = "100902034504";
 // The library's exports, looked up by name.
 class RfWalletLibrary {
 public:
-    RfWalletLibrary() : handle_(dlopen(RFWALLET_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL)) {
-        if (handle_ == nullptr) throw std::runtime_error(dlerror());
-        readCardInfo = lookUp<decltype(RFSAMReadCardInfo)>("RFSAMReadCardInfo");
-        addMoney = lookUp<decltype(RFSAMADDMoney)>("RFSAMADDMoney");
-        deductions = lookUp<decltype(RFSAMDeductions)>("RFSAMDeductions");
-        closeComm = lookUp<decltype(CloseCOMM)>("CloseCOMM");
-    }
-    ~RfWalletLibrary() { dlclose(handle_); }
-    RfWalletLibrary(const RfWalletLibrary&) = delete;
-    RfWalletLibrary& operator=(const RfWalletLibrary&) = delete;
-
-    decltype(RFSAMReadCardInfo)* readCardInfo;
-    decltype(RFSAMADDMoney)* addMoney;
-    decltype(RFSAMDeductions)* deductions;
-    decltype(CloseCOMM)* closeComm;
-
-private:
-    template <typename Function>
-    Function* lookUp(const char* name) {
-        void* symbol = dlsym(handle_, name);
-        if (symbol == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-        return reinterpret_cast<Function*>(symbol);
-    }
-
-    void* handle_;
+    cardctl::LoadedLibrary library{RFWALLET_LIBRARY_PATH};
+    decltype(RFSAMReadCardInfo)* readCardInfo = library.function<decltype(RFSAMReadCardInfo)>("RFSAMReadCardInfo");
+    decltype(RFSAMADDMoney)* addMoney = library.function<decltype(RFSAMADDMoney)>("RFSAMADDMoney");
+    decltype(RFSAMDeductions)* deductions = library.function<decltype(RFSAMDeductions)>("RFSAMDeductions");
+    decltype(CloseCOMM)* closeComm = library.function<decltype(CloseCOMM)>("CloseCOMM");
 };
 
 class RfWalletReader : public ::testing::Test {
