@@ -3,7 +3,7 @@
 // read the device's parameters and open the property settings.
 
 #include "app/window_context.h"
-#include "discovery/device_entry.h"
+#include "params/device_entry.h"
 
 namespace serverconf {
 

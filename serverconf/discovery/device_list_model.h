@@ -3,7 +3,7 @@
 // window as a four-column table. Column 0 has no text; its status image
 // (0 or 1) is given by StatusImageRole so the view can pick the icon.
 
-#include "device_entry.h"
+#include "params/device_entry.h"
 
 #include <QAbstractTableModel>
 #include <QList>

@@ -10,7 +10,7 @@
 
 #include "channel/command_channel.h"
 #include "channel/network_environment.h"
-#include "discovery/device_entry.h"
+#include "device_entry.h"
 
 #include <QList>
 
