@@ -73,12 +73,12 @@ void DeviceManagerDialog::buildControls() {
         connect(button, &QPushButton::clicked, this, action);
         return button;
     };
-    searchButton_ = addButton(QStringLiteral("搜   索"), 278, 22, &DeviceManagerDialog::search);
+    addButton(QStringLiteral("搜   索"), 278, 22, &DeviceManagerDialog::search);
     settingsButton_ = addButton(QStringLiteral("设   置"), 278, 43, &DeviceManagerDialog::settings);
     confirmButton_ = addButton(QStringLiteral("确认设备"), 278, 65, &DeviceManagerDialog::confirm);
     changeIpButton_ = addButton(QStringLiteral("更 改 IP"), 278, 88, &DeviceManagerDialog::changeIp);
     targetedSearchButton_ = addButton(QStringLiteral("定 位 搜 索"), 278, 111, &DeviceManagerDialog::targetedSearch);
-    exitButton_ = addButton(QStringLiteral("退  出"), 277, 134, &QDialog::accept);
+    addButton(QStringLiteral("退  出"), 277, 134, &QDialog::accept);
     list_->setFocus();
 }
 
@@ -94,12 +94,12 @@ int DeviceManagerDialog::run() {
 // The wait after a search broadcast: replies keep arriving as rows while the
 // progress window is open; then the session is cleared and an empty list reported.
 void DeviceManagerDialog::runSearchWait() {
-    ProgressDialog::run(progressSearch, this);
+    ProgressDialog::run(ProgressMode::Search, this);
     if (!discovery_->finishSearch()) notice(this, QStringLiteral("没有搜索到设备"));
 }
 
 void DeviceManagerDialog::startupSearch() {
-    discovery_->beginStartupSearch();
+    discovery_->beginSearch();
     runSearchWait();
 }
 
@@ -146,7 +146,7 @@ void DeviceManagerDialog::changeIp() {
         if (runModal(dialog) != QDialog::Accepted) return;
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
         if (!changeIpAddress(environment_, device, dialog.address())) return;
-        ProgressDialog::run(progressUpdate, this);
+        ProgressDialog::run(ProgressMode::Update, this);
         discovery_->refreshList();
     });
 }

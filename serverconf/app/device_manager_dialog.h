@@ -40,12 +40,10 @@ public:
 
     DeviceListModel& devices() { return *devices_; }
     QTableView* deviceList() const { return list_; }
-    QPushButton* searchButton() const { return searchButton_; }
     QPushButton* settingsButton() const { return settingsButton_; }
     QPushButton* confirmButton() const { return confirmButton_; }
     QPushButton* changeIpButton() const { return changeIpButton_; }
     QPushButton* targetedSearchButton() const { return targetedSearchButton_; }
-    QPushButton* exitButton() const { return exitButton_; }
     QAction* aboutAction() const { return aboutAction_; }
     WindowContext context();
 
@@ -65,12 +63,10 @@ private:
     std::unique_ptr<DeviceListModel> devices_;
     std::unique_ptr<DeviceDiscovery> discovery_;
     QTableView* list_ = nullptr;
-    QPushButton* searchButton_ = nullptr;
     QPushButton* settingsButton_ = nullptr;
     QPushButton* confirmButton_ = nullptr;
     QPushButton* changeIpButton_ = nullptr;
     QPushButton* targetedSearchButton_ = nullptr;
-    QPushButton* exitButton_ = nullptr;
     QAction* aboutAction_ = nullptr;
 };
 

@@ -61,7 +61,7 @@ void tourMainWindow(DeviceManagerDialog& window, const QDir& directory) {
         window.settings();
     }
     window.showAbout();
-    ProgressDialog::run(progressUpdate, &window);
+    ProgressDialog::run(ProgressMode::Update, &window);
     window.targetedSearch();
     window.accept();
 }
@@ -84,7 +84,7 @@ void pictureDialog(QDialog& dialog, const QDir& directory) {
         return;
     }
     if (auto* progress = qobject_cast<ProgressDialog*>(&dialog)) {
-        const bool search = progress->text() == ProgressDialog::textFor(progressSearch);
+        const bool search = progress->text() == ProgressDialog::textFor(ProgressMode::Search);
         save(dialog, directory, search ? QStringLiteral("progress-search") : QStringLiteral("progress-update"));
         return;  // it closes itself
     }

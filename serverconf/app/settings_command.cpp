@@ -35,7 +35,7 @@ void runSettings(const WindowContext& context, const DeviceEntry& device) {
     }
     PropertySettingsDialog dialog(context.environment, context.session, readOut.route, context.window);
     if (runModal(dialog) != QDialog::Accepted) return;
-    ProgressDialog::run(progressUpdate, context.window);
+    ProgressDialog::run(ProgressMode::Update, context.window);
     context.discovery.refreshList();
 }
 

@@ -11,10 +11,8 @@ class QProgressBar;
 
 namespace serverconf {
 
-// 0 is the search mode; every other value is the update mode.
-using ProgressMode = int;
-inline constexpr ProgressMode progressSearch = 0;
-inline constexpr ProgressMode progressUpdate = 1;
+// Which wait the progress window stands for: a search or an update.
+enum class ProgressMode { Search, Update };
 
 class ProgressDialog : public QDialog {
     Q_OBJECT

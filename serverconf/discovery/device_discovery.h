@@ -26,8 +26,6 @@ public:
     // allows broadcasts and broadcasts "X". The caller then lets replies
     // arrive for about a second (the progress window) and calls finishSearch.
     void beginSearch();
-    // The start-up search: as beginSearch; the list is still empty.
-    void beginStartupSearch() { beginSearch(); }
     // After the wait: takes the replies already waiting, clears the session
     // for a new search, and returns false when no device answered (the
     // caller shows "没有搜索到设备"). Replies that come later still add rows.

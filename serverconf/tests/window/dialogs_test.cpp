@@ -86,14 +86,13 @@ TEST(IpAddressEditTest, TypingMovesThroughThePartsOnDotsAndThirdDigits) {
 }
 
 TEST(ProgressDialogTest, ModeChoosesTheText) {
-    EXPECT_EQ(ProgressDialog::textFor(progressSearch), QStringLiteral("正在搜索设备，请等待!"));
-    EXPECT_EQ(ProgressDialog::textFor(progressUpdate), QStringLiteral("正在更新设备，请等待!"));
-    EXPECT_EQ(ProgressDialog(2).text(), QStringLiteral("正在更新设备，请等待!"));
-    EXPECT_EQ(ProgressDialog(progressSearch).text(), QStringLiteral("正在搜索设备，请等待!"));
+    EXPECT_EQ(ProgressDialog::textFor(ProgressMode::Search), QStringLiteral("正在搜索设备，请等待!"));
+    EXPECT_EQ(ProgressDialog::textFor(ProgressMode::Update), QStringLiteral("正在更新设备，请等待!"));
+    EXPECT_EQ(ProgressDialog(ProgressMode::Search).text(), QStringLiteral("正在搜索设备，请等待!"));
 }
 
 TEST(ProgressDialogTest, BarStandsEmptyForTheWaitThenFullWhenItClosesItself) {
-    ProgressDialog dialog(progressSearch);
+    ProgressDialog dialog(ProgressMode::Search);
     int valueWhenShown = -1;
     int valueWhenClosed = -1;
     QObject::connect(&dialog, &QDialog::finished, [&] { valueWhenClosed = dialog.barValue(); });
@@ -113,7 +112,7 @@ TEST(ProgressDialogTest, BarStandsEmptyForTheWaitThenFullWhenItClosesItself) {
 TEST(ProgressDialogTest, EscapeCancelsAndEnterAcceptsAtOnce) {
     for (const auto& [key, expected] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
                                         std::pair{Qt::Key_Return, QDialog::Accepted}}) {
-        ProgressDialog dialog(progressUpdate);
+        ProgressDialog dialog(ProgressMode::Update);
         ModalScript script;
         script.then<ProgressDialog>([key](ProgressDialog& shown) { QTest::keyClick(&shown, key); });
         QElapsedTimer clock;
@@ -127,7 +126,7 @@ TEST(ProgressDialogTest, EscapeCancelsAndEnterAcceptsAtOnce) {
 TEST(ProgressDialogTest, OtherEventsAreHandledWhileItWaits) {
     bool handled = false;
     bool stillOpen = false;
-    ProgressDialog dialog(progressSearch);
+    ProgressDialog dialog(ProgressMode::Search);
     QTimer::singleShot(100, &dialog, [&] {
         handled = true;
         stillOpen = dialog.isVisible();

@@ -30,7 +30,6 @@ inline constexpr std::string_view kDefaultReaderKey = "7C3A19E5B04D";
 inline constexpr std::string_view kDefaultTrailerRest = "FF078069FFFFFFFFFFFF";
 
 inline constexpr bool isTrailerBlock(int block) { return block % kBlocksPerSector == kBlocksPerSector - 1; }
-inline constexpr int sectorOfBlock(int block) { return block / kBlocksPerSector; }
 inline constexpr int trailerOfSector(int sector) { return sector * kBlocksPerSector + kBlocksPerSector - 1; }
 
 // Purse kept by the RF SAM reader type. "De" raises the balance, "Dg" lowers
