@@ -19,8 +19,7 @@
 #include <vector>
 
 #include "cardpurse.h"
-#include "readersim/reader_simulator.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 namespace {
 
@@ -87,13 +86,11 @@ void print(const char* name, int runs, const Figures& figures) {
 int main(int argc, char** argv) {
     const int informationRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     const int keyChangeRuns = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
-    readersim::ScratchDirectory directory;
-    ::setenv("READERLINK_PORT_DIR", directory.path().c_str(), 1);
+    const readersim::PortDirectory ports;
     readersim::Config config;
-    config.directory = directory.path();
-    config.portNumber = kPort;
     config.options.pacing = true;
-    readersim::ReaderSimulator reader(config);
+    const std::unique_ptr<readersim::ReaderSimulator> simulator = ports.startReader(kPort, config);
+    readersim::ReaderSimulator& reader = *simulator;
 
     const Figures information = measure(reader, informationRuns, [] {
         char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],

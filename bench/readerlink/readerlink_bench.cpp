@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "readerlink/reader_link.h"
-#include "readersim/reader_simulator.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 namespace {
 
@@ -41,13 +40,10 @@ double percentile(std::vector<double> values, double fraction) {
 
 int main(int argc, char** argv) {
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
-    readersim::ScratchDirectory directory;
-    ::setenv("READERLINK_PORT_DIR", directory.path().c_str(), 1);
+    const readersim::PortDirectory ports;
     readersim::Config config;
-    config.directory = directory.path();
-    config.portNumber = kPort;
     config.options.pacing = true;
-    readersim::ReaderSimulator simulator(config);
+    const std::unique_ptr<readersim::ReaderSimulator> simulator = ports.startReader(kPort, config);
     readerlink::ReaderLink link(readerlink::kCardPurseTimeouts);
 
     std::vector<double> times;

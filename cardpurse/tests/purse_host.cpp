@@ -105,11 +105,8 @@ int OpenCounter::opensSinceLastCall() {
 }
 
 void PurseHostTest::SetUp() {
-    directory_ = std::make_unique<readersim::ScratchDirectory>();
-    setenv("READERLINK_PORT_DIR", directory_->path().c_str(), 1);
+    directory_ = std::make_unique<readersim::PortDirectory>();
     readersim::Config config;
-    config.directory = directory_->path();
-    config.portNumber = kPort;
     config.frameObserver = [this](const readersim::FrameRecord&) {
         const int seen = ++framesSeen_;
         const int refused = refusedFrame_.load();
@@ -119,7 +116,7 @@ void PurseHostTest::SetUp() {
             reader_->setOptions(options);
         }
     };
-    reader_ = std::make_unique<readersim::ReaderSimulator>(std::move(config));
+    reader_ = directory_->startReader(kPort, std::move(config));
     opens_ = std::make_unique<OpenCounter>(reader_->terminalPath());
     PurseApi::instance();
 }

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "cardpurse.h"
-#include "readersim/reader_simulator.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 namespace cardpurse_test {
 
@@ -95,7 +94,7 @@ protected:
     void setOptions(void (*change)(readersim::Options&));
 
 private:
-    std::unique_ptr<readersim::ScratchDirectory> directory_;
+    std::unique_ptr<readersim::PortDirectory> directory_;
     std::unique_ptr<readersim::ReaderSimulator> reader_;
     std::unique_ptr<OpenCounter> opens_;
     int framesTaken_ = 0;

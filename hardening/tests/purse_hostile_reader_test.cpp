@@ -10,10 +10,9 @@
 
 #include "cardpurse.h"
 #include "readerlink/reader_link.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -92,8 +91,6 @@ Clock::duration frameAllowance(const std::string& frame) {
 
 class PurseAgainstHostileReader : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("READERLINK_PORT_DIR", directory.path().c_str(), 1); }
-
     struct Outcome {
         int result;
         std::string output;
@@ -127,7 +124,7 @@ protected:
         EXPECT_FALSE(reader.portHeldOpen()) << "the port was left open";
     }
 
-    readersim::ScratchDirectory directory;
+    readersim::PortDirectory directory;
     HostileReader reader{directory.path(), kPort, 20261207};
     cardctl::LoadedLibrary library{CARDPURSE_LIBRARY_PATH};
 };

@@ -7,11 +7,10 @@
 #include "library_loader.h"
 
 #include "readerlink/reader_link.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 #include "rfwallet.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstring>
@@ -37,8 +36,6 @@ Clock::duration readTimeOut(std::size_t replyLength) {
 
 class RfWalletAgainstHostileReader : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("READERLINK_PORT_DIR", directory.path().c_str(), 1); }
-
     void answerEverything(Answer answer) {
         reader.setBehaviour([answer](const readersim::Request&) { return answer; });
     }
@@ -75,7 +72,7 @@ protected:
     static constexpr std::size_t kCardInfoReplyLength = 25;
     static constexpr std::size_t kMoneyReplyLength = 9;
 
-    readersim::ScratchDirectory directory;
+    readersim::PortDirectory directory;
     HostileReader reader{directory.path(), kPort, 4242};
     cardctl::LoadedLibrary library{RFWALLET_LIBRARY_PATH};
 };

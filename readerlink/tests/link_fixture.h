@@ -3,15 +3,13 @@
 // reader link resolves through READERLINK_PORT_DIR.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <optional>
 #include <string>
 
 #include "readerlink/reader_link.h"
-#include "readersim/reader_simulator.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 namespace readerlink {
 
@@ -19,15 +17,7 @@ class LinkFixture : public ::testing::Test {
 protected:
     static constexpr const char* kPort = "4";
 
-    void SetUp() override {
-        ::setenv("READERLINK_PORT_DIR", directory_.path().c_str(), 1);
-        readersim::Config config;
-        config.directory = directory_.path();
-        config.portNumber = 4;
-        simulator_ = std::make_unique<readersim::ReaderSimulator>(config);
-    }
-
-    void TearDown() override { ::unsetenv("READERLINK_PORT_DIR"); }
+    void SetUp() override { simulator_ = directory_.startReader(4); }
 
     // One exchange in the calling order of the card libraries; the reply or
     // nothing when a step failed. The port is closed on every path.
@@ -47,7 +37,7 @@ protected:
         return std::chrono::duration_cast<std::chrono::milliseconds>(readersim::Clock::now() - start);
     }
 
-    readersim::ScratchDirectory directory_;
+    readersim::PortDirectory directory_;
     std::unique_ptr<readersim::ReaderSimulator> simulator_;
 };
 

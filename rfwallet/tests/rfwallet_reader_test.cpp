@@ -1,17 +1,15 @@
 // End-to-end runs of librfwallet.so, loaded with dlopen as a host loads it,
 // against the simulated reader on a pseudo-terminal.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <chrono>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "library_loader.h"
-#include "readersim/reader_simulator.h"
+#include "readersim/port_directory.h"
 #include "rfwallet.h"
 
 namespace {
@@ -40,20 +38,9 @@ public:
 class RfWalletReader : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/rfwallet_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
-        setenv("READERLINK_PORT_DIR", directory_.c_str(), 1);
         readersim::Config config;
-        config.directory = directory_;
-        config.portNumber = kPort;
         config.initialState.rfPurse = readersim::RfPurse{123456, 1000, 0};
-        sim_ = std::make_unique<readersim::ReaderSimulator>(config);
-    }
-
-    void TearDown() override {
-        sim_.reset();
-        std::filesystem::remove_all(directory_);
+        sim_ = directory_.startReader(kPort, config);
     }
 
     void setFault(ReplyFault fault) {
@@ -77,7 +64,7 @@ protected:
     }
 
     RfWalletLibrary library_;
-    std::filesystem::path directory_;
+    readersim::PortDirectory directory_;
     std::unique_ptr<readersim::ReaderSimulator> sim_;
 };
 

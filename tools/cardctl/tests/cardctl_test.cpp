@@ -8,8 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "readersim/reader_simulator.h"
-#include "readersim/scratch_directory.h"
+#include "readersim/port_directory.h"
 
 namespace {
 
@@ -33,14 +32,8 @@ Outcome cardctl(const std::string& arguments, const std::string& errors = "&1") 
 
 class CardctlTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        setenv("READERLINK_PORT_DIR", directory_.path().c_str(), 1);
-        readersim::Config config;
-        config.directory = directory_.path();
-        config.portNumber = 4;
-        reader_ = std::make_unique<readersim::ReaderSimulator>(std::move(config));
-    }
-    readersim::ScratchDirectory directory_;
+    void SetUp() override { reader_ = directory_.startReader(4); }
+    readersim::PortDirectory directory_;
     std::unique_ptr<readersim::ReaderSimulator> reader_;
 };
 
