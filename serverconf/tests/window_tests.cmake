@@ -20,7 +20,8 @@ endif()
 
 if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET common_private_network)
   # Shared with the other window tests that run against devicesim.
-  add_library(serverconf_window_devicesim_support STATIC ${window_test_dir}/device_window_support.cpp)
+  add_library(serverconf_window_devicesim_support STATIC
+    ${window_test_dir}/device_window_support.cpp ${window_test_dir}/send_recording_environment.cpp)
   target_include_directories(serverconf_window_devicesim_support PUBLIC ${window_test_dir})
   target_link_libraries(serverconf_window_devicesim_support PUBLIC serverconf_window devicesim_testing)
 
