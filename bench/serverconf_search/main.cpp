@@ -88,11 +88,11 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication application(argc, argv);
 
-    QStringList specs;
+    QStringList options;
     for (int i = 0; i < kDevices; ++i) {
-        specs << QStringLiteral("addr=%1,user=u%2,name=device-%2").arg(deviceAddress(i)).arg(i);
+        options << QStringLiteral("addr=%1,user=u%2,name=device-%2").arg(deviceAddress(i)).arg(i);
     }
-    devicesim::DeviceSimProcess simulator(specs);
+    devicesim::DeviceSimProcess simulator(options);
     QString startError;
     if (!simulator.start(startError, 60000)) {
         std::fprintf(stderr, "%s\n", qPrintable(startError));

@@ -37,7 +37,7 @@ const QList<DeviceEntry> kDevices{
 };
 // The first device answers a search or probe 20 ms late, as one on a busy
 // network may.
-const QStringList kDeviceSpecs{
+const QStringList kDeviceOptions{
     "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,PN=4001,delay=X:20",
     "addr=127.0.0.6,mac=001122334466,name=door",
     "addr=127.0.1.9,mac=009900000009,user=far,name=hall",
@@ -134,7 +134,7 @@ protected:
         return result;
     }
 
-    devicesim::DeviceSimProcess simulator{kDeviceSpecs};
+    devicesim::DeviceSimProcess simulator{kDeviceOptions};
     UdpEnvironment environment{AddressSettings{QHostAddress("127.255.255.255"), "127.0.0.1"}};
     DeviceListModel list;
     DeviceSession session;

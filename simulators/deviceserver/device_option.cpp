@@ -99,11 +99,11 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
 
 }  // namespace
 
-std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error) {
+std::optional<DeviceConfig> parseDeviceOption(const QString& option, QString& error) {
     DeviceConfig config;
     config.values = factoryValues();
     config.values[QStringLiteral("IP")].clear();
-    for (const QString& item : spec.split(u',', Qt::SkipEmptyParts)) {
+    for (const QString& item : option.split(u',', Qt::SkipEmptyParts)) {
         const QString trimmed = item.trimmed();
         if (trimmed == u"noprobe") {
             config.faults.noProbeAnswer = true;
@@ -129,8 +129,8 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& erro
     return config;
 }
 
-QList<DeviceSpecLine> deviceSpecLines(const QString& fileText) {
-    QList<DeviceSpecLine> lines;
+QList<DeviceOptionLine> deviceOptionLines(const QString& fileText) {
+    QList<DeviceOptionLine> lines;
     int lineNumber = 0;
     for (const QString& line : fileText.split(u'\n')) {
         ++lineNumber;

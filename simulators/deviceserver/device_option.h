@@ -22,18 +22,18 @@
 
 namespace devicesim {
 
-// The device described by `spec`, or nothing with the reason in `error`.
-std::optional<DeviceConfig> parseDeviceOption(const QString& spec, QString& error);
+// The device described by `option`, or nothing with the reason in `error`.
+std::optional<DeviceConfig> parseDeviceOption(const QString& option, QString& error);
 
-// One device spec of a config file and the number of its line (from 1).
-struct DeviceSpecLine {
+// One device option of a config file and the number of its line (from 1).
+struct DeviceOptionLine {
     int lineNumber = 0;
-    QString spec;
-    bool operator==(const DeviceSpecLine&) const = default;
+    QString option;
+    bool operator==(const DeviceOptionLine&) const = default;
 };
 
-// The device lines of a config file: one spec per line; blank lines and
+// The device lines of a config file: one device option per line; blank lines and
 // lines starting with "#" are skipped.
-QList<DeviceSpecLine> deviceSpecLines(const QString& fileText);
+QList<DeviceOptionLine> deviceOptionLines(const QString& fileText);
 
 }  // namespace devicesim

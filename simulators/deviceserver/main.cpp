@@ -24,7 +24,7 @@ void raiseDescriptorLimit() {
     }
 }
 
-// Exit status of a bad option, spec or file.
+// Exit status of a bad option, device option or file.
 constexpr int kUsageError = 2;
 
 int fail(const QString& message) {
@@ -35,25 +35,25 @@ int fail(const QString& message) {
 // The devices of the --device options and the --config file; nothing, after
 // the message, when one cannot be simulated. A file's errors name its line.
 std::optional<QList<devicesim::DeviceConfig>> devicesOf(const QStringList& options, const QString& configFile) {
-    QList<devicesim::DeviceSpecLine> specs;
-    for (const QString& spec : options) specs.append({0, spec});
+    QList<devicesim::DeviceOptionLine> lines;
+    for (const QString& option : options) lines.append({0, option});
     if (!configFile.isEmpty()) {
         QFile config(configFile);
         if (!config.open(QIODevice::ReadOnly)) {
             fail("cannot read " + configFile);
             return std::nullopt;
         }
-        specs += devicesim::deviceSpecLines(QString::fromUtf8(config.readAll()));
+        lines += devicesim::deviceOptionLines(QString::fromUtf8(config.readAll()));
     }
     QList<devicesim::DeviceConfig> devices;
     QSet<QString> addresses;
-    for (const devicesim::DeviceSpecLine& spec : specs) {
+    for (const devicesim::DeviceOptionLine& line : lines) {
         const QString where =
-            spec.lineNumber > 0 ? QStringLiteral("%1, line %2: ").arg(configFile).arg(spec.lineNumber) : QString();
+            line.lineNumber > 0 ? QStringLiteral("%1, line %2: ").arg(configFile).arg(line.lineNumber) : QString();
         QString error;
-        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceOption(spec.spec, error);
+        const std::optional<devicesim::DeviceConfig> device = devicesim::parseDeviceOption(line.option, error);
         if (!device || addresses.contains(device->address)) {
-            fail(where + (device ? "two devices at " + device->address : error + " in: " + spec.spec));
+            fail(where + (device ? "two devices at " + device->address : error + " in: " + line.option));
             return std::nullopt;
         }
         addresses.insert(device->address);
@@ -74,8 +74,8 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(
         "Simulated serial device servers on loopback addresses (see simulators/deviceserver/README.md).");
     const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption deviceOption("device", "One device: addr=127.0.0.5,mac=...,user=...,name=...", "spec");
-    const QCommandLineOption configOption("config", "File with one device spec per line.", "file");
+    const QCommandLineOption deviceOption("device", "One device: addr=127.0.0.5,mac=...,user=...,name=...", "option");
+    const QCommandLineOption configOption("config", "File with one device option per line.", "file");
     const QCommandLineOption logOption("log", "Log file, '-' for standard output (default).", "file", "-");
     parser.addOptions({deviceOption, configOption, logOption});
     // Not process(): it ends a bad command line with status 1, and usage errors are 2 here.

@@ -77,9 +77,9 @@ QStringList getRequests()
 
 class DeviceSimTest : public ::testing::Test {
 protected:
-    void startDevices(const QStringList& specs)
+    void startDevices(const QStringList& options)
     {
-        simulator = std::make_unique<DeviceSimProcess>(specs);
+        simulator = std::make_unique<DeviceSimProcess>(options);
         QString error;
         ASSERT_TRUE(simulator->start(error)) << error.toStdString();
         window = environment.createChannel();

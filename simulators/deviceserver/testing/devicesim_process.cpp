@@ -6,7 +6,7 @@
 
 namespace devicesim {
 
-DeviceSimProcess::DeviceSimProcess(QStringList deviceSpecs) : specs_(std::move(deviceSpecs)) {}
+DeviceSimProcess::DeviceSimProcess(QStringList deviceOptions) : options_(std::move(deviceOptions)) {}
 
 DeviceSimProcess::~DeviceSimProcess() { stop(); }
 
@@ -16,7 +16,7 @@ QString DeviceSimProcess::logPath() const { return directory_.filePath(QStringLi
 
 bool DeviceSimProcess::start(QString& error, int timeoutMs) {
     QStringList arguments{QStringLiteral("--log"), logPath()};
-    for (const QString& spec : specs_) arguments << QStringLiteral("--device") << spec;
+    for (const QString& option : options_) arguments << QStringLiteral("--device") << option;
     process_.start(executablePath(), arguments);
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {

@@ -16,8 +16,8 @@ namespace devicesim {
 
 class DeviceSimProcess {
 public:
-    // `deviceSpecs`: one spec per device, as for --device.
-    explicit DeviceSimProcess(QStringList deviceSpecs);
+    // `deviceOptions`: one device option per device, as for --device.
+    explicit DeviceSimProcess(QStringList deviceOptions);
     ~DeviceSimProcess();
     DeviceSimProcess(const DeviceSimProcess&) = delete;
     DeviceSimProcess& operator=(const DeviceSimProcess&) = delete;
@@ -42,7 +42,7 @@ public:
     static QString executablePath();
 
 private:
-    QStringList specs_;
+    QStringList options_;
     QTemporaryDir directory_;
     QProcess process_;
 };

@@ -31,7 +31,7 @@ TEST(DevicesimCommandLine, HelpPrintsTheOptionsOnStandardOutput) {
     for (const char* help : {"--help", "-h"}) {
         const Outcome run = devicesim({help});
         EXPECT_EQ(run.exitCode, 0) << help;
-        EXPECT_TRUE(run.out.contains("--device <spec>")) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains("--device <option>")) << run.out.toStdString();
         EXPECT_EQ(run.err, "") << help;
     }
 }

@@ -9,9 +9,9 @@
 namespace devicesim {
 namespace {
 
-SimulatedDevice device(const QString& spec) {
+SimulatedDevice device(const QString& option) {
     QString error;
-    const std::optional<DeviceConfig> config = parseDeviceOption(spec, error);
+    const std::optional<DeviceConfig> config = parseDeviceOption(option, error);
     EXPECT_TRUE(config) << error.toStdString();
     return SimulatedDevice(config.value_or(DeviceConfig{}));
 }
@@ -130,9 +130,9 @@ TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
         EXPECT_FALSE(error.isEmpty()) << bad;
     }
     EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->values.value("FE"), "127000003004");
-    EXPECT_EQ(deviceSpecLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
-              QList<DeviceSpecLine>({{3, "addr=127.0.0.5"}, {4, "addr=127.0.0.6"}}))
-        << "specs with the numbers of their lines, for the error messages";
+    EXPECT_EQ(deviceOptionLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
+              QList<DeviceOptionLine>({{3, "addr=127.0.0.5"}, {4, "addr=127.0.0.6"}}))
+        << "device options with the numbers of their lines, for the error messages";
 }
 
 }  // namespace
