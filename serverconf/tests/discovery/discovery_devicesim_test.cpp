@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace serverconf {
@@ -145,7 +146,11 @@ TEST_F(DiscoveryAgainstDeviceSim, ConfirmGoesToTheDeviceOrToEveryDevice) {
     confirmDevice(environment, DeviceEntry{1, "001122334455", "ops/gate-1", "127.0.0.5"});
     confirmDevice(environment, DeviceEntry{0, "009900000009", "far/hall", "127.0.1.9"});
     ASSERT_TRUE(simulator->waitForReceived(2));
-    const QList<LogRecord> received = simulator->received();
+    // The device's socket and the broadcast socket are read in either order:
+    // the kernel's arrival stamps give the order of the sends.
+    QList<LogRecord> received = simulator->received();
+    std::sort(received.begin(), received.end(),
+              [](const LogRecord& a, const LogRecord& b) { return a.timeMs < b.timeMs; });
     ASSERT_EQ(received.size(), 2);
     EXPECT_EQ(received[0].payload, "B");
     EXPECT_EQ(received[0].to, "127.0.0.5");
