@@ -183,6 +183,25 @@ TEST_F(InterfacesOnSegments, AWriteChangesTheCloneThatWasReadNotItsTwin) {
         << "the twin on seg0 with the same MAC heard nothing of the read-out or the write";
 }
 
+// devicesim answers on addresses outside loopback only where nothing but a
+// test segment can hear it: not in a namespace with loopback alone, nor in
+// one with more than a single veth end.
+TEST(DeviceSimOffLoopback, RefusesOutsideAPrivateSegment) {
+    QString error;
+    devicesim::DeviceSimProcess alone({"addr=192.0.2.10"});
+    EXPECT_FALSE(alone.start(error)) << "loopback only";
+    EXPECT_TRUE(error.contains("refused")) << error.toStdString();
+
+    ASSERT_EQ(QProcess::execute("ip", {"link", "add", "pcA", "type", "veth", "peer", "name", "pcB"}), 0);
+    devicesim::DeviceSimProcess twoVeths({"addr=192.0.2.10"});
+    error.clear();
+    EXPECT_FALSE(twoVeths.start(error)) << "two veth ends";
+    EXPECT_TRUE(error.contains("refused")) << error.toStdString();
+
+    devicesim::DeviceSimProcess onLoopback({"addr=127.0.0.5"});
+    EXPECT_TRUE(onLoopback.start(error)) << "loopback addresses are always allowed: " << error.toStdString();
+}
+
 struct CliRun {
     int exitCode = -1;
     QString out;
