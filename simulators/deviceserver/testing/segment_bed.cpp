@@ -4,7 +4,10 @@
 #include <QNetworkInterface>
 #include <QThread>
 
+#include <sys/prctl.h>
 #include <unistd.h>
+
+#include <csignal>
 
 namespace devicesim {
 namespace {
@@ -84,6 +87,8 @@ bool SegmentBed::setUp(const QList<SegmentSpec>& segments, QString& error) {
 bool SegmentBed::addSegment(int index, const SegmentSpec& spec, QString& error) {
     auto segment = std::make_unique<Segment>();
     segment->holder = std::make_unique<QProcess>();
+    // Should the test die without ending it, the holder goes with it.
+    segment->holder->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     segment->holder->start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("sleep"), QStringLiteral("infinity")});
     if (!segment->holder->waitForStarted(5000)) {
         error = QStringLiteral("cannot start a namespace holder: ") + segment->holder->errorString();
