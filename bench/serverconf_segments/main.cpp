@@ -31,7 +31,7 @@ const QStringList kComputerAddresses{"192.0.2.1/24", "198.51.100.1/24", "203.0.1
 // Device addresses from the benchmarking range 198.18.0.0/15, a block of
 // 1000 per segment; every device is outside the computer's subnets and
 // answers through its default route.
-QStringList deviceSpecs(int segment, int count) {
+QStringList deviceOptions(int segment, int count) {
     QStringList specs;
     for (int i = 0; i < count; ++i) {
         const int n = segment * 1000 + i;
@@ -101,8 +101,8 @@ int main(int argc, char* argv[]) {
     // seg0..seg2 carry N devices each, seg3 all 3N: each layout searches
     // only its own interfaces.
     QList<devicesim::SegmentSpec> segments;
-    for (int i = 0; i < 3; ++i) segments << devicesim::SegmentSpec{kComputerAddresses[i], deviceSpecs(i, perSegment), "32"};
-    segments << devicesim::SegmentSpec{kComputerAddresses[3], deviceSpecs(3, 3 * perSegment), "32"};
+    for (int i = 0; i < 3; ++i) segments << devicesim::SegmentSpec{kComputerAddresses[i], deviceOptions(i, perSegment), "32"};
+    segments << devicesim::SegmentSpec{kComputerAddresses[3], deviceOptions(3, 3 * perSegment), "32"};
     devicesim::SegmentBed bed;
     QString bedError;
     if (!bed.setUp(segments, bedError)) {

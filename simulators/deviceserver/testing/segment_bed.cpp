@@ -121,14 +121,14 @@ bool SegmentBed::addSegment(int index, const SegmentSpec& spec, QString& error) 
     }
     // Inside, the veth end is called "veth" whatever the segment.
     QStringList inside{QStringLiteral("link set lo up"), QStringLiteral("link set %1 name veth").arg(deviceEnd)};
-    for (const QString& device : spec.deviceSpecs) {
+    for (const QString& device : spec.deviceOptions) {
         inside << QStringLiteral("addr add %1/%2 dev veth").arg(addressOfSpec(device), spec.devicePrefix);
     }
     inside << QStringLiteral("link set veth up") << QStringLiteral("route add default dev veth");
     if (!runInNamespace(pid, inside, error)) return false;
 
     added.devices = std::make_unique<DeviceSimProcess>(
-        spec.deviceSpecs, QStringList{QStringLiteral("nsenter"), QStringLiteral("-t"), QString::number(pid),
+        spec.deviceOptions, QStringList{QStringLiteral("nsenter"), QStringLiteral("-t"), QString::number(pid),
                                       QStringLiteral("-n"), QStringLiteral("--")});
     // Hundreds of devices take a while to bind under the sanitizers.
     return added.devices->start(error, 60000);
