@@ -85,8 +85,8 @@ int main(int argc, char** argv)
     }
 
     const Form forms[] = {
-        {"local network (probe, unicast)", {1, "001122334455", "ops/gate-1", "127.0.0.5"}, 1200.0},
-        {"other network (broadcast)", {0, "009988776655", "far/gate-9", "127.0.9.5"}, 1210.0},
+        {"local network (probe, unicast)", {1, "001122334455", "ops/gate-1", "127.0.0.5", {}}, 1200.0},
+        {"other network (broadcast)", {0, "009988776655", "far/gate-9", "127.0.9.5", {}}, 1210.0},
     };
     std::printf("serverconf read-out of one device, devicesim on loopback, %d runs per form\n", runs);
     std::printf("%-32s %10s %10s %10s %10s %7s %8s\n", "form", "floor ms", "median ms", "min ms", "max ms", "ratio",

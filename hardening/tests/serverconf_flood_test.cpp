@@ -31,9 +31,9 @@ using Clock = std::chrono::steady_clock;
 const QString kFlooder = QStringLiteral("127.0.0.66");
 // This computer is 127.0.0.1: the first two devices are on its network.
 const QList<DeviceEntry> kDevices{
-    {1, "001122334455", "ops/gate-1", "127.0.0.5"},
-    {1, "001122334466", "/door", "127.0.0.6"},
-    {0, "009900000009", "far/hall", "127.0.1.9"},
+    {1, "001122334455", "ops/gate-1", "127.0.0.5", {}},
+    {1, "001122334466", "/door", "127.0.0.6", {}},
+    {0, "009900000009", "far/hall", "127.0.1.9", {}},
 };
 // The first device answers a search or probe 20 ms late, as one on a busy
 // network may.

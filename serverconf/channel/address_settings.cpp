@@ -24,7 +24,7 @@ AddressSettings AddressSettings::fromTexts(const QString& broadcast, const QStri
     AddressSettings settings;
     if (!broadcast.isEmpty()) {
         if (isDottedAddress(broadcast)) {
-            settings.broadcastAddress = dottedHostAddress(broadcast);
+            settings.broadcastOverride = dottedHostAddress(broadcast);
         } else {
             warnings << QStringLiteral("SERVERCONF_BROADCAST=%1 is not a dotted IPv4 address, ignored: "
                                        "requests are broadcast to 255.255.255.255")

@@ -14,15 +14,20 @@
 
 namespace serverconf {
 
-// Where a request goes: the device's dotted address, or the broadcast address
-// (255.255.255.255, or SERVERCONF_BROADCAST). The remote port is always
-// kDevicePort.
+// Where a request goes: the device's dotted address, or a broadcast. A
+// broadcast leaves on every interface in use, or on the one named (the
+// interface a device was heard on), as a limited broadcast
+// (255.255.255.255, or SERVERCONF_BROADCAST where that replaces the
+// interfaces). The remote port is always kDevicePort.
 struct Destination {
-    static Destination broadcast() { return Destination{true, {}}; }
-    static Destination device(const QString& address) { return Destination{false, address}; }
+    static Destination broadcast() { return Destination{true, {}, {}}; }
+    // An empty name means every interface, as broadcast().
+    static Destination broadcastOn(const QString& interfaceName) { return Destination{true, {}, interfaceName}; }
+    static Destination device(const QString& address) { return Destination{false, address, {}}; }
 
     bool isBroadcast = true;
-    QString address;  // empty for a broadcast
+    QString address;        // empty for a broadcast
+    QString interfaceName;  // a broadcast's one interface; empty: all of them
 
     bool operator==(const Destination&) const = default;
 };
@@ -34,6 +39,9 @@ struct Datagram {
     QByteArray text;        // at most kMaxDatagramSize bytes
     QString senderAddress;  // dotted IPv4 text
     quint16 senderPort = 0;
+    // The interface in use it arrived on; empty when it came in elsewhere
+    // (loopback, for one).
+    QString arrivalInterface;
 };
 
 class CommandChannel : public QObject {

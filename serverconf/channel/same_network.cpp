@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -31,6 +32,11 @@ bool isSameNetwork(const QString& localAddress, const QString& deviceAddress) {
     const auto device = dottedNumbers(deviceAddress);
     if (!local || !device) return false;
     return (*local)[0] == (*device)[0] && (*local)[1] == (*device)[1] && (*local)[2] == (*device)[2];
+}
+
+bool isOnAnyLocalNetwork(const QStringList& localAddresses, const QString& deviceAddress) {
+    return std::any_of(localAddresses.cbegin(), localAddresses.cend(),
+                       [&](const QString& local) { return isSameNetwork(local, deviceAddress); });
 }
 
 bool isDottedAddress(const QString& text) { return dottedNumbers(text).has_value(); }

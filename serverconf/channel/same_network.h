@@ -3,6 +3,7 @@
 // network) and broadcasting (another network).
 
 #include <QString>
+#include <QStringList>
 
 namespace serverconf {
 
@@ -11,6 +12,9 @@ namespace serverconf {
 // and "10.9.2.3" differ while "010.1.2.3" and "10.1.2.3" agree). Any text
 // that is not such an address counts as another network.
 bool isSameNetwork(const QString& localAddress, const QString& deviceAddress);
+
+// isSameNetwork with any one of this computer's addresses.
+bool isOnAnyLocalNetwork(const QStringList& localAddresses, const QString& deviceAddress);
 
 // True when the text is a dotted IPv4 address: four numbers 0..255.
 bool isDottedAddress(const QString& text);

@@ -1,10 +1,15 @@
 #pragma once
-// CommandChannel on QUdpSocket.
+// CommandChannel on QUdpSocket. One socket bound to every local address, so
+// that it receives replies sent back to any of this computer's addresses
+// as well as replies broadcast by devices; a broadcast is sent once per
+// path of the network plan, each copy told which interface to leave by.
 
 #include "command_channel.h"
+#include "network_plan.h"
 
-#include <QHostAddress>
 #include <QUdpSocket>
+
+#include <functional>
 
 namespace serverconf {
 
@@ -14,7 +19,8 @@ inline constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
 class UdpCommandChannel final : public CommandChannel {
 public:
-    UdpCommandChannel(Pacer& pacer, QHostAddress broadcastAddress);
+    // `planSource` is asked for the network plan each time the channel opens.
+    UdpCommandChannel(Pacer& pacer, std::function<NetworkPlan()> planSource);
 
     bool open(quint16 localPort) override;
     void allowBroadcast() override;
@@ -25,7 +31,11 @@ public:
     quint16 localPort() const override;
 
 private:
-    QHostAddress broadcastAddress_;
+    qint64 broadcast(const QByteArray& text, const QString& interfaceName);
+    qint64 sendOnPath(const QByteArray& text, const BroadcastPath& path);
+
+    std::function<NetworkPlan()> planSource_;
+    NetworkPlan plan_;
     QUdpSocket socket_;
 };
 

@@ -18,7 +18,7 @@ const QHash<QString, CommandForm>& commandForms() {
     static const QHash<QString, CommandForm> forms{
         {"search", {Command::Search, 0}}, {"locate", {Command::Locate, 1}}, {"read", {Command::Read, 1}},
         {"write", {Command::Write, 1}},   {"reset", {Command::Reset, 1}},   {"change-ip", {Command::ChangeIp, 2}},
-        {"confirm", {Command::Confirm, 1}},
+        {"confirm", {Command::Confirm, 1}},  {"interfaces", {Command::Interfaces, 0}},
     };
     return forms;
 }
@@ -42,7 +42,7 @@ bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
 
 QString cliUsage() {
     return QStringLiteral(
-        "usage: serverconf-cli [--wait MS] COMMAND\n"
+        "usage: serverconf-cli [--wait MS] [--interface NAME]... COMMAND\n"
         "       serverconf-cli --help\n"
         "  search                                 list the device servers that answer\n"
         "  locate IP                              targeted search for IP\n"
@@ -50,7 +50,9 @@ QString cliUsage() {
         "  write IP [--load FILE] [CODE=VALUE...] read, change and write the parameters\n"
         "  reset IP                               restore the factory defaults\n"
         "  change-ip IP NEWIP                     give the device a new address\n"
-        "  confirm IP                             send the confirmation\n");
+        "  confirm IP                             send the confirmation\n"
+        "  interfaces                             list the interfaces in use: name, address/prefix, broadcast\n"
+        "--interface NAME (repeatable) keeps every command to the interfaces named.\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -84,6 +86,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             seen = true;
+        } else if (argument == u"--interface") {
+            QString name;
+            if (!takeValue(arguments, i, name) || name.isEmpty()) {
+                error = QStringLiteral("--interface needs an interface name");
+                return std::nullopt;
+            }
+            if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
         } else if (argument.startsWith(u"--")) {
             error = QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;

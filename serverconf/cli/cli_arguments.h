@@ -9,6 +9,8 @@
 //   serverconf-cli [--wait MS] reset IP
 //   serverconf-cli [--wait MS] change-ip IP NEWIP
 //   serverconf-cli [--wait MS] confirm IP
+//   serverconf-cli interfaces
+// --interface NAME (repeatable) keeps every command to those interfaces.
 
 #include <QList>
 #include <QPair>
@@ -20,7 +22,7 @@
 namespace serverconf {
 
 struct CliArguments {
-    enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm };
+    enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm, Interfaces };
     Command command = Command::Search;
     QString deviceAddress;  // the IP column of the row to work on
     QString newAddress;     // change-ip
@@ -31,6 +33,7 @@ struct CliArguments {
     // as the progress window stands in the window.
     int waitMs = 1000;
     bool help = false;  // --help or -h: the usage, nothing else
+    QStringList interfaces;  // --interface names; empty: every interface in use
 };
 
 inline constexpr int kUsageExitCode = 2;

@@ -39,6 +39,7 @@ int CliRunner::run(const CliArguments& arguments) {
     case Command::Reset: return reset(arguments);
     case Command::ChangeIp: return changeIp(arguments);
     case Command::Confirm: return confirm(arguments);
+    case Command::Interfaces: break;  // main lists them: it knows the real interfaces
     }
     return fail(QStringLiteral("unknown command"));
 }

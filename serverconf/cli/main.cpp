@@ -2,6 +2,7 @@
 
 #include "cli_arguments.h"
 #include "cli_runner.h"
+#include "interface_listing.h"
 
 #include "channel/udp_environment.h"
 #include "params/gbk_text.h"
@@ -31,7 +32,21 @@ int main(int argc, char* argv[]) {
         err << "serverconf-cli: " << QString::fromUtf8(serverconf::kGbkMissingMessage) << '\n';
         return 1;
     }
-    serverconf::UdpEnvironment environment;
+    const serverconf::AddressSettings settings = serverconf::AddressSettings::fromEnvironment();
+    QString unknownName;
+    serverconf::chooseInterfaces(serverconf::UdpEnvironment(settings).interfaces(), arguments->interfaces, unknownName);
+    if (!unknownName.isEmpty()) {
+        err << "serverconf-cli: unknown interface " << unknownName
+            << (settings.replacesInterfaces() ? " (SERVERCONF_BROADCAST or SERVERCONF_LOCAL_ADDRESS replaces the interfaces)"
+                                              : " (see serverconf-cli interfaces)")
+            << '\n';
+        return serverconf::kUsageExitCode;
+    }
+    serverconf::UdpEnvironment environment(settings, arguments->interfaces);
+    if (arguments->command == serverconf::CliArguments::Command::Interfaces) {
+        out << serverconf::interfaceListing(environment.interfaces());
+        return 0;
+    }
     serverconf::CliRunner runner(environment, out, err);
     return runner.run(*arguments);
 }

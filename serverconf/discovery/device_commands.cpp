@@ -26,7 +26,7 @@ bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, co
     }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kChangeIpPort);
-    const bool sameNetwork = isSameNetwork(environment.localHostAddress(), row.deviceAddress);
+    const bool sameNetwork = environment.isOnLocalNetwork(row.deviceAddress);
     const QByteArray setIp = setIpRequest(newAddress, kSetIpChangeTag);
 
     // On this computer's network the device is probed at its address; on
@@ -40,7 +40,8 @@ bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, co
                                                    {openExchangeRequest(), 50},
                                                    {setIp, 50},
                                                    {endChangeIpRequest(), 200}}};
-    const Destination destination = sameNetwork ? Destination::device(row.deviceAddress) : Destination::broadcast();
+    const Destination destination =
+        sameNetwork ? Destination::device(row.deviceAddress) : Destination::broadcastOn(row.interfaceName);
     if (!sameNetwork) socket->allowBroadcast();
     for (const PacedRequest& request : series) socket->sendAndPause(request.text, destination, request.pauseMs);
     socket->close();
@@ -50,11 +51,11 @@ bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, co
 void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row) {
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kConfirmDevicePort);
-    if (isSameNetwork(environment.localHostAddress(), row.deviceAddress)) {
+    if (environment.isOnLocalNetwork(row.deviceAddress)) {
         socket->send(confirmRequest(), Destination::device(row.deviceAddress));
     } else {
         socket->allowBroadcast();
-        socket->send(confirmRequest(), Destination::broadcast());
+        socket->send(confirmRequest(), Destination::broadcastOn(row.interfaceName));
     }
     socket->close();
 }

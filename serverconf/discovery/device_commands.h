@@ -14,15 +14,17 @@ namespace serverconf {
 
 // From local port 3004. Device on this computer's network: "X" (100 ms), "L"
 // (50 ms), "SIP"+new+"|34" (10 ms), "E|35" (200 ms), all to the row's
-// address. On another network, broadcast: "W"+MAC (100 ms), "L" (50 ms),
+// address. On another network, broadcast on the interface the row was heard
+// on (all when unknown): "W"+MAC (100 ms), "L" (50 ms),
 // "SIP"+new+"|34" (50 ms), "E|35" (200 ms).
 // A new address that is not a dotted IPv4 address (a blank field, say) is
 // refused: nothing is sent and the result is false, so a device is never
 // left without an address it can be reached at.
 bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
 
-// From local port 3104: "B" to the row's address, or broadcast "B" when the
-// device is on another network (every device hears it). No pause.
+// From local port 3104: "B" to the row's address, or broadcast "B" on the
+// row's interface when the device is on another network (every device on
+// that segment hears it). No pause.
 void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row);
 
 }  // namespace serverconf

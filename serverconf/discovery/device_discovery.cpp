@@ -46,9 +46,9 @@ void DeviceDiscovery::refreshList() {
 
 void DeviceDiscovery::takeReplies() {
     if (!socket_->hasWaitingDatagram()) return;
-    // One look-up for the whole burst: the address does not change between
+    // One look-up for the whole burst: the addresses do not change between
     // two replies of one search.
-    const QString localAddress = environment_.localHostAddress();
+    const QStringList localAddresses = environment_.localAddresses();
     while (socket_->hasWaitingDatagram()) {
         const std::optional<Datagram> reply = socket_->readOne();
         if (!reply) continue;
@@ -56,8 +56,10 @@ void DeviceDiscovery::takeReplies() {
             qCDebug(lcDiscovery) << "not a search reply, no row:" << reply->senderAddress << reply->text.left(32);
             continue;
         }
-        list_.append(searchReplyRow(reply->text, reply->senderAddress,
-                                    isSameNetwork(localAddress, reply->senderAddress)));
+        DeviceEntry row = searchReplyRow(reply->text, reply->senderAddress,
+                                         isOnAnyLocalNetwork(localAddresses, reply->senderAddress));
+        row.interfaceName = reply->arrivalInterface;
+        list_.append(row);
     }
 }
 

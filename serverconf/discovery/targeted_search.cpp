@@ -16,15 +16,17 @@ int runTargetedSearch(NetworkEnvironment& environment, DeviceListModel& list, co
     socket->sendAndPause(searchRequest(), Destination::broadcast(), kTargetedSearchWaitMs);
 
     int added = 0;
-    QString localAddress;
+    QStringList localAddresses;
     for (int attempt = 0; attempt < kTargetedSearchReadAttempts; ++attempt) {
         const std::optional<Datagram> reply = socket->readOne();
         // The match is on the text: the target as typed against the sender's
         // dotted form.
         if (!reply || reply->senderAddress != targetAddress || !isSearchReply(reply->text)) continue;
-        if (added == 0) localAddress = environment.localHostAddress();
-        list.insertAtTop(targetedSearchReplyRow(reply->text, reply->senderAddress,
-                                                isSameNetwork(localAddress, reply->senderAddress)));
+        if (added == 0) localAddresses = environment.localAddresses();
+        DeviceEntry row = targetedSearchReplyRow(reply->text, reply->senderAddress,
+                                                 isOnAnyLocalNetwork(localAddresses, reply->senderAddress));
+        row.interfaceName = reply->arrivalInterface;
+        list.insertAtTop(row);
         ++added;
     }
     if (added == 0) qCDebug(lcDiscovery) << "targeted search: no reply from" << targetAddress;

@@ -11,6 +11,9 @@ struct DeviceEntry {
     QString macAddress;         // column "MAC地址"
     QString userAndDeviceName;  // column "使用者/设备名"
     QString deviceAddress;      // column "设备IP": the sender of the reply
+    // The interface in use the reply arrived on; a broadcast to this device
+    // goes out there only. Empty when unknown: a broadcast goes out on all.
+    QString interfaceName;
 
     bool operator==(const DeviceEntry&) const = default;
 };

@@ -4,7 +4,7 @@ namespace serverconf {
 
 Destination DeviceRoute::destination() const
 {
-    return form == Form::Unicast ? Destination::device(address) : Destination::broadcast();
+    return form == Form::Unicast ? Destination::device(address) : Destination::broadcastOn(interfaceName);
 }
 
 }  // namespace serverconf

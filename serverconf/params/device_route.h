@@ -16,8 +16,12 @@ struct DeviceRoute {
         ByMacName,  // by broadcast, the device named first with "W" + MAC
     };
 
-    static DeviceRoute unicast(const QString& address) { return {Form::Unicast, address, {}}; }
-    static DeviceRoute byMacName(const QString& macAddress) { return {Form::ByMacName, {}, macAddress}; }
+    static DeviceRoute unicast(const QString& address) { return {Form::Unicast, address, {}, {}}; }
+    // `interfaceName`: where the device was heard; empty: every interface.
+    static DeviceRoute byMacName(const QString& macAddress, const QString& interfaceName = {})
+    {
+        return {Form::ByMacName, {}, macAddress, interfaceName};
+    }
 
     // Where each request of an exchange on this route goes.
     Destination destination() const;
@@ -25,6 +29,9 @@ struct DeviceRoute {
     Form form = Form::None;
     QString address;     // Unicast: the dotted address that answered
     QString macAddress;  // ByMacName: the MAC text sent after "W"
+    // ByMacName: the one interface the broadcasts leave on (empty: all), so
+    // that a clone with the same MAC on another segment hears nothing.
+    QString interfaceName;
 
     bool operator==(const DeviceRoute&) const = default;
 };

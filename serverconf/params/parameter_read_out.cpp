@@ -6,7 +6,6 @@
 #include "request_texts.h"
 
 #include "channel/channel_ports.h"
-#include "channel/same_network.h"
 
 #include <QSet>
 
@@ -96,7 +95,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     // answered the probe, or the row's address when it is named by broadcast.
     QString replySender = selectedRow->deviceAddress;
     DeviceRoute route;
-    if (isSameNetwork(environment.localHostAddress(), selectedRow->deviceAddress)) {
+    if (environment.isOnLocalNetwork(selectedRow->deviceAddress)) {
         replySender = probeDevice(environment, selectedRow->deviceAddress);
         if (replySender.isEmpty()) {
             result.outcome = ReadOutOutcome::NotConnected;
@@ -105,7 +104,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
         route = DeviceRoute::unicast(replySender);
         windowSocket.send(openExchangeRequest(), route.destination());
     } else {
-        route = DeviceRoute::byMacName(selectedRow->macAddress);
+        route = DeviceRoute::byMacName(selectedRow->macAddress, selectedRow->interfaceName);
         windowSocket.allowBroadcast();
         windowSocket.sendAndPause(nameDeviceRequest(route.macAddress), route.destination(), kAfterNameDeviceMs);
         windowSocket.sendAndPause(openExchangeRequest(), route.destination(), kAfterBroadcastOpenMs);

@@ -70,7 +70,8 @@ struct ReadOutResult {
 // the read-out there (NotConnected). Then "L" and "GON|1".."GNM|21" from
 // `windowSocket` to that address. Another network: broadcasting allowed on
 // `windowSocket`, "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by
-// broadcast (a route by that MAC). After those 22 rounds, each get request
+// broadcast on the interface the row was heard on (a route by that MAC and
+// interface). After those 22 rounds, each get request
 // whose value did not arrive (no reply, a short or oversize one) is sent
 // once more, in tag order, each followed by the same 50 ms wait and read.
 //

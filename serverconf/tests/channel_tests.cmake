@@ -10,6 +10,7 @@ target_link_libraries(serverconf_network_test_main PUBLIC common_private_network
 
 add_executable(serverconf_channel_test
   ${CMAKE_CURRENT_LIST_DIR}/channel/address_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/channel/network_interfaces_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/channel/udp_command_channel_test.cpp)
 target_link_libraries(serverconf_channel_test PRIVATE serverconf_channel serverconf_network_test_main)
 gtest_discover_tests(serverconf_channel_test TEST_PREFIX "serverconf.channel." PROPERTIES LABELS network)

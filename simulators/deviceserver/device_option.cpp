@@ -105,8 +105,8 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& option, QString& er
     config.values[QStringLiteral("IP")].clear();
     for (const QString& item : option.split(u',', Qt::SkipEmptyParts)) {
         const QString trimmed = item.trimmed();
-        if (trimmed == u"noprobe") {
-            config.faults.noProbeAnswer = true;
+        if (trimmed == u"noprobe" || trimmed == u"bcast") {
+            (trimmed == u"noprobe" ? config.faults.noProbeAnswer : config.answersByBroadcast) = true;
             continue;
         }
         const qsizetype equals = trimmed.indexOf(u'=');
@@ -116,10 +116,9 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& option, QString& er
         }
         if (!applyItem(trimmed.left(equals), trimmed.mid(equals + 1), config, error)) return std::nullopt;
     }
-    if (!isLoopbackAddress(config.address)) {
-        error = config.address.isEmpty()
-                    ? QStringLiteral("addr= is missing")
-                    : QStringLiteral("refused: %1 is not an address in 127.0.0.0/8").arg(config.address);
+    if (!isIpv4Address(config.address)) {
+        error = config.address.isEmpty() ? QStringLiteral("addr= is missing")
+                                         : QStringLiteral("%1 is not an IPv4 address").arg(config.address);
         return std::nullopt;
     }
     QString& mac = config.values[QStringLiteral("FE")];

@@ -4,13 +4,14 @@
 //
 //   addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,drop=3+X
 //
-// addr (required, within 127.0.0.0/8); mac (default: the address's four
+// addr (required; within 127.0.0.0/8 unless devicesim runs on a private
+// segment, see private_segment.h); mac (default: the address's four
 // numbers as 3-digit groups); user, name (the ON and DN values); any
 // parameter code (ON, DN, IP, PN, BR, ...) = its value; faults: drop=R+R,
 // delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe,
 // lose=R:times+R:times, loss=percent, seed=n, where R is X (the search
-// reply) or a get tag 1..21. Parameters not given keep their factory
-// values; IP defaults to addr.
+// reply) or a get tag 1..21; bcast: replies go out by broadcast. Parameters
+// not given keep their factory values; IP defaults to addr.
 
 #include "simulated_device.h"
 

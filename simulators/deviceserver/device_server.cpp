@@ -23,10 +23,18 @@ bool isBroadcastAddress(const QHostAddress& address) {
            address == QHostAddress(QStringLiteral("127.255.255.255"));
 }
 
+// Where a device that answers by broadcast sends its replies: the limited
+// broadcast on a test segment, the loopback broadcast on loopback.
+QHostAddress broadcastAddressFor(const QString& deviceAddress) {
+    return isLoopbackAddress(deviceAddress) ? QHostAddress(QStringLiteral("127.255.255.255"))
+                                            : QHostAddress(QHostAddress::Broadcast);
+}
+
 }  // namespace
 
-DeviceServer::DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, QObject* parent)
-    : QObject(parent), log_(log) {
+DeviceServer::DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment,
+                           QObject* parent)
+    : QObject(parent), log_(log), onPrivateSegment_(onPrivateSegment) {
     devices_.reserve(static_cast<std::size_t>(devices.size()));
     for (const DeviceConfig& config : devices) devices_.push_back(Device{SimulatedDevice(config), nullptr});
 }
@@ -68,10 +76,7 @@ void DeviceServer::readBroadcastSocket() {
         write(lastArrivalMs(*broadcastSocket_), QStringLiteral("in"),
               endpoint(datagram.senderAddress(), datagram.senderPort()),
               broadcast ? QStringLiteral("broadcast") : dotted(datagram.destinationAddress()), datagram.data());
-        if (!isLoopbackAddress(dotted(datagram.senderAddress()))) {
-            note(QStringLiteral("-"), QStringLiteral("ignored a datagram from outside loopback"));
-            continue;
-        }
+        if (ignoresSender(datagram.senderAddress(), QStringLiteral("-"))) continue;
         if (!broadcast) {
             note(dotted(datagram.destinationAddress()), QStringLiteral("no device at this address"));
             continue;
@@ -86,19 +91,23 @@ void DeviceServer::readDeviceSocket(std::size_t index) {
         const QNetworkDatagram datagram = socket.receiveDatagram();
         write(lastArrivalMs(socket), QStringLiteral("in"), endpoint(datagram.senderAddress(), datagram.senderPort()),
               devices_[index].model.address(), datagram.data());
-        if (!isLoopbackAddress(dotted(datagram.senderAddress()))) {
-            note(devices_[index].model.address(), QStringLiteral("ignored a datagram from outside loopback"));
-            continue;
-        }
+        if (ignoresSender(datagram.senderAddress(), devices_[index].model.address())) continue;
         handle(index, datagram, false);
     }
+}
+
+bool DeviceServer::ignoresSender(const QHostAddress& sender, const QString& device) {
+    if (onPrivateSegment_ || isLoopbackAddress(dotted(sender))) return false;
+    note(device, QStringLiteral("ignored a datagram from outside loopback"));
+    return true;
 }
 
 void DeviceServer::handle(std::size_t index, const QNetworkDatagram& datagram, bool broadcast) {
     Device& device = devices_[index];
     const Outcome outcome = device.model.handle(parseDeviceRequest(datagram.data()), broadcast);
     for (const QString& text : outcome.notes) note(device.model.address(), text);
-    const QHostAddress to = datagram.senderAddress();
+    const QHostAddress to = device.model.answersByBroadcast() ? broadcastAddressFor(device.model.address())
+                                                              : datagram.senderAddress();
     const quint16 port = static_cast<quint16>(datagram.senderPort());
     for (const OutgoingReply& reply : outcome.replies) {
         if (reply.delayMs == 0) {

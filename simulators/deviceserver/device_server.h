@@ -22,7 +22,10 @@ class DeviceServer final : public QObject {
     Q_OBJECT
 public:
     // `log` receives one line per record and is flushed after each.
-    DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, QObject* parent = nullptr);
+    // `onPrivateSegment`: datagrams from outside loopback are answered too
+    // (otherwise ignored).
+    DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment,
+                 QObject* parent = nullptr);
     ~DeviceServer() override;
 
     // Binds every socket; false with the reason when one cannot be bound.
@@ -42,12 +45,14 @@ private:
     void sendReply(std::size_t index, const QByteArray& text, const QHostAddress& to, quint16 port);
     void moveDevice(std::size_t index, const QString& newAddress);
     bool hasDeviceAt(const QString& address) const;
+    bool ignoresSender(const QHostAddress& sender, const QString& device);
     void write(double timeMs, const QString& direction, const QString& from, const QString& to, const QByteArray& payload);
     void note(const QString& device, const QString& text);
 
     std::vector<Device> devices_;
     std::unique_ptr<QUdpSocket> broadcastSocket_;
     QIODevice& log_;
+    bool onPrivateSegment_;
 };
 
 }  // namespace devicesim

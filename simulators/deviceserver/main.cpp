@@ -2,6 +2,7 @@
 
 #include "device_server.h"
 #include "device_option.h"
+#include "private_segment.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -72,7 +74,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Simulated serial device servers on loopback addresses (see simulators/deviceserver/README.md).");
+        "Simulated serial device servers on loopback addresses or a private test segment (see "
+        "simulators/deviceserver/README.md).");
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption deviceOption("device", "One device: addr=127.0.0.5,mac=...,user=...,name=...", "option");
     const QCommandLineOption configOption("config", "File with one device option per line.", "file");
@@ -87,6 +90,17 @@ int main(int argc, char* argv[]) {
         devicesOf(parser.values(deviceOption), parser.value(configOption));
     if (!devices) return kUsageError;
 
+    // Addresses outside loopback only where nothing but a test's own
+    // segment can hear the answers.
+    const bool offLoopback = std::any_of(devices->cbegin(), devices->cend(), [](const devicesim::DeviceConfig& device) {
+        return !devicesim::isLoopbackAddress(device.address);
+    });
+    QString segmentReason;
+    const bool onSegment = devicesim::runsOnPrivateSegment(segmentReason);
+    if (offLoopback && !onSegment) {
+        return fail("refused: addresses outside 127.0.0.0/8 need a private test segment (" + segmentReason + ")");
+    }
+
     QFile log;
     const bool logToStdout = parser.value(logOption) == "-";
     const bool logOpen = logToStdout ? log.open(stdout, QIODevice::WriteOnly)
@@ -95,7 +109,7 @@ int main(int argc, char* argv[]) {
     if (!logOpen) return fail("cannot write the log " + parser.value(logOption));
 
     raiseDescriptorLimit();
-    devicesim::DeviceServer server(*devices, log);
+    devicesim::DeviceServer server(*devices, log, onSegment);
     QString error;
     if (!server.start(error)) return fail(error);
     std::printf("devicesim ready: %lld devices\n", static_cast<long long>(devices->size()));

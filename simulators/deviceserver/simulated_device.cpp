@@ -11,11 +11,13 @@ constexpr char kSearchReplyName[] = "X";
 
 }  // namespace
 
-bool isLoopbackAddress(const QString& address) {
+bool isIpv4Address(const QString& address) {
     QHostAddress parsed;
     return parsed.setAddress(address) && parsed.protocol() == QAbstractSocket::IPv4Protocol &&
-           parsed.isLoopback() && parsed.toString() == address;
+           parsed.toString() == address;
 }
+
+bool isLoopbackAddress(const QString& address) { return isIpv4Address(address) && QHostAddress(address).isLoopback(); }
 
 SimulatedDevice::SimulatedDevice(DeviceConfig config)
     : config_(std::move(config)), lossDraws_(config_.faults.lossSeed) {

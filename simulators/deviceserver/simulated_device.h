@@ -34,9 +34,12 @@ struct DeviceFaults {
 };
 
 struct DeviceConfig {
-    QString address;      // 127.x.y.z
+    QString address;      // 127.x.y.z, or on a private segment any IPv4 address
     DeviceValues values;  // FE (MAC), ON, DN, ... (IP = address unless given)
     DeviceFaults faults;
+    // Replies go to the broadcast address (at the sender's port) instead of
+    // the sender, as some devices answer a computer outside their subnet.
+    bool answersByBroadcast = false;
 };
 
 inline constexpr int kOversizeReplyBytes = 256;
@@ -66,6 +69,7 @@ public:
     const QString& address() const { return config_.address; }
     void moveTo(const QString& address) { config_.address = address; }
     const DeviceValues& values() const { return config_.values; }
+    bool answersByBroadcast() const { return config_.answersByBroadcast; }
     // The search reply: "A" + MAC + "/" + 6 + "*" + 7 + user + "/" + device name.
     QByteArray searchReply() const;
 
@@ -85,6 +89,8 @@ private:
     QHash<QString, QString> staged_;  // code -> value, applied at "E"
 };
 
+// True for a dotted IPv4 address (four numbers 0..255, no leading zeros).
+bool isIpv4Address(const QString& address);
 // True for a dotted address in 127.0.0.0/8.
 bool isLoopbackAddress(const QString& address);
 

@@ -70,18 +70,21 @@ protected:
     }
 };
 
-TEST_F(EnvironmentVariables, UnsetMeansLimitedBroadcastAndLookedUpAddress) {
+TEST_F(EnvironmentVariables, UnsetMeansTheInterfaceList) {
     const AddressSettings settings = AddressSettings::fromEnvironment();
-    EXPECT_EQ(settings.broadcastAddress, QHostAddress(QHostAddress::Broadcast));
-    EXPECT_TRUE(settings.localAddressOverride.isEmpty());
+    EXPECT_FALSE(settings.replacesInterfaces());
 }
 
 TEST_F(EnvironmentVariables, OverrideBroadcastAndLocalAddress) {
     ::setenv("SERVERCONF_BROADCAST", "127.255.255.255", 1);
     ::setenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1", 1);
     UdpEnvironment environment;
-    EXPECT_EQ(environment.settings().broadcastAddress, QHostAddress("127.255.255.255"));
-    EXPECT_EQ(environment.localHostAddress(), "127.0.0.1");
+    const NetworkPlan plan = environment.plan();
+    ASSERT_EQ(plan.broadcastPaths.size(), 1);
+    EXPECT_EQ(plan.broadcastPaths[0].target, QHostAddress("127.255.255.255"));
+    EXPECT_EQ(plan.broadcastPaths[0].interfaceIndex, 0u) << "the seam's broadcast is left to the routing";
+    EXPECT_EQ(plan.localAddresses, QStringList{"127.0.0.1"});
+    EXPECT_TRUE(environment.interfaces().isEmpty()) << "the variables replace the interface list";
 }
 
 // The window and the command line both take their settings this way.
@@ -91,8 +94,7 @@ TEST_F(EnvironmentVariables, AnUnusableAddressKeepsTheDefaultAndIsReportedOnStan
     ::testing::internal::CaptureStderr();
     const AddressSettings settings = AddressSettings::fromEnvironment();
     const std::string error = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(settings.broadcastAddress, QHostAddress(QHostAddress::Broadcast));
-    EXPECT_TRUE(settings.localAddressOverride.isEmpty());
+    EXPECT_FALSE(settings.replacesInterfaces()) << "neither is taken: the interfaces decide";
     EXPECT_NE(error.find(": SERVERCONF_BROADCAST=not-an-address is not a dotted IPv4 address, ignored: requests are "
                          "broadcast to 255.255.255.255\n"),
               std::string::npos)
@@ -107,26 +109,27 @@ TEST(AddressSettings, TextsThatAreNotDottedAddressesAreIgnoredWithAWarning) {
     const struct {
         const char* broadcast;
         const char* local;
-        const char* takenBroadcast;  // what the settings hold
+        const char* takenBroadcast;  // what the settings hold; empty: none
         const char* takenLocal;
         int warnings;
     } cases[] = {
-        {"", "", "255.255.255.255", "", 0},
+        {"", "", "", "", 0},
         {"127.255.255.255", "127.0.0.1", "127.255.255.255", "127.0.0.1", 0},
         {"127.255.255.255", "127.0.0.l", "127.255.255.255", "", 1},
         // Short forms that a resolver would widen (127.255.255 is 127.255.0.255) are refused.
-        {"127.255.255", "127.0.0.1", "255.255.255.255", "127.0.0.1", 1},
-        {"127.1", "1.2.3", "255.255.255.255", "", 2},
-        {"0x7f.255.255.255", "localhost", "255.255.255.255", "", 2},
-        {"127.255.255.256", "127.0.0.1", "255.255.255.255", "127.0.0.1", 1},
-        {"::1", "", "255.255.255.255", "", 1},
+        {"127.255.255", "127.0.0.1", "", "127.0.0.1", 1},
+        {"127.1", "1.2.3", "", "", 2},
+        {"0x7f.255.255.255", "localhost", "", "", 2},
+        {"127.255.255.256", "127.0.0.1", "", "127.0.0.1", 1},
+        {"::1", "", "", "", 1},
         // Leading zeros are decimal, not octal.
         {"127.255.255.010", "", "127.255.255.10", "", 0},
     };
     for (const auto& c : cases) {
         QStringList warnings;
         const AddressSettings settings = AddressSettings::fromTexts(c.broadcast, c.local, warnings);
-        EXPECT_EQ(settings.broadcastAddress, QHostAddress(QString::fromLatin1(c.takenBroadcast))) << c.broadcast;
+        EXPECT_EQ(settings.broadcastOverride.value_or(QHostAddress()), QHostAddress(QString::fromLatin1(c.takenBroadcast)))
+            << c.broadcast;
         EXPECT_EQ(settings.localAddressOverride, c.takenLocal) << c.local;
         ASSERT_EQ(warnings.size(), c.warnings) << c.broadcast << " " << c.local;
         for (const QString& warning : warnings) {

@@ -3,7 +3,18 @@
 #include "channel/channel_ports.h"
 
 namespace serverconf::testing {
-Datagram replyFrom(const QString& address, const QByteArray& text) { return Datagram{text, address, kDevicePort}; }
+namespace {
+
+QString broadcastText(const Destination& destination) {
+    if (!destination.isBroadcast) return destination.address;
+    return destination.interfaceName.isEmpty() ? QStringLiteral("*") : QStringLiteral("*@") + destination.interfaceName;
+}
+
+}  // namespace
+
+Datagram replyFrom(const QString& address, const QByteArray& text, const QString& interfaceName) {
+    return Datagram{text, address, kDevicePort, interfaceName};
+}
 
 std::unique_ptr<CommandChannel> FakeNetwork::createChannel() {
     auto channel = std::make_unique<FakeChannel>(*this);
@@ -29,7 +40,7 @@ void FakeNetwork::recordSend(FakeChannel& channel, const QByteArray& text, const
     sent_ << datagram;
     record(QStringLiteral("send %1 %2 %3")
                .arg(channel.localPort())
-               .arg(destination.isBroadcast ? QStringLiteral("*") : destination.address,
+               .arg(broadcastText(destination),
                     QString::fromLatin1(text)));
     if (!respond) return;
     for (const Datagram& reply : respond(datagram)) channel.enqueue(reply);

@@ -5,7 +5,8 @@
 // arrive in answer to each send. Protocol sequences run instantly and are
 // asserted on the timeline, e.g.
 //   "open 3004", "send 3004 192.168.1.30 X", "pause 100", "close 3004".
-// A broadcast is written with "*" as the destination.
+// A broadcast is written with "*" as the destination, "*@eth1" when it
+// goes out on one interface only.
 
 #include "channel/network_environment.h"
 
@@ -30,10 +31,10 @@ class FakeNetwork final : public NetworkEnvironment, private Pacer {
 public:
     std::unique_ptr<CommandChannel> createChannel() override;
     Pacer& pacer() override { return *this; }
-    QString localHostAddress() override { return localAddress; }
+    QStringList localAddresses() override { return addresses; }
 
-    // This computer's address as the operations see it.
-    QString localAddress = QStringLiteral("192.168.1.24");
+    // This computer's addresses as the operations see them.
+    QStringList addresses{QStringLiteral("192.168.1.24")};
     // The peer: datagrams that arrive on the sending channel after a send.
     std::function<QList<Datagram>(const SentDatagram&)> respond;
 
@@ -81,7 +82,8 @@ private:
     std::deque<Datagram> waiting_;
 };
 
-// A reply datagram from a device at `address`, port 65535.
-Datagram replyFrom(const QString& address, const QByteArray& text);
+// A reply datagram from a device at `address`, port 65535, that came in on
+// `interfaceName`.
+Datagram replyFrom(const QString& address, const QByteArray& text, const QString& interfaceName = {});
 
 }  // namespace serverconf::testing

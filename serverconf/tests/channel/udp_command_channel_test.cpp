@@ -39,10 +39,12 @@ bool waitForDatagram(CommandChannel& channel) {
     return channel.hasWaitingDatagram();
 }
 
+NetworkPlan loopbackPlan() { return NetworkPlan::fromAddresses(QHostAddress("127.255.255.255"), "127.0.0.1"); }
+
 class UdpCommandChannelTest : public ::testing::Test {
 protected:
     SleepingPacer pacer;
-    UdpCommandChannel channel{pacer, QHostAddress("127.255.255.255")};
+    UdpCommandChannel channel{pacer, loopbackPlan};
 };
 
 TEST_F(UdpCommandChannelTest, SendsTheTextAloneToTheDeviceFromTheFixedPort) {
@@ -104,7 +106,7 @@ TEST_F(UdpCommandChannelTest, ReopeningLeavesDatagramsForTheOldPortUnread) {
 }
 
 TEST_F(UdpCommandChannelTest, AFixedPortInUseFailsToOpen) {
-    UdpCommandChannel other(pacer, QHostAddress("127.255.255.255"));
+    UdpCommandChannel other(pacer, loopbackPlan);
     ASSERT_TRUE(other.open(kParameterWritePort));
     EXPECT_FALSE(channel.open(kParameterWritePort));
 }

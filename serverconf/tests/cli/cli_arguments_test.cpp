@@ -1,6 +1,7 @@
 // The command-line interface of serverconf-cli: accepted forms and usage errors.
 
 #include "cli/cli_arguments.h"
+#include "cli/interface_listing.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,26 @@ TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(parse("confirm 10.0.0.5")->command, Command::Confirm);
     EXPECT_EQ(parse("search")->waitMs, 1000);
     EXPECT_EQ(parse("--wait 250 search")->waitMs, 250);
+    EXPECT_EQ(parse("interfaces")->command, Command::Interfaces);
+}
+
+TEST(CliArguments, InterfaceOptionsAddUpInOrderAndApplyToEveryCommand) {
+    EXPECT_TRUE(parse("search")->interfaces.isEmpty()) << "no option: every interface";
+    EXPECT_EQ(parse("--interface eth1 search --interface wlan0")->interfaces, QStringList({"eth1", "wlan0"}));
+    EXPECT_EQ(parse("read 10.0.0.5 --interface eth1 --interface eth1")->interfaces, QStringList{"eth1"});
+    EXPECT_EQ(parse("--interface eth1 interfaces")->interfaces, QStringList{"eth1"});
+    EXPECT_FALSE(parse("search --interface"));
+}
+
+TEST(InterfaceListing, OneLinePerAddressWithPrefixAndBroadcast) {
+    const QList<ListedInterface> interfaces{
+        {"eth0", 2, {{QHostAddress("192.0.2.1"), 24, QHostAddress("192.0.2.255")},
+                     {QHostAddress("192.0.2.200"), 25, QHostAddress("192.0.2.255")}}},
+        {"wlan0", 6, {{QHostAddress("198.51.100.7"), 22, QHostAddress()}}}};
+    EXPECT_EQ(interfaceListing(interfaces), "eth0\t192.0.2.1/24\t192.0.2.255\n"
+                                            "eth0\t192.0.2.200/25\t192.0.2.255\n"
+                                            "wlan0\t198.51.100.7/22\t-\n");
+    EXPECT_EQ(interfaceListing({}), "");
 }
 
 TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
@@ -42,7 +63,8 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
                             "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
                             "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6",
                             "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300", "write 10.0.0.5 IP=",
-                            "write 10.0.0.5 IP=192.168.1", "write 10.0.0.5 IP=10.0.0.256", "write 10.0.0.5 IP=a.b.c.d"}) {
+                            "write 10.0.0.5 IP=192.168.1", "write 10.0.0.5 IP=10.0.0.256", "write 10.0.0.5 IP=a.b.c.d",
+                            "interfaces eth0", "--interface", "--interface  search"}) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
 }

@@ -16,7 +16,7 @@ QByteArray reply(const QByteArray& mac, const QByteArray& user, const QByteArray
 
 TEST(SearchReplyRow, WellFormedReplyGivesTheSameRowFromBothReaders) {
     const QByteArray text = reply("192168001030", "ops", "gate-1");
-    const DeviceEntry expected{1, "192168001030", "ops/gate-1", "192.168.1.30"};
+    const DeviceEntry expected{1, "192168001030", "ops/gate-1", "192.168.1.30", {}};
     EXPECT_EQ(searchReplyRow(text, "192.168.1.30", true), expected);
     EXPECT_EQ(targetedSearchReplyRow(text, "192.168.1.30", true), expected);
     EXPECT_EQ(searchReplyRow(text, "10.0.0.5", false).statusImage, 0);

@@ -106,8 +106,8 @@ protected:
     std::unique_ptr<CommandChannel> window;
     DeviceSession session;
     int shortReplyNotices = 0;
-    const DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("127.0.0.5")};
-    const DeviceEntry remoteRow{0, QStringLiteral("009988776655"), QStringLiteral("far/gate-9"), QStringLiteral("127.0.9.5")};
+    const DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("127.0.0.5"), {}};
+    const DeviceEntry remoteRow{0, QStringLiteral("009988776655"), QStringLiteral("far/gate-9"), QStringLiteral("127.0.9.5"), {}};
 };
 
 TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)

@@ -58,8 +58,8 @@ protected:
     RecordingNetwork network;
     RecordingChannel window{network, QStringLiteral("win")};
     DeviceSession session;
-    DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30")};
-    DeviceEntry remoteRow{0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5")};
+    DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30"), {}};
+    DeviceEntry remoteRow{0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5"), {}};
 };
 
 TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
@@ -357,6 +357,21 @@ TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
                                              + QStringList{"SIP192.168.1.24|33", "E"},
                                          QStringLiteral("*")));
     EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
+}
+
+TEST_F(ReadOutTest, ADeviceHeardOnOneInterfaceIsReadWrittenAndResetByBroadcastThereOnly)
+{
+    DeviceEntry heard = remoteRow;
+    heard.interfaceName = QStringLiteral("eth1");
+    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    const ReadOutResult result = readRow(heard);
+    ASSERT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455"), QStringLiteral("eth1")));
+    ASSERT_EQ(writeParameters(network, result.route, session.parameters, dialogValues()), Delivery::Broadcast);
+    ASSERT_EQ(restoreFactoryDefaults(network, result.route), Delivery::Broadcast);
+    for (const QString& send : network.sends())
+        EXPECT_TRUE(send.endsWith(QStringLiteral(" > *@eth1"))) << send.toStdString();
+    EXPECT_EQ(network.sends().size(), (2 + 21) + (2 + 20 + 1) + (2 + 20 + 1));
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ public:
     quint16 localPort() const override { return port_; }
 
     // Queues a datagram for the next read.
-    void deliver(const QByteArray& text, const QString& sender) { inbox_.push_back({text, sender, 65535}); }
+    void deliver(const QByteArray& text, const QString& sender) { inbox_.push_back({text, sender, 65535, {}}); }
 
 private:
     RecordingNetwork& network_;
@@ -53,7 +53,7 @@ public:
         return std::make_unique<RecordingChannel>(*this, QStringLiteral("op%1").arg(++created_));
     }
     Pacer& pacer() override { return *this; }
-    QString localHostAddress() override { return local; }
+    QStringList localAddresses() override { return local.isEmpty() ? QStringList() : QStringList{local}; }
 
     // Only the "send" lines, as "text > destination".
     QStringList sends() const
@@ -99,7 +99,9 @@ inline void RecordingChannel::allowBroadcast()
 
 inline qint64 RecordingChannel::send(const QByteArray& text, const Destination& destination)
 {
-    const QString to = destination.isBroadcast ? QStringLiteral("*") : destination.address;
+    const QString to = !destination.isBroadcast          ? destination.address
+                       : destination.interfaceName.isEmpty() ? QStringLiteral("*")
+                                                             : QStringLiteral("*@") + destination.interfaceName;
     network_.log << QStringLiteral("%1 send %2 > %3").arg(name_, QString::fromLatin1(text), to);
     if (network_.responder)
         network_.responder(*this, text, destination);

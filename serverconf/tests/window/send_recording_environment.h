@@ -16,7 +16,7 @@ class SendRecordingEnvironment final : public NetworkEnvironment {
 public:
     std::unique_ptr<CommandChannel> createChannel() override;
     Pacer& pacer() override { return real_.pacer(); }
-    QString localHostAddress() override { return real_.localHostAddress(); }
+    QStringList localAddresses() override { return real_.localAddresses(); }
 
     // Every send so far as "payload > address" ("> *" for a broadcast).
     const QStringList& sends() const { return sends_; }

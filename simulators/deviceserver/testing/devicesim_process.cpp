@@ -6,7 +6,8 @@
 
 namespace devicesim {
 
-DeviceSimProcess::DeviceSimProcess(QStringList deviceOptions) : options_(std::move(deviceOptions)) {}
+DeviceSimProcess::DeviceSimProcess(QStringList deviceOptions, QStringList launcher)
+    : options_(std::move(deviceOptions)), launcher_(std::move(launcher)) {}
 
 DeviceSimProcess::~DeviceSimProcess() { stop(); }
 
@@ -17,7 +18,11 @@ QString DeviceSimProcess::logPath() const { return directory_.filePath(QStringLi
 bool DeviceSimProcess::start(QString& error, int timeoutMs) {
     QStringList arguments{QStringLiteral("--log"), logPath()};
     for (const QString& option : options_) arguments << QStringLiteral("--device") << option;
-    process_.start(executablePath(), arguments);
+    if (launcher_.isEmpty()) {
+        process_.start(executablePath(), arguments);
+    } else {
+        process_.start(launcher_.first(), launcher_.mid(1) + QStringList{executablePath()} + arguments);
+    }
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         if (process_.canReadLine() || process_.waitForReadyRead(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1)))) {

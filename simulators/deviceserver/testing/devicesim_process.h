@@ -17,7 +17,9 @@ namespace devicesim {
 class DeviceSimProcess {
 public:
     // `deviceOptions`: one device option per device, as for --device.
-    explicit DeviceSimProcess(QStringList deviceOptions);
+    // `launcher`: a command that runs devicesim with its arguments (nsenter
+    // into a test segment's namespace, say); empty: devicesim is started directly.
+    explicit DeviceSimProcess(QStringList deviceOptions, QStringList launcher = {});
     ~DeviceSimProcess();
     DeviceSimProcess(const DeviceSimProcess&) = delete;
     DeviceSimProcess& operator=(const DeviceSimProcess&) = delete;
@@ -43,6 +45,7 @@ public:
 
 private:
     QStringList options_;
+    QStringList launcher_;
     QTemporaryDir directory_;
     QProcess process_;
 };

@@ -121,7 +121,7 @@ TEST(SimulatedDevice, RandomLossesKeepToTheirRateAndRepeatWithTheSeed) {
 
 TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
     QString error;
-    for (const char* bad : {"", "mac=001122334455", "addr=192.168.1.5", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
+    for (const char* bad : {"", "mac=001122334455", "addr=192.168.1", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
                             "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red",
                             "addr=127.0.0.5,bogus", "addr=127.0.0.5,lose=4", "addr=127.0.0.5,lose=4:-1",
                             "addr=127.0.0.5,loss=101", "addr=127.0.0.5,loss=x", "addr=127.0.0.5,seed=-1"}) {
@@ -130,6 +130,12 @@ TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
         EXPECT_FALSE(error.isEmpty()) << bad;
     }
     EXPECT_EQ(parseDeviceOption("addr=127.0.3.4", error)->values.value("FE"), "127000003004");
+    // Outside loopback only on a private segment, which devicesim checks
+    // when it starts, not here.
+    const std::optional<DeviceConfig> segmentDevice = parseDeviceOption("addr=192.168.1.24,bcast", error);
+    ASSERT_TRUE(segmentDevice) << error.toStdString();
+    EXPECT_TRUE(segmentDevice->answersByBroadcast);
+    EXPECT_FALSE(parseDeviceOption("addr=127.0.0.5", error)->answersByBroadcast);
     EXPECT_EQ(deviceOptionLines("# devices\n\naddr=127.0.0.5\r\n  addr=127.0.0.6  \n"),
               QList<DeviceOptionLine>({{3, "addr=127.0.0.5"}, {4, "addr=127.0.0.6"}}))
         << "device options with the numbers of their lines, for the error messages";
