@@ -61,8 +61,11 @@ run_target() {
   # New inputs go to the work corpus; the committed seeds are only read.
   local seeds=()
   [[ -d $root/fuzz/corpus/$name ]] && seeds=("$root/fuzz/corpus/$name")
+  # A fixed random seed (FUZZ_SEED, default 1) makes a run repeatable, so the
+  # test command judges the same inputs each time; longer exploratory runs
+  # take another seed.
   "$build/bin/${name}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "${seeds[@]}" >"$logs/$name.log" 2>&1
+    -seed="${FUZZ_SEED:-1}" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "${seeds[@]}" >"$logs/$name.log" 2>&1
 }
 
 # Executions from the final statistics, or from the last status line when the
