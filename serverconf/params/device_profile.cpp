@@ -133,9 +133,14 @@ QByteArray oneLineValue(const QString& value)
     return toGbk(text);
 }
 
-bool endsWithLineEnd(const QByteArray& content)
+// What ends the last line of `text` so that a new line can follow: nothing
+// after a line feed, the missing LF after a lone CR (a second CR would stay in
+// the line's text and change it on the next save), CR LF otherwise.
+QByteArray lineEndToComplete(const QByteArray& text)
 {
-    return content.isEmpty() || content.endsWith('\n');
+    if (text.isEmpty() || text.endsWith('\n'))
+        return {};
+    return text.endsWith('\r') ? QByteArrayLiteral("\n") : kLineEnd;
 }
 
 }  // namespace
@@ -163,8 +168,7 @@ QByteArray writeProfileValue(const QByteArray& content, QStringView section, QSt
     const auto span = findSection(content, lines, section);
     QByteArray result = content;
     if (!span) {
-        if (!endsWithLineEnd(result))
-            result += kLineEnd;
+        result += lineEndToComplete(result);
         return result + '[' + section.toLatin1() + ']' + kLineEnd + keyBytes + '=' + valueBytes + kLineEnd;
     }
     const qsizetype index = findKey(content, lines, *span, key);
@@ -181,12 +185,10 @@ QByteArray writeProfileValue(const QByteArray& content, QStringView section, QSt
             after = i;
     }
     const Line& anchor = lines[after];
+    // A last line without line feed is ended first, so the new key starts a
+    // line of its own.
     const QByteArray newLine = keyBytes + '=' + valueBytes + kLineEnd;
-    // A last line without line feed (possibly ending in a lone CR) is ended
-    // first, so the new key starts a line of its own.
-    if (content[anchor.end - 1] != '\n')
-        return result.insert(anchor.end, kLineEnd + newLine);
-    return result.insert(anchor.end, newLine);
+    return result.insert(anchor.end, lineEndToComplete(content.left(anchor.end)) + newLine);
 }
 
 QByteArray writeDeviceProfile(const QByteArray& content, const DeviceParameters& values)

@@ -81,10 +81,13 @@ TEST(DeviceProfile, FileWithoutTheSectionOrALastLineEndGetsItAppended)
               QByteArray("[a]\r\nk=v\r\n[main]\r\nON=x\r\n"));
     EXPECT_EQ(writeProfileValue("[main]\r\nDN=y", u"main", u"ON", QStringLiteral("x")),
               QByteArray("[main]\r\nDN=y\r\nON=x\r\n"));
-    // A last line cut after its CR: the appended key must not join that line.
+    // A last line cut after its CR gets its LF, no second CR: the appended key
+    // starts its own line and the next save of DN leaves the file as it is.
     const QByteArray saved = writeProfileValue("[main]\r\nDN=y\r", u"main", u"ON", QStringLiteral("x"));
-    EXPECT_EQ(readProfileValue(saved, u"main", u"ON"), QStringLiteral("x"));
-    EXPECT_EQ(readProfileValue(saved, u"main", u"DN"), QStringLiteral("y"));
+    EXPECT_EQ(saved, QByteArray("[main]\r\nDN=y\r\nON=x\r\n"));
+    EXPECT_EQ(writeProfileValue(saved, u"main", u"DN", QStringLiteral("y")), saved);
+    EXPECT_EQ(writeProfileValue("[a]\r\nk=v\r", u"main", u"ON", QStringLiteral("x")),
+              QByteArray("[a]\r\nk=v\r\n[main]\r\nON=x\r\n"));
 }
 
 TEST(DeviceProfile, ReadingComparesWithoutCaseAndMissingEntriesAreEmpty)
