@@ -9,16 +9,20 @@ namespace {
 
 using Command = CliArguments::Command;
 
+// Addresses after the command: a fixed number, or one or more.
+constexpr int kOneOrMore = -1;
+
 struct CommandForm {
     Command command;
-    int addresses;  // positional addresses after the command
+    int addresses;  // positional addresses after the command, or kOneOrMore
 };
 
 const QHash<QString, CommandForm>& commandForms() {
     static const QHash<QString, CommandForm> forms{
-        {"search", {Command::Search, 0}}, {"locate", {Command::Locate, 1}}, {"read", {Command::Read, 1}},
-        {"write", {Command::Write, 1}},   {"reset", {Command::Reset, 1}},   {"change-ip", {Command::ChangeIp, 2}},
-        {"confirm", {Command::Confirm, 1}},  {"interfaces", {Command::Interfaces, 0}},
+        {"search", {Command::Search, 0}},         {"locate", {Command::Locate, 1}},
+        {"read", {Command::Read, kOneOrMore}},    {"write", {Command::Write, kOneOrMore}},
+        {"reset", {Command::Reset, kOneOrMore}},  {"change-ip", {Command::ChangeIp, 2}},
+        {"confirm", {Command::Confirm, kOneOrMore}}, {"interfaces", {Command::Interfaces, 0}},
     };
     return forms;
 }
@@ -38,29 +42,82 @@ bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
     return true;
 }
 
+// An option that names one file or folder and may be given once.
+struct PathOption {
+    const char* name;
+    QString CliArguments::*into;
+};
+
+constexpr PathOption kPathOptions[] = {
+    {"--save", &CliArguments::saveFile},
+    {"--save-dir", &CliArguments::saveDirectory},
+    {"--load", &CliArguments::loadFile},
+};
+
+const PathOption* pathOption(const QString& argument) {
+    for (const PathOption& option : kPathOptions) {
+        if (argument == QLatin1StringView(option.name)) return &option;
+    }
+    return nullptr;
+}
+
+// The device addresses of a command that takes one or more of them: every
+// positional argument up to the first CODE=VALUE.
+bool takeDeviceAddresses(QStringList& positional, CliArguments& parsed, QString& error) {
+    while (!positional.isEmpty() && !positional.first().contains(u'=')) {
+        const QString address = positional.takeFirst();
+        if (!isAddressArgument(address, "address", error)) return false;
+        if (parsed.deviceAddresses.contains(address)) {
+            error = QStringLiteral("the address %1 is given twice").arg(address);
+            return false;
+        }
+        parsed.deviceAddresses << address;
+    }
+    return true;
+}
+
+// The options that belong to some commands only, and their combinations.
+bool optionsFitCommand(const CliArguments& parsed, QString& error) {
+    const bool read = parsed.command == Command::Read;
+    if ((!parsed.saveFile.isEmpty() || !parsed.saveDirectory.isEmpty() || parsed.allDevices) && !read) {
+        error = QStringLiteral("--save, --save-dir and --all belong to read");
+    } else if (!parsed.loadFile.isEmpty() && parsed.command != Command::Write) {
+        error = QStringLiteral("--load belongs to write");
+    } else if (!parsed.saveFile.isEmpty() && (!parsed.saveDirectory.isEmpty() || parsed.reportsPerDevice())) {
+        error = QStringLiteral("--save names the file of one device; use --save-dir for several");
+    } else if (parsed.allDevices && !parsed.deviceAddresses.isEmpty()) {
+        error = QStringLiteral("--all takes no addresses");
+    } else {
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 QString cliUsage() {
     return QStringLiteral(
-        "usage: serverconf-cli [--wait MS] [--interface NAME]... COMMAND\n"
+        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] COMMAND\n"
         "       serverconf-cli --help\n"
-        "  search                                 list the device servers that answer\n"
-        "  locate IP                              targeted search for IP\n"
-        "  read IP [--save FILE]                  read the 21 parameters\n"
-        "  write IP [--load FILE] [CODE=VALUE...] read, change and write the parameters\n"
-        "  reset IP                               restore the factory defaults\n"
-        "  change-ip IP NEWIP                     give the device a new address\n"
-        "  confirm IP                             send the confirmation\n"
-        "  interfaces                             list the interfaces in use: name, address/prefix, broadcast\n"
-        "--interface NAME (repeatable) keeps every command to the interfaces named.\n");
+        "  search                                   list the device servers that answer\n"
+        "  locate IP                                targeted search for IP\n"
+        "  read IP... [--save FILE | --save-dir DIR] read the 21 parameters\n"
+        "  read --all [--save-dir DIR]              read every device the search lists\n"
+        "  write IP... [--load FILE] [CODE=VALUE...] read, change and write the parameters\n"
+        "  reset IP...                              restore the factory defaults\n"
+        "  change-ip IP NEWIP                       give the device a new address\n"
+        "  confirm IP...                            send the confirmation\n"
+        "  interfaces                               list the interfaces in use: name, address/prefix, broadcast\n"
+        "One search serves every IP of a command; each device is then worked on in\n"
+        "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
+        "JSON document. --interface NAME (repeatable) keeps every command to the\n"
+        "interfaces named.\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
     CliArguments parsed;
     QStringList positional;
     bool sawWait = false;
-    bool sawSave = false;
-    bool sawLoad = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == u"--help" || argument == u"-h") {
@@ -77,15 +134,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             sawWait = true;
-        } else if (argument == u"--save" || argument == u"--load") {
-            const bool save = argument == u"--save";
-            bool& seen = save ? sawSave : sawLoad;
-            QString& into = save ? parsed.saveFile : parsed.loadFile;
+        } else if (const PathOption* option = pathOption(argument)) {
+            QString& into = parsed.*option->into;
+            const bool seen = !into.isEmpty();
             if (seen || !takeValue(arguments, i, into) || into.isEmpty()) {
-                error = QStringLiteral("%1 needs one file name").arg(argument);
+                error = QStringLiteral("%1 needs one name").arg(argument);
                 return std::nullopt;
             }
-            seen = true;
         } else if (argument == u"--interface") {
             QString name;
             if (!takeValue(arguments, i, name) || name.isEmpty()) {
@@ -93,6 +148,10 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
+        } else if (argument == u"--json") {
+            parsed.json = true;
+        } else if (argument == u"--all") {
+            parsed.allDevices = true;
         } else if (argument.startsWith(u"--")) {
             error = QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;
@@ -106,17 +165,25 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     }
     const CommandForm form = commandForms().value(positional.takeFirst());
     parsed.command = form.command;
-    if (positional.size() < form.addresses) {
-        error = QStringLiteral("missing address");
-        return std::nullopt;
-    }
-    if (form.addresses >= 1) {
-        parsed.deviceAddress = positional.takeFirst();
-        if (!isAddressArgument(parsed.deviceAddress, "address", error)) return std::nullopt;
-    }
-    if (form.addresses == 2) {
-        parsed.newAddress = positional.takeFirst();
-        if (!isAddressArgument(parsed.newAddress, "new address", error)) return std::nullopt;
+    if (form.addresses == kOneOrMore) {
+        if (!takeDeviceAddresses(positional, parsed, error)) return std::nullopt;
+        if (parsed.deviceAddresses.isEmpty() && !(parsed.allDevices && parsed.command == Command::Read)) {
+            error = QStringLiteral("missing address");
+            return std::nullopt;
+        }
+    } else {
+        if (positional.size() < form.addresses) {
+            error = QStringLiteral("missing address");
+            return std::nullopt;
+        }
+        if (form.addresses >= 1) {
+            parsed.deviceAddresses << positional.takeFirst();
+            if (!isAddressArgument(parsed.deviceAddresses.first(), "address", error)) return std::nullopt;
+        }
+        if (form.addresses == 2) {
+            parsed.newAddress = positional.takeFirst();
+            if (!isAddressArgument(parsed.newAddress, "new address", error)) return std::nullopt;
+        }
     }
     for (const QString& rest : positional) {
         const qsizetype equals = rest.indexOf(u'=');
@@ -126,14 +193,18 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         }
         const QString code = rest.left(equals);
         const QString value = rest.mid(equals + 1);
-        // The new address goes out with "SIP": a malformed one would strand the device.
-        if (code == u"IP" && !isAddressArgument(value, "IP value", error)) return std::nullopt;
+        if (code == u"IP") {
+            // Every device given the one address would collide on it.
+            if (parsed.deviceAddresses.size() > 1) {
+                error = QStringLiteral("IP= cannot be written to several devices: each keeps its own address");
+                return std::nullopt;
+            }
+            // The new address goes out with "SIP": a malformed one would strand the device.
+            if (!isAddressArgument(value, "IP value", error)) return std::nullopt;
+        }
         parsed.typedValues.append({code, value});
     }
-    if ((sawSave && parsed.command != Command::Read) || (sawLoad && parsed.command != Command::Write)) {
-        error = QStringLiteral("--save belongs to read, --load to write");
-        return std::nullopt;
-    }
+    if (!optionsFitCommand(parsed, error)) return std::nullopt;
     return parsed;
 }
 

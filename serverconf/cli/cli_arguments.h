@@ -2,14 +2,15 @@
 // The command line of serverconf-cli, parsed without side effects.
 //
 //   serverconf-cli --help | -h
-//   serverconf-cli [--wait MS] search
-//   serverconf-cli [--wait MS] locate IP
-//   serverconf-cli [--wait MS] read IP [--save FILE]
-//   serverconf-cli [--wait MS] write IP [--load FILE] [CODE=VALUE ...]
-//   serverconf-cli [--wait MS] reset IP
-//   serverconf-cli [--wait MS] change-ip IP NEWIP
-//   serverconf-cli [--wait MS] confirm IP
-//   serverconf-cli interfaces
+//   serverconf-cli [--wait MS] [--json] search
+//   serverconf-cli [--wait MS] [--json] locate IP
+//   serverconf-cli [--wait MS] [--json] read IP... [--save FILE | --save-dir DIR]
+//   serverconf-cli [--wait MS] [--json] read --all [--save-dir DIR]
+//   serverconf-cli [--wait MS] [--json] write IP... [--load FILE] [CODE=VALUE ...]
+//   serverconf-cli [--wait MS] [--json] reset IP...
+//   serverconf-cli [--wait MS] [--json] change-ip IP NEWIP
+//   serverconf-cli [--wait MS] [--json] confirm IP...
+//   serverconf-cli [--json] interfaces
 // --interface NAME (repeatable) keeps every command to those interfaces.
 
 #include <QList>
@@ -24,16 +25,24 @@ namespace serverconf {
 struct CliArguments {
     enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm, Interfaces };
     Command command = Command::Search;
-    QString deviceAddress;  // the IP column of the row to work on
+    // The IP columns of the rows to work on, in the order given, each once.
+    QStringList deviceAddresses;
+    bool allDevices = false;  // read --all: every row the search lists
     QString newAddress;     // change-ip
     QString saveFile;       // read --save
+    QString saveDirectory;  // read --save-dir: one <MAC>.ds file per device
     QString loadFile;       // write --load
     QList<QPair<QString, QString>> typedValues;  // write CODE=VALUE, in order
     // How long replies are awaited after a search or list refresh, as long
     // as the progress window stands in the window.
     int waitMs = 1000;
     bool help = false;  // --help or -h: the usage, nothing else
+    bool json = false;  // --json: one JSON document on standard output
     QStringList interfaces;  // --interface names; empty: every interface in use
+
+    // The command works on a list of devices and reports one line per device
+    // (several addresses, --all, or backups into a folder).
+    bool reportsPerDevice() const { return allDevices || deviceAddresses.size() > 1 || !saveDirectory.isEmpty(); }
 };
 
 inline constexpr int kUsageExitCode = 2;

@@ -2,17 +2,25 @@
 // Runs one serverconf-cli command with the same operations as the window:
 // the search stands where the window's start-up search is, the row with the
 // given address where the user's selection is, and a wait for replies where
-// the progress window is. Rows and values go to `out`, messages to `err`.
+// the progress window is. A command on several devices searches once, then
+// works on each device in turn with the full series and pauses of its
+// operation. Results go to the CliReport.
 
 #include "cli_arguments.h"
+#include "cli_report.h"
+#include "device_result.h"
 
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
 #include "params/device_route.h"
+#include "params/parameter_read_out.h"
 
+#include <QSet>
 #include <QTextStream>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace serverconf {
 
@@ -21,10 +29,17 @@ public:
     CliRunner(NetworkEnvironment& environment, QTextStream& out, QTextStream& err);
     ~CliRunner();
 
-    // 0 done, 1 the operation failed (the message is on `err`).
+    // 0 done (on every device), 1 the operation failed (on any device; the
+    // others are still done).
     int run(const CliArguments& arguments);
 
 private:
+    using DeviceOperation = std::function<DeviceResult(const DeviceEntry& row)>;
+    struct Tally {
+        int succeeded = 0;
+        int failed = 0;
+    };
+
     int search();
     int locate(const CliArguments& arguments);
     int read(const CliArguments& arguments);
@@ -33,26 +48,33 @@ private:
     int changeIp(const CliArguments& arguments);
     int confirm(const CliArguments& arguments);
 
-    // Search, then the first row whose IP column is `address`.
-    std::optional<DeviceEntry> findDevice(const QString& address);
-    // The read-out of `row` and the route it reached the device by; nothing
-    // (message shown) when no MAC address came.
-    std::optional<DeviceRoute> readOut(const DeviceEntry& row);
-    // The update window's wait, the list refresh and the rows it brings.
-    void updateAndRefresh();
+    // One search, then `operation` on the row of each device asked for (or
+    // of every row, for --all), in turn, each result reported.
+    Tally forEachDevice(const CliArguments& arguments, const DeviceOperation& operation);
+    // The read-out of `row`: its outcome, the values in session_.
+    ReadOutResult readOut(const DeviceEntry& row);
+    DeviceResult readDevice(const DeviceEntry& row, const CliArguments& arguments);
+    DeviceResult saveBackup(const QString& directory, const ReadOutResult& readOut, DeviceResult result);
+    DeviceResult saveValues(const QString& path, DeviceResult result);
+    DeviceResult writeDevice(const DeviceEntry& row, const CliArguments& arguments,
+                             const std::optional<DeviceParameters>& loaded);
+    DeviceResult resetDevice(const DeviceEntry& row);
+    // The update window's wait, the list refresh and the rows it brings;
+    // after a command whose devices were all refused, nothing.
+    int finishChange(const CliArguments& arguments, const Tally& tally);
     void letRepliesArrive();
     int fail(const QString& message);
-    void printRows();
-    void printParameters();
 
     NetworkEnvironment& environment_;
     QTextStream& out_;
     QTextStream& err_;
+    CliReport* report_ = nullptr;  // the report of the command being run
     int waitMs_ = 1000;
     DeviceListModel list_;
     DeviceSession session_;
     DeviceDiscovery discovery_;
     std::unique_ptr<CommandChannel> windowSocket_;
+    QSet<QString> savedBackups_;  // backup files written by this command (lower case)
 };
 
 }  // namespace serverconf

@@ -1,8 +1,8 @@
 // serverconf-cli: the device operations of serverconf from the command line.
 
 #include "cli_arguments.h"
+#include "cli_report.h"
 #include "cli_runner.h"
-#include "interface_listing.h"
 
 #include "channel/udp_environment.h"
 #include "params/gbk_text.h"
@@ -44,7 +44,9 @@ int main(int argc, char* argv[]) {
     }
     serverconf::UdpEnvironment environment(settings, arguments->interfaces);
     if (arguments->command == serverconf::CliArguments::Command::Interfaces) {
-        out << serverconf::interfaceListing(environment.interfaces());
+        serverconf::CliReport report(*arguments, out, err);
+        report.interfaces(environment.interfaces());
+        report.finish();
         return 0;
     }
     serverconf::CliRunner runner(environment, out, err);

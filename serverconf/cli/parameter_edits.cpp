@@ -114,4 +114,13 @@ bool applyTypedValue(const QString& code, const QString& value, PropertyDialogVa
     return true;
 }
 
+bool typedValuesFit(const QList<QPair<QString, QString>>& typedValues, QString& error) {
+    PropertyDialogValues dialog;
+    DeviceParameters parameters;
+    for (const auto& [code, value] : typedValues) {
+        if (!applyTypedValue(code, value, dialog, parameters, error)) return false;
+    }
+    return true;
+}
+
 }  // namespace serverconf

@@ -6,6 +6,8 @@
 #include "params/device_parameters.h"
 #include "params/parameter_write.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace serverconf {
@@ -31,5 +33,9 @@ void applyLoadedProfile(const DeviceParameters& loaded, PropertyDialogValues& di
 // reason, for an unknown code, FE, or a value that no list entry has.
 bool applyTypedValue(const QString& code, const QString& value, PropertyDialogValues& dialog,
                      DeviceParameters& parameters, QString& error);
+
+// Whether every typed CODE=VALUE would be taken by applyTypedValue (false,
+// with the first reason), checked before anything is sent to any device.
+bool typedValuesFit(const QList<QPair<QString, QString>>& typedValues, QString& error);
 
 }  // namespace serverconf

@@ -2,6 +2,7 @@
 # every command end to end against devicesim.
 add_executable(serverconf_cli_test
   ${CMAKE_CURRENT_LIST_DIR}/cli/cli_arguments_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cli/cli_output_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/parameter_edits_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cli/cli_devicesim_test.cpp)
 target_link_libraries(serverconf_cli_test PRIVATE serverconf_cli_core devicesim_testing serverconf_network_test_main)

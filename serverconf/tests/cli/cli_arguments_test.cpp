@@ -19,7 +19,7 @@ std::optional<CliArguments> parse(const QString& line) {
 
 TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(parse("search")->command, Command::Search);
-    EXPECT_EQ(parse("locate 10.0.0.5")->deviceAddress, "10.0.0.5");
+    EXPECT_EQ(parse("locate 10.0.0.5")->deviceAddresses, QStringList{"10.0.0.5"});
     const auto read = parse("read 10.0.0.5 --save out.ds");
     EXPECT_EQ(read->command, Command::Read);
     EXPECT_EQ(read->saveFile, "out.ds");
@@ -30,7 +30,7 @@ TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(write->typedValues, typed);
     EXPECT_EQ(parse("reset 10.0.0.5")->command, Command::Reset);
     const auto change = parse("change-ip 10.0.0.5 10.0.0.6");
-    EXPECT_EQ(change->deviceAddress, "10.0.0.5");
+    EXPECT_EQ(change->deviceAddresses, QStringList{"10.0.0.5"});
     EXPECT_EQ(change->newAddress, "10.0.0.6");
     EXPECT_EQ(parse("confirm 10.0.0.5")->command, Command::Confirm);
     EXPECT_EQ(parse("search")->waitMs, 1000);
@@ -61,11 +61,62 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
     for (const char* bad : {"", "find", "locate", "read", "change-ip 10.0.0.5", "search extra", "read 10.0.0.5 BR=7",
                             "write 10.0.0.5 BR", "write 10.0.0.5 =7", "read 10.0.0.5 --save", "write 10.0.0.5 --save x.ds",
                             "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
-                            "--wait -5 search", "--verbose search", "confirm 10.0.0.5 10.0.0.6",
+                            "--wait -5 search", "--verbose search", "locate 10.0.0.5 10.0.0.6",
                             "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300", "write 10.0.0.5 IP=",
                             "write 10.0.0.5 IP=192.168.1", "write 10.0.0.5 IP=10.0.0.256", "write 10.0.0.5 IP=a.b.c.d",
                             "interfaces eth0", "--interface", "--interface  search"}) {
         EXPECT_FALSE(parse(bad)) << bad;
+    }
+}
+
+TEST(CliArguments, DeviceCommandsTakeSeveralAddressesInTheOrderGiven) {
+    const QStringList three{"10.0.0.5", "10.0.1.9", "10.0.0.6"};
+    for (const char* command : {"read", "write", "reset", "confirm"}) {
+        const auto parsed = parse(QStringLiteral("%1 10.0.0.5 10.0.1.9 10.0.0.6").arg(command));
+        ASSERT_TRUE(parsed) << command;
+        EXPECT_EQ(parsed->deviceAddresses, three) << command;
+        EXPECT_TRUE(parsed->reportsPerDevice()) << command;
+    }
+    const auto write = parse("write 10.0.0.5 10.0.0.6 BR=7 ON=x --load a.ds");
+    EXPECT_EQ(write->deviceAddresses, QStringList({"10.0.0.5", "10.0.0.6"}));
+    EXPECT_EQ(write->typedValues.size(), 2);
+    EXPECT_FALSE(parse("read 10.0.0.5")->reportsPerDevice()) << "one device keeps the plain output";
+
+    const auto all = parse("read --all --save-dir backups --json");
+    EXPECT_TRUE(all->allDevices);
+    EXPECT_TRUE(all->deviceAddresses.isEmpty());
+    EXPECT_EQ(all->saveDirectory, "backups");
+    EXPECT_TRUE(all->json);
+    EXPECT_TRUE(all->reportsPerDevice());
+    EXPECT_TRUE(parse("read 10.0.0.5 --save-dir backups")->reportsPerDevice()) << "a backup reports its file";
+    EXPECT_TRUE(parse("--json search")->json);
+    EXPECT_TRUE(parse("interfaces --json")->json);
+}
+
+TEST(CliArguments, RefusesWhatWouldHarmSeveralDevicesOrMeansNothing) {
+    const struct {
+        const char* line;
+        const char* error;
+    } cases[] = {
+        {"write 10.0.0.5 10.0.0.6 IP=10.0.0.9", "IP= cannot be written to several devices: each keeps its own address"},
+        {"write 10.0.0.5 10.0.0.6 BR=7 IP=10.0.0.9", "IP= cannot be written to several devices: each keeps its own address"},
+        {"reset 10.0.0.5 10.0.0.6 10.0.0.5", "the address 10.0.0.5 is given twice"},
+        {"read 10.0.0.5 10.0.0.6 --save a.ds", "--save names the file of one device; use --save-dir for several"},
+        {"read --all --save a.ds", "--save names the file of one device; use --save-dir for several"},
+        {"read 10.0.0.5 --save a.ds --save-dir d", "--save names the file of one device; use --save-dir for several"},
+        {"read --all 10.0.0.5", "--all takes no addresses"},
+        {"write --all BR=7", "missing address"},
+        {"reset --all", "missing address"},
+        {"search --all", "--save, --save-dir and --all belong to read"},
+        {"write 10.0.0.5 --save-dir d", "--save, --save-dir and --all belong to read"},
+        {"read 10.0.0.5 --save-dir", "--save-dir needs one name"},
+        {"read 10.0.0.5 10.0.0.x", "the address 10.0.0.x is not a dotted IPv4 address"},
+        {"confirm 10.0.0.5 BR=7", "unexpected argument BR=7"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(parseCliArguments(QString::fromLatin1(c.line).split(u' '), error)) << c.line;
+        EXPECT_EQ(error, QString::fromLatin1(c.error)) << c.line;
     }
 }
 

@@ -1,0 +1,56 @@
+#include "cli_json.h"
+
+namespace serverconf {
+
+QJsonObject deviceRowJson(const DeviceEntry& row) {
+    // The list column joins the two names with the first "/"; a user name
+    // never holds one (the search reply ends it there).
+    const qsizetype slash = row.userAndDeviceName.indexOf(u'/');
+    const bool named = slash >= 0;
+    return QJsonObject{
+        {"mac", row.macAddress},
+        {"user", named ? row.userAndDeviceName.left(slash) : QString()},
+        {"device", named ? row.userAndDeviceName.mid(slash + 1) : QString()},
+        {"ip", row.deviceAddress},
+        {"sameNetwork", row.statusImage == 1},
+        {"interface", row.interfaceName},
+    };
+}
+
+QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows) {
+    QJsonArray array;
+    for (const DeviceEntry& row : rows) array.append(deviceRowJson(row));
+    return array;
+}
+
+QJsonObject parameterValuesJson(const DeviceParameters& parameters) {
+    QJsonObject values;
+    for (const ParameterDefinition& definition : kParameters) {
+        values.insert(QLatin1StringView(definition.code), parameters.*definition.member);
+    }
+    return values;
+}
+
+QJsonObject deviceResultJson(const DeviceResult& result) {
+    QJsonObject object{{"ip", result.ip}, {"mac", result.mac}, {"ok", result.ok}, {"message", result.message}};
+    if (result.values) object.insert("values", parameterValuesJson(*result.values));
+    if (!result.savedFile.isEmpty()) object.insert("file", result.savedFile);
+    return object;
+}
+
+QJsonArray interfacesJson(const QList<ListedInterface>& interfaces) {
+    QJsonArray array;
+    for (const ListedInterface& interface : interfaces) {
+        for (const InterfaceAddress& entry : interface.addresses) {
+            array.append(QJsonObject{
+                {"name", interface.name},
+                {"address", entry.address.toString()},
+                {"prefixLength", entry.prefixLength},
+                {"broadcast", entry.broadcast.isNull() ? QJsonValue() : QJsonValue(entry.broadcast.toString())},
+            });
+        }
+    }
+    return array;
+}
+
+}  // namespace serverconf

@@ -1,0 +1,27 @@
+#pragma once
+// The JSON forms of serverconf-cli's output (--json), as pure functions:
+//   row:    {"mac", "user", "device", "ip", "sameNetwork", "interface"}
+//   result: {"ip", "mac", "ok", "message"[, "values": {CODE: value...}][, "file"]}
+//   interface address: {"name", "address", "prefixLength", "broadcast"}
+
+#include "device_result.h"
+
+#include "channel/network_interfaces.h"
+#include "params/device_entry.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+
+namespace serverconf {
+
+QJsonObject deviceRowJson(const DeviceEntry& row);
+QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows);
+// The 21 values by their two-letter codes.
+QJsonObject parameterValuesJson(const DeviceParameters& parameters);
+QJsonObject deviceResultJson(const DeviceResult& result);
+// One object per address of each interface; "broadcast" is null when the
+// address has none.
+QJsonArray interfacesJson(const QList<ListedInterface>& interfaces);
+
+}  // namespace serverconf
