@@ -3,77 +3,27 @@
 
 #include "params/device_profile.h"
 
+#include "cli_run.h"
 #include "devicesim_process.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace serverconf {
 namespace {
 
-using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
 
+// The default devices: one on this computer's network, one on another.
 const QStringList kDevices{
     "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7",
     "addr=127.0.1.9,mac=009900000009,user=far,name=hall",
 };
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs serverconf-cli in this test's private loopback network; `variables`
-// ("NAME=value") replace the loopback addresses it is given by default.
-CliRun runCli(const QStringList& arguments, const QStringList& variables = {}) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SERVERCONF_BROADCAST", "127.255.255.255");
-    environment.insert("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
-    for (const QString& variable : variables) {
-        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    }
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "250"} + arguments);
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-}
-
-// Payloads of the datagrams that came from local port `port`, in order.
-QStringList sentFrom(const QList<LogRecord>& received, quint16 port, bool* allBroadcast = nullptr) {
-    QStringList payloads;
-    if (allBroadcast) *allBroadcast = true;
-    for (const LogRecord& record : received) {
-        if (record.fromPort() != port) continue;
-        payloads << QString::fromUtf8(record.payload);
-        if (allBroadcast && !record.isBroadcast()) *allBroadcast = false;
-    }
-    return payloads;
-}
-
-class CliAgainstDeviceSim : public ::testing::Test {
-protected:
-    void start(const QStringList& devices = kDevices) {
-        simulator = std::make_unique<DeviceSimProcess>(devices);
-        QString error;
-        ASSERT_TRUE(simulator->start(error)) << error.toStdString();
-    }
-    std::unique_ptr<DeviceSimProcess> simulator;
-    QTemporaryDir directory;
-};
-
 TEST_F(CliAgainstDeviceSim, SearchPrintsOneTabSeparatedLinePerRow) {
-    start();
+    start(kDevices);
     const CliRun run = runCli({"search"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "1\t001122334455\tops/gate-1\t127.0.0.5\n"
@@ -92,7 +42,7 @@ TEST_F(CliAgainstDeviceSim, NoAnswerIsExitOneWithTheNoDeviceMessage) {
 }
 
 TEST_F(CliAgainstDeviceSim, ReadPrintsTheValuesInFileOrderAndSavesThem) {
-    start();
+    start(kDevices);
     const QString file = directory.filePath("gate.ds");
     const CliRun run = runCli({"read", "127.0.0.5", "--save", file});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -120,7 +70,7 @@ TEST_F(CliAgainstDeviceSim, ReadOfADeviceThatKeepsItsMacFailsWithTheConnectionMe
 }
 
 TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtItsNewAddress) {
-    start();
+    start(kDevices);
     const QString file = directory.filePath("profile.ds");
     QFile profile(file);
     ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
@@ -157,7 +107,7 @@ TEST_F(CliAgainstDeviceSim, WriteRefusesAnAddressThatIsNotDottedAndSendsNothing)
 }
 
 TEST_F(CliAgainstDeviceSim, WriteToAnotherNetworkNamesTheDeviceAndTagsItsAddressWith33) {
-    start();
+    start(kDevices);
     const CliRun run = runCli({"write", "127.0.1.9", "ON=north"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     bool broadcast = false;
@@ -171,7 +121,7 @@ TEST_F(CliAgainstDeviceSim, WriteToAnotherNetworkNamesTheDeviceAndTagsItsAddress
 }
 
 TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadcast) {
-    start();
+    start(kDevices);
     ASSERT_EQ(runCli({"reset", "127.0.0.5"}).exitCode, 0);
     bool broadcast = true;
     const QStringList unicast = sentFrom(simulator->received(), 5555, &broadcast);
@@ -194,7 +144,7 @@ TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadc
 }
 
 TEST_F(CliAgainstDeviceSim, ChangeIpConfirmAndLocateActOnTheRowWithTheGivenAddress) {
-    start();
+    start(kDevices);
     const CliRun change = runCli({"change-ip", "127.0.0.5", "127.0.0.70"});
     ASSERT_EQ(change.exitCode, 0) << change.err.toStdString();
     EXPECT_EQ(sentFrom(simulator->received(), 3004), QStringList({"X", "L", "SIP127.0.0.70|34", "E|35"}));
@@ -211,7 +161,7 @@ TEST_F(CliAgainstDeviceSim, ChangeIpConfirmAndLocateActOnTheRowWithTheGivenAddre
 }
 
 TEST_F(CliAgainstDeviceSim, WriteRefusesAFileThatIsNotAConfigurationFileBeforeSendingAnything) {
-    start();
+    start(kDevices);
     ASSERT_TRUE(QDir(directory.path()).mkdir("dir.ds"));
     const struct {
         const char* name;
@@ -237,7 +187,7 @@ TEST_F(CliAgainstDeviceSim, WriteRefusesAFileThatIsNotAConfigurationFileBeforeSe
 }
 
 TEST_F(CliAgainstDeviceSim, ReadSavesUnderTheNameWithDsAddedAndWriteLoadsThatFile) {
-    start();
+    start(kDevices);
     const CliRun read = runCli({"read", "127.0.0.5", "--save", directory.filePath("out.txt")});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
     EXPECT_FALSE(QFile::exists(directory.filePath("out.txt")));
@@ -250,7 +200,7 @@ TEST_F(CliAgainstDeviceSim, ReadSavesUnderTheNameWithDsAddedAndWriteLoadsThatFil
 }
 
 TEST_F(CliAgainstDeviceSim, ASaveThatFailsNamesTheFileAndTheReason) {
-    start();
+    start(kDevices);
     const QString path = directory.filePath("nonexistent/x.ds");
     const CliRun run = runCli({"read", "127.0.0.5", "--save", path});
     EXPECT_EQ(run.exitCode, 1);
@@ -262,7 +212,7 @@ TEST_F(CliAgainstDeviceSim, ASaveThatFailsNamesTheFileAndTheReason) {
 }
 
 TEST_F(CliAgainstDeviceSim, HelpPrintsTheUsageAndSendsNothing) {
-    start();
+    start(kDevices);
     for (const char* help : {"--help", "-h"}) {
         const CliRun run = runCli({help});
         EXPECT_EQ(run.exitCode, 0) << help;
@@ -273,7 +223,7 @@ TEST_F(CliAgainstDeviceSim, HelpPrintsTheUsageAndSendsNothing) {
 }
 
 TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeAnyDatagram) {
-    start();
+    start(kDevices);
     for (const char* address : {"notanip", "999.1.1.1"}) {
         const CliRun run = runCli({"read", address});
         EXPECT_EQ(run.exitCode, 2) << address;
@@ -288,7 +238,7 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
 // Only loopback exists in this test's network, so the limited broadcast
 // that a mistyped variable falls back to cannot leave the machine.
 TEST_F(CliAgainstDeviceSim, AMistypedAddressVariableIsReportedAndIgnored) {
-    start();
+    start(kDevices);
     const CliRun broadcast = runCli({"search"}, {"SERVERCONF_BROADCAST=127.255.255"});
     EXPECT_TRUE(broadcast.err.startsWith("serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
                                          "address, ignored: requests are broadcast to 255.255.255.255\n"))
@@ -303,7 +253,7 @@ TEST_F(CliAgainstDeviceSim, AMistypedAddressVariableIsReportedAndIgnored) {
 }
 
 TEST_F(CliAgainstDeviceSim, UsageErrorsExitTwoAndSendNothing) {
-    start();
+    start(kDevices);
     EXPECT_EQ(runCli({"write"}).exitCode, 2);
     EXPECT_EQ(runCli({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(runCli({"write", "127.0.0.5", "IP=192.168.1"}).exitCode, 2) << "a new address that is not dotted";
