@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <utility>
+
 namespace serverconf {
 namespace {
 
@@ -175,21 +177,21 @@ int CliRunner::read(const CliArguments& arguments) {
 }
 
 DeviceResult CliRunner::readDevice(const DeviceEntry& row, const CliArguments& arguments) {
-    const ReadOutResult result = readOut(row);
-    if (result.outcome != ReadOutOutcome::Read) return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
-    DeviceResult read = resultFor(row);
-    read.values = session_.parameters;
-    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, result, read);
+    const ReadOutResult readResult = readOut(row);
+    DeviceResult device = resultFor(row);
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, QString::fromUtf8(kCheckConnectionMessage));
+    device.values = session_.parameters;
+    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, readResult, device);
     // As the window's Save: the name gets ".ds", so that write --load takes the file.
-    if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), read);
-    return done(read, QStringLiteral("read"));
+    if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), device);
+    return done(device, QStringLiteral("read"));
 }
 
 // A backup holds a full read-out only: a value missing from it would be
 // written back empty by a later write --load.
-DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult& readOut, DeviceResult result) {
-    if (!readOut.missingTags.isEmpty()) {
-        return failed(result, QStringLiteral("no reply for %1: not saved").arg(codesOfTags(readOut.missingTags)));
+DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result) {
+    if (!readResult.missingTags.isEmpty()) {
+        return failed(result, QStringLiteral("no reply for %1: not saved").arg(codesOfTags(readResult.missingTags)));
     }
     const QString mac = result.values->macAddress;
     const std::optional<QString> path = backupFilePath(directory, mac);

@@ -54,7 +54,7 @@ private:
     // The read-out of `row`: its outcome, the values in session_.
     ReadOutResult readOut(const DeviceEntry& row);
     DeviceResult readDevice(const DeviceEntry& row, const CliArguments& arguments);
-    DeviceResult saveBackup(const QString& directory, const ReadOutResult& readOut, DeviceResult result);
+    DeviceResult saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result);
     DeviceResult saveValues(const QString& path, DeviceResult result);
     DeviceResult writeDevice(const DeviceEntry& row, const CliArguments& arguments,
                              const std::optional<DeviceParameters>& loaded);
