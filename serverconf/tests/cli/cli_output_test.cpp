@@ -94,19 +94,6 @@ DeviceParameters valuesWithMac(const QString& mac) {
     return values;
 }
 
-TEST(CliReport, OneDevicePrintsItsValuesAndItsFailureGoesToStandardError) {
-    Captured captured;
-    CliReport report(argumentsOf({"read", "127.0.0.5", "--save", "x"}), captured.outStream, captured.errStream);
-    report.result(DeviceResult{"127.0.0.5", "001122334455", false, "配置文件保存失败! x.ds: denied",
-                               valuesWithMac("001122334455"), {}});
-    report.finish();
-    const QStringList lines = captured.out.split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), kParameterCount);
-    EXPECT_EQ(lines[2], "FE=001122334455");
-    EXPECT_TRUE(lines.contains("BR=7"));
-    EXPECT_EQ(captured.err, "配置文件保存失败! x.ds: denied\n");
-}
-
 TEST(CliReport, SeveralDevicesGiveOneResultLineEachAfterTheirValues) {
     Captured captured;
     CliReport report(argumentsOf({"read", "127.0.0.5", "127.0.0.7"}), captured.outStream, captured.errStream);
