@@ -1,10 +1,5 @@
-# Tests of the datagram channel, and the test support that other serverconf
-# tests share: the recording fake network and the test main that enters a
-# private loopback network.
-add_library(serverconf_fake_network STATIC ${CMAKE_CURRENT_LIST_DIR}/channel/fake_network.cpp)
-target_include_directories(serverconf_fake_network PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(serverconf_fake_network PUBLIC serverconf_channel)
-
+# Tests of the datagram channel, and the test main that other serverconf
+# network tests share: it enters a private loopback network first.
 add_library(serverconf_network_test_main STATIC ${CMAKE_CURRENT_LIST_DIR}/channel/network_test_main.cpp)
 target_link_libraries(serverconf_network_test_main PUBLIC common_private_network GTest::gtest Qt6::Core)
 

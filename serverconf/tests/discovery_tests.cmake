@@ -5,7 +5,7 @@ add_executable(serverconf_discovery_test
   ${CMAKE_CURRENT_LIST_DIR}/discovery/search_reply_row_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/discovery/discovery_operations_test.cpp)
 target_link_libraries(serverconf_discovery_test PRIVATE
-  serverconf_discovery serverconf_fake_network serverconf_network_test_main)
+  serverconf_discovery serverconf_test_support serverconf_network_test_main)
 gtest_discover_tests(serverconf_discovery_test TEST_PREFIX "serverconf.discovery." PROPERTIES LABELS network)
 
 add_executable(serverconf_discovery_sim_test ${CMAKE_CURRENT_LIST_DIR}/discovery/discovery_devicesim_test.cpp)

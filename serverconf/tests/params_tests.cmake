@@ -8,7 +8,7 @@ add_executable(params_unit_test
   ${params_test_dir}/parameter_texts_test.cpp
 )
 target_compile_definitions(params_unit_test PRIVATE PARAMS_FIXTURE_DIR="${params_test_dir}/fixtures")
-target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations GTest::gtest_main)
+target_link_libraries(params_unit_test PRIVATE serverconf_parameter_operations serverconf_test_support GTest::gtest_main)
 gtest_discover_tests(params_unit_test TEST_PREFIX "serverconf.params.")
 
 # Against devicesim in real time, inside a private loopback network.

@@ -9,7 +9,7 @@ if(BUILD_TESTING)
     ${settings_test_dir}/advanced_dialogs_test.cpp
     ${settings_test_dir}/device_profile_commands_test.cpp)
   target_link_libraries(serverconf_settings_dialogs_test PRIVATE
-    serverconf_settings_dialogs serverconf_window_test_support serverconf_fake_network Qt6::Test GTest::gtest)
+    serverconf_settings_dialogs serverconf_window_test_support serverconf_test_support Qt6::Test GTest::gtest)
   target_include_directories(serverconf_settings_dialogs_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/window)
   gtest_discover_tests(serverconf_settings_dialogs_test TEST_PREFIX "serverconf.settings."
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -1,7 +1,7 @@
 // Search, list refresh, targeted search, change IP and confirm, run
 // instantly against the recording fake network.
 
-#include "channel/fake_network.h"
+#include "fake_network.h"
 #include "discovery/device_commands.h"
 #include "discovery/device_discovery.h"
 #include "discovery/targeted_search.h"
@@ -30,7 +30,7 @@ protected:
 TEST_F(DiscoveryTest, SearchBroadcastsXFromAFreshSocketAndListsRepliesInArrivalOrder) {
     DeviceDiscovery discovery(network, list, session);
     discovery.beginSearch();
-    EXPECT_EQ(network.timeline, QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
+    EXPECT_EQ(network.timeline(), QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
 
     network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
     network.deliver(kFirstPort, replyFrom("10.0.0.5", searchReply("010000000005", "", "far")));
@@ -87,10 +87,10 @@ TEST_F(DiscoveryTest, ListRefreshReusesTheDiscoverySocketAsItStands) {
     DeviceDiscovery discovery(network, list, session);
     discovery.beginSearch();
     network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
-    network.timeline.clear();
+    network.clearRecord();
     discovery.refreshList();
     EXPECT_EQ(list.rowCount(), 0);
-    EXPECT_EQ(network.timeline, QStringList{"send 40000 * X"});
+    EXPECT_EQ(network.timeline(), QStringList{"send 40000 * X"});
     network.deliver(kFirstPort, replyFrom("192.168.1.50", searchReply("192168001030", "ops", "gate-1")));
     EXPECT_EQ(list.entry(0).deviceAddress, "192.168.1.50");
 }
@@ -98,7 +98,7 @@ TEST_F(DiscoveryTest, ListRefreshReusesTheDiscoverySocketAsItStands) {
 TEST_F(DiscoveryTest, ListRefreshBeforeAnySearchOpensTheSocketFirst) {
     DeviceDiscovery discovery(network, list, session);
     discovery.refreshList();
-    EXPECT_EQ(network.timeline, QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
+    EXPECT_EQ(network.timeline(), QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
 }
 
 TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetNewestOnTop) {
@@ -116,10 +116,10 @@ TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetNewestOnTop) {
     EXPECT_EQ(list.entry(1).userAndDeviceName, "ops/first");
 
     const QStringList start{"open 5010", "broadcast-allowed 5010", "send 5010 * X", "pause 100"};
-    EXPECT_EQ(network.timeline.mid(0, 4), start);
+    EXPECT_EQ(network.timeline().mid(0, 4), start);
     EXPECT_EQ(network.entries("read").size(), kTargetedSearchReadAttempts);
     EXPECT_EQ(network.entries("pause").size(), 1) << "the read attempts follow one another without pause";
-    EXPECT_EQ(network.timeline.last(), "close 5010");
+    EXPECT_EQ(network.timeline().last(), "close 5010");
 }
 
 TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
@@ -132,7 +132,7 @@ TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
 
 TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
     changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}, "192.168.1.50");
-    EXPECT_EQ(network.timeline, QStringList({"open 3004",
+    EXPECT_EQ(network.timeline(), QStringList({"open 3004",
                                              "send 3004 192.168.1.30 X", "pause 100",
                                              "send 3004 192.168.1.30 L", "pause 50",
                                              "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10",
@@ -143,7 +143,7 @@ TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
 
 TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
     changeIpAddress(network, DeviceEntry{0, "001122334455", "ops/gate-1", "10.0.0.5", {}}, "192.168.1.50");
-    EXPECT_EQ(network.timeline, QStringList({"open 3004", "broadcast-allowed 3004",
+    EXPECT_EQ(network.timeline(), QStringList({"open 3004", "broadcast-allowed 3004",
                                              "send 3004 * W001122334455", "pause 100",
                                              "send 3004 * L", "pause 50",
                                              "send 3004 * SIP192.168.1.50|34", "pause 50",
@@ -158,15 +158,15 @@ TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
                                      newAddress))
             << newAddress;
     }
-    EXPECT_TRUE(network.timeline.isEmpty());
+    EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(DiscoveryTest, ConfirmSendsOneBToTheDeviceOrToEveryone) {
     confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30", {}});
-    EXPECT_EQ(network.timeline, QStringList({"open 3104", "send 3104 192.168.1.30 B", "close 3104"}));
-    network.timeline.clear();
+    EXPECT_EQ(network.timeline(), QStringList({"open 3104", "send 3104 192.168.1.30 B", "close 3104"}));
+    network.clearRecord();
     confirmDevice(network, DeviceEntry{0, "001122334455", "", "10.0.0.5", {}});
-    EXPECT_EQ(network.timeline, QStringList({"open 3104", "broadcast-allowed 3104", "send 3104 * B", "close 3104"}));
+    EXPECT_EQ(network.timeline(), QStringList({"open 3104", "broadcast-allowed 3104", "send 3104 * B", "close 3104"}));
     EXPECT_EQ(network.clockMs, 0);
 }
 
@@ -201,7 +201,7 @@ TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) 
     EXPECT_EQ(network.entries("send"), QStringList({"send 3004 *@eth1 W001122334455", "send 3004 *@eth1 L",
                                                     "send 3004 *@eth1 SIP10.0.0.6|34", "send 3004 *@eth1 E|35",
                                                     "send 3104 *@eth1 B"}));
-    network.timeline.clear();
+    network.clearRecord();
     DeviceDiscovery discovery(network, list, session);
     discovery.beginSearch();
     discovery.refreshList();

@@ -1,8 +1,10 @@
-// The read-out, the write and the factory defaults against a recording
-// network: exact datagrams, destinations, local ports and pauses, run
+// The read-out, the write and the factory defaults against the recording
+// fake network: exact datagrams, destinations, local ports and pauses, run
 // instantly.
 
-#include "recording_network.h"
+#include "fake_network.h"
+#include "parameter_values.h"
+#include "write_series.h"
 
 #include "params/parameter_read_out.h"
 #include "params/parameter_write.h"
@@ -17,8 +19,10 @@
 namespace serverconf {
 namespace {
 
-using testing::RecordingChannel;
-using testing::RecordingNetwork;
+using testing::FakeNetwork;
+using testing::replyFrom;
+using testing::SentDatagram;
+using testing::writeSeries;
 
 DeviceParameters sampleDevice()
 {
@@ -32,31 +36,44 @@ DeviceParameters sampleDevice()
 
 // Answers the probe "X" from `address` and every get request at once with
 // value|tag.
-RecordingNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address)
+FakeNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address)
 {
-    return [=](RecordingChannel& from, const QByteArray& text, const Destination&) {
-        if (text == "X") {
-            from.deliver("Areply", address);
-            return;
-        }
-        if (!text.startsWith('G'))
-            return;
-        const int tag = text.mid(text.indexOf('|') + 1).toInt();
-        from.deliver(parameterReply(*device.valueByGetTag(tag), tag), address);
+    return [=](const SentDatagram& sent) -> QList<Datagram> {
+        if (sent.text == "X")
+            return {replyFrom(address, "Areply")};
+        if (!sent.text.startsWith('G'))
+            return {};
+        const int tag = sent.text.mid(sent.text.indexOf('|') + 1).toInt();
+        return {replyFrom(address, parameterReply(*device.valueByGetTag(tag), tag))};
     };
+}
+
+// Each text as the timeline writes its send from `port` to `to`.
+QStringList sendEntries(const QStringList& texts, quint16 port, const QString& to)
+{
+    QStringList result;
+    for (const QString& text : texts)
+        result << QStringLiteral("send %1 %2 %3").arg(port).arg(to, text);
+    return result;
 }
 
 class ReadOutTest : public ::testing::Test {
 protected:
+    ReadOutTest()
+    {
+        window->open(0);
+        network.clearRecord();
+    }
     ReadOutResult readRow(const DeviceEntry& row)
     {
-        window.open(0);
-        network.log.clear();
-        return readParameters(network, window, &row, session);
+        network.clearRecord();
+        return readParameters(network, *window, &row, session);
     }
 
-    RecordingNetwork network;
-    RecordingChannel window{network, QStringLiteral("win")};
+    FakeNetwork network;
+    // The device manager window's channel, on the fake's first "any" port.
+    std::unique_ptr<CommandChannel> window = network.createChannel();
+    static constexpr quint16 kWindowPort = 40000;
     DeviceSession session;
     DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30"), {}};
     DeviceEntry remoteRow{0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5"), {}};
@@ -65,55 +82,55 @@ protected:
 TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
 {
     // The probe is answered from .31: every later request goes there.
-    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.31"));
+    network.respond = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.31"));
     const ReadOutResult result = readRow(localRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters, sampleDevice());
     EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("192.168.1.31")));
     const QStringList expectedStart{
-        "op1 open 3001", "op1 send X > 192.168.1.30", "pause 100", "op1 read Areply", "op1 close",
-        "win send L > 192.168.1.31", "pause 50", "win read none",
-        "win send GON|1 > 192.168.1.31", "pause 50", "win read ops|1",
-        "win send GDN|2 > 192.168.1.31", "pause 50", "win read gate-1|2",
+        "open 3001", "send 3001 192.168.1.30 X", "pause 100", "read 3001 Areply", "close 3001",
+        "send 40000 192.168.1.31 L", "pause 50", "read 40000 nothing",
+        "send 40000 192.168.1.31 GON|1", "pause 50", "read 40000 ops|1",
+        "send 40000 192.168.1.31 GDN|2", "pause 50", "read 40000 gate-1|2",
     };
-    EXPECT_EQ(network.log.mid(0, expectedStart.size()), expectedStart);
-    EXPECT_EQ(network.log.last(), QStringLiteral("win read 0.0.0.0|21"));
-    EXPECT_EQ(network.sends().last(), QStringLiteral("GNM|21 > 192.168.1.31"));
-    EXPECT_EQ(network.sends().size(), 1 + 1 + 21);
-    EXPECT_EQ(network.pausedMs(), 1200);  // 100 + 22 rounds of 50
+    EXPECT_EQ(network.timeline().mid(0, expectedStart.size()), expectedStart);
+    EXPECT_EQ(network.timeline().last(), QStringLiteral("read 40000 0.0.0.0|21"));
+    EXPECT_EQ(network.entries("send").last(), QStringLiteral("send 40000 192.168.1.31 GNM|21"));
+    EXPECT_EQ(network.sent().size(), 1 + 1 + 21);
+    EXPECT_EQ(network.clockMs, 1200);  // 100 + 22 rounds of 50
 }
 
 TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
 {
-    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    network.respond = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     const ReadOutResult result = readRow(remoteRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters, sampleDevice());
     EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455")));
     const QStringList expectedStart{
-        "win allow broadcast", "win send W001122334455 > *", "pause 100", "win send L > *", "pause 10",
-        "pause 50", "win read none", "win send GON|1 > *",
+        "broadcast-allowed 40000", "send 40000 * W001122334455", "pause 100", "send 40000 * L", "pause 10",
+        "pause 50", "read 40000 nothing", "send 40000 * GON|1",
     };
-    EXPECT_EQ(network.log.mid(0, expectedStart.size()), expectedStart);
-    for (const QString& send : network.sends())
-        EXPECT_TRUE(send.endsWith(QStringLiteral(" > *"))) << send.toStdString();
-    EXPECT_EQ(network.pausedMs(), 1210);
+    EXPECT_EQ(network.timeline().mid(0, expectedStart.size()), expectedStart);
+    for (const SentDatagram& sent : network.sent())
+        EXPECT_EQ(testing::destinationText(sent.destination), QStringLiteral("*")) << sent.text.constData();
+    EXPECT_EQ(network.clockMs, 1210);
 }
 
 // Answers like deviceAnswering, but every get request of `lost` tags goes
 // unanswered its first `times` times.
-RecordingNetwork::Responder deviceLosing(const DeviceParameters& device, const QString& address, QList<int> lost,
-                                         int times)
+FakeNetwork::Responder deviceLosing(const DeviceParameters& device, const QString& address, QList<int> lost,
+                                    int times)
 {
     auto asked = std::make_shared<std::map<int, int>>();
-    const RecordingNetwork::Responder answer = deviceAnswering(device, address);
-    return [=](RecordingChannel& from, const QByteArray& text, const Destination& to) {
-        const int tag = text.startsWith('G') ? text.mid(text.indexOf('|') + 1).toInt() : 0;
+    const FakeNetwork::Responder answer = deviceAnswering(device, address);
+    return [=](const SentDatagram& sent) -> QList<Datagram> {
+        const int tag = sent.text.startsWith('G') ? sent.text.mid(sent.text.indexOf('|') + 1).toInt() : 0;
         if (lost.contains(tag) && ++(*asked)[tag] <= times)
-            return;
-        answer(from, text, to);
+            return {};
+        return answer(sent);
     };
 }
 
@@ -142,8 +159,8 @@ TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore)
             lostTags << QString::number(tag);
         const QString label = QStringLiteral("tags %1 lost %2 times").arg(lostTags.join(u'+')).arg(c.times);
         session.parameters = other;
-        const int pausedBefore = network.pausedMs();
-        network.responder = deviceLosing(sampleDevice(), QStringLiteral("192.168.1.30"), c.lost, c.times);
+        const int pausedBefore = network.clockMs;
+        network.respond = deviceLosing(sampleDevice(), QStringLiteral("192.168.1.30"), c.lost, c.times);
         const ReadOutResult result = readRow(localRow);
 
         EXPECT_EQ(result.outcome, c.outcome) << label.toStdString();
@@ -158,40 +175,40 @@ TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore)
         }
         EXPECT_EQ(session.parameters, expected) << label.toStdString() << ": nothing of the other device";
         // One more round of request, 50 ms and read per lost tag, after "GNM|21".
-        EXPECT_EQ(network.pausedMs() - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size()))
+        EXPECT_EQ(network.clockMs - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size()))
             << label.toStdString();
         QStringList retries;
         for (int tag : retried)
-            retries << QString::fromLatin1(getRequest(tag)) + QStringLiteral(" > 192.168.1.30");
-        EXPECT_EQ(network.sends().mid(23), retries) << label.toStdString();
+            retries << QString::fromLatin1(getRequest(tag));
+        EXPECT_EQ(network.entries("send").mid(23), sendEntries(retries, kWindowPort, QStringLiteral("192.168.1.30")))
+            << label.toStdString();
     }
 }
 
 // A reply under 2 bytes stores nothing: its value is asked for again.
 TEST_F(ReadOutTest, AShortReplyCountsAsLost)
 {
-    const RecordingNetwork::Responder answer = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    const FakeNetwork::Responder answer = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     bool shortSent = false;
-    network.responder = [&](RecordingChannel& from, const QByteArray& text, const Destination& to) {
-        if (text == "GBR|12" && !shortSent) {
+    network.respond = [&](const SentDatagram& sent) -> QList<Datagram> {
+        if (sent.text == "GBR|12" && !shortSent) {
             shortSent = true;
-            from.deliver("7", QStringLiteral("10.0.0.5"));
-            return;
+            return {replyFrom(QStringLiteral("10.0.0.5"), "7")};
         }
-        answer(from, text, to);
+        return answer(sent);
     };
     const ReadOutResult result = readRow(remoteRow);
     EXPECT_EQ(result.shortReplies, 1);
     EXPECT_EQ(result.retriedTags, QList<int>{12});
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("5"));
-    EXPECT_EQ(network.sends().last(), QStringLiteral("GBR|12 > *"));
+    EXPECT_EQ(network.entries("send").last(), QStringLiteral("send 40000 * GBR|12"));
 }
 
 TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow)
 {
-    const ReadOutResult result = readParameters(network, window, nullptr, session);
+    const ReadOutResult result = readParameters(network, *window, nullptr, session);
     EXPECT_EQ(result.outcome, ReadOutOutcome::NoDeviceSelected);
-    EXPECT_TRUE(network.log.isEmpty());
+    EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
@@ -200,8 +217,8 @@ TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
     const ReadOutResult result = readRow(localRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
-    EXPECT_EQ(network.log.last(), QStringLiteral("op1 close"));
-    EXPECT_EQ(network.sends(), QStringList{"X > 192.168.1.30"});
+    EXPECT_EQ(network.timeline().last(), QStringLiteral("close 3001"));
+    EXPECT_EQ(network.entries("send"), QStringList{"send 3001 192.168.1.30 X"});
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
     EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << "nothing may be written after a failed read-out";
 }
@@ -227,21 +244,14 @@ PropertyDialogValues dialogValues()
     return values;
 }
 
-// The 19 set requests of dialogValues() with advanced values CM=3 CT=9
-// RC=1 ML=128 MD=4, in the order they go out.
-QStringList dialogSetRequests()
+// The values a write of dialogValues() carries, with the fixture's advanced
+// values CM=3 CT=9 RC=1 ML=128 MD=4.
+DeviceParameters dialogWriteValues()
 {
-    return {"SON|18", "SDNGAte|19", "STP1|20", "SPN1002|21", "SRM2|22", "SFC0|23", "SDT1|24",
-            "SBR11|25", "SPR2|26", "SBB0|27", "SRC1|28", "SCM3|29", "SCT9|30", "SML128|31",
-            "SMD4|32", "SDI192.168.1.5|33", "SDP4001|34", "SGI192.168.1.1|35", "SNM255.255.255.0|36"};
-}
-
-QStringList addressed(const QStringList& texts, const QString& to)
-{
-    QStringList result;
-    for (const QString& text : texts)
-        result << text + QStringLiteral(" > ") + to;
-    return result;
+    return testing::parametersWith({{"DN", "GAte"}, {"TP", "1"}, {"PN", "1002"}, {"RM", "2"}, {"FC", "0"},
+                                    {"DT", "1"}, {"BR", "11"}, {"PR", "2"}, {"BB", "0"}, {"RC", "1"}, {"CM", "3"},
+                                    {"CT", "9"}, {"ML", "128"}, {"MD", "4"}, {"DI", "192.168.1.5"},
+                                    {"DP", "4001"}, {"GI", "192.168.1.1"}, {"NM", "255.255.255.0"}});
 }
 
 class WriteTest : public ::testing::Test {
@@ -256,7 +266,7 @@ protected:
         session.parameters.maxCharDelay = QStringLiteral("4");
     }
 
-    RecordingNetwork network;
+    FakeNetwork network;
     DeviceSession session;
     const DeviceRoute localRoute = DeviceRoute::unicast(QStringLiteral("192.168.1.30"));
     const DeviceRoute remoteRoute = DeviceRoute::byMacName(QStringLiteral("001122334455"));
@@ -266,14 +276,14 @@ TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAdd
 {
     EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
 
-    const QString to = QStringLiteral("192.168.1.30");
-    QStringList expected = addressed(QStringList{"L"} + dialogSetRequests() + QStringList{"SIP192.168.1.77|37", "E"}, to);
-    EXPECT_EQ(network.sends(), expected);
-    EXPECT_EQ(network.log.first(), QStringLiteral("op1 open 6666"));
-    EXPECT_EQ(network.log.mid(1, 3), (QStringList{"op1 send L > 192.168.1.30", "pause 50", "op1 send SON|18 > 192.168.1.30"}));
-    EXPECT_EQ(network.log.mid(network.log.size() - 3),
-              (QStringList{"op1 send E > 192.168.1.30", "pause 500", "op1 close"}));
-    EXPECT_EQ(network.pausedMs(), 50 + 20 * 10 + 500);
+    EXPECT_EQ(network.entries("send"), sendEntries(writeSeries(dialogWriteValues(), {{"192.168.1.77", 37}}), 6666,
+                                                   QStringLiteral("192.168.1.30")));
+    const QStringList& timeline = network.timeline();
+    EXPECT_EQ(timeline.first(), QStringLiteral("open 6666"));
+    EXPECT_EQ(timeline.mid(1, 3),
+              (QStringList{"send 6666 192.168.1.30 L", "pause 50", "send 6666 192.168.1.30 SON|18"}));
+    EXPECT_EQ(timeline.mid(timeline.size() - 3), (QStringList{"send 6666 192.168.1.30 E", "pause 500", "close 6666"}));
+    EXPECT_EQ(network.clockMs, 50 + 20 * 10 + 500);
 
     EXPECT_EQ(session.parameters.ipAddress, QStringLiteral("192.168.1.30"));  // only "SIP" carries the new one
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("11"));
@@ -284,13 +294,12 @@ TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
 {
     EXPECT_EQ(writeParameters(network, remoteRoute, session.parameters, dialogValues()), Delivery::Broadcast);
 
-    const QStringList expected = addressed(QStringList{"W001122334455", "L"} + dialogSetRequests()
-                                               + QStringList{"SIP192.168.1.77|33", "E"},
-                                           QStringLiteral("*"));
-    EXPECT_EQ(network.sends(), expected);
-    EXPECT_EQ(network.log.mid(0, 4), (QStringList{"op1 open 6666", "op1 allow broadcast",
-                                                  "op1 send W001122334455 > *", "pause 100"}));
-    EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
+    EXPECT_EQ(network.entries("send"),
+              sendEntries(QStringList{"W001122334455"} + writeSeries(dialogWriteValues(), {{"192.168.1.77", 33}}),
+                          6666, QStringLiteral("*")));
+    EXPECT_EQ(network.timeline().mid(0, 4),
+              (QStringList{"open 6666", "broadcast-allowed 6666", "send 6666 * W001122334455", "pause 100"}));
+    EXPECT_EQ(network.clockMs, 100 + 50 + 20 * 10 + 500);
 }
 
 // The route, not the address or MAC the device reported, decides where
@@ -301,11 +310,11 @@ TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported)
     session.parameters.macAddress = QStringLiteral("0A0B0C0D0E0F");
     EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
     EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
-    const QStringList sends = network.sends();
+    const QStringList sends = network.entries("send");
     ASSERT_EQ(sends.size(), 22 + 23);
     for (const QString& send : sends.mid(0, 22))
-        EXPECT_TRUE(send.endsWith(QStringLiteral(" > 192.168.1.30"))) << send.toStdString();
-    EXPECT_EQ(sends.at(22), QStringLiteral("W001122334455 > *"));
+        EXPECT_TRUE(send.startsWith(QStringLiteral("send 6666 192.168.1.30 "))) << send.toStdString();
+    EXPECT_EQ(sends.at(22), QStringLiteral("send 5555 * W001122334455"));
 }
 
 // "SIP" with such a text would leave the device without an address it can
@@ -320,7 +329,7 @@ TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent)
         EXPECT_EQ(writeParameters(network, localRoute, session.parameters, values), Delivery::Refused) << field;
         EXPECT_EQ(session.parameters, before) << field << ": the dialog's values are not taken";
     }
-    EXPECT_TRUE(network.log.isEmpty());
+    EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
@@ -329,49 +338,43 @@ TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
         EXPECT_EQ(writeParameters(network, route, session.parameters, dialogValues()), Delivery::NotSent);
         EXPECT_EQ(restoreFactoryDefaults(network, route), Delivery::NotSent);
     }
-    EXPECT_TRUE(network.log.isEmpty());
-}
-
-QStringList factorySetRequests()
-{
-    return {"SON|18", "SDN|19", "STP0|20", "SPN1001|21", "SRM0|22", "SFC1|23", "SDT0|24",
-            "SBR5|25", "SPR0|26", "SBB1|27", "SRC0|28", "SCM1|29", "SCT5|30", "SML255|31",
-            "SMD1|32", "SDI127.0.0.2|33", "SDP1001|34", "SGI127.0.0.1|35", "SNM0.0.0.0|36"};
+    EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress)
 {
     EXPECT_EQ(restoreFactoryDefaults(network, localRoute), Delivery::Unicast);
 
-    EXPECT_EQ(network.sends(),
-              addressed(QStringList{"L"} + factorySetRequests() + QStringList{"E"}, QStringLiteral("192.168.1.30")));
-    EXPECT_EQ(network.log.first(), QStringLiteral("op1 open 5555"));
-    EXPECT_EQ(network.pausedMs(), 50 + 19 * 10 + 500);
+    EXPECT_EQ(network.entries("send"),
+              sendEntries(writeSeries(testing::factoryResetValues(), {}), 5555, QStringLiteral("192.168.1.30")));
+    EXPECT_EQ(network.timeline().first(), QStringLiteral("open 5555"));
+    EXPECT_EQ(network.clockMs, 50 + 19 * 10 + 500);
 }
 
 TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
 {
     EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
 
-    EXPECT_EQ(network.sends(), addressed(QStringList{"W001122334455", "L"} + factorySetRequests()
-                                             + QStringList{"SIP192.168.1.24|33", "E"},
-                                         QStringLiteral("*")));
-    EXPECT_EQ(network.pausedMs(), 100 + 50 + 20 * 10 + 500);
+    EXPECT_EQ(network.entries("send"),
+              sendEntries(QStringList{"W001122334455"}
+                              + writeSeries(testing::factoryResetValues(), {{"192.168.1.24", 33}}),
+                          5555, QStringLiteral("*")));
+    EXPECT_EQ(network.clockMs, 100 + 50 + 20 * 10 + 500);
 }
 
 TEST_F(ReadOutTest, ADeviceHeardOnOneInterfaceIsReadWrittenAndResetByBroadcastThereOnly)
 {
     DeviceEntry heard = remoteRow;
     heard.interfaceName = QStringLiteral("eth1");
-    network.responder = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
+    network.respond = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     const ReadOutResult result = readRow(heard);
     ASSERT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455"), QStringLiteral("eth1")));
     ASSERT_EQ(writeParameters(network, result.route, session.parameters, dialogValues()), Delivery::Broadcast);
     ASSERT_EQ(restoreFactoryDefaults(network, result.route), Delivery::Broadcast);
-    for (const QString& send : network.sends())
-        EXPECT_TRUE(send.endsWith(QStringLiteral(" > *@eth1"))) << send.toStdString();
-    EXPECT_EQ(network.sends().size(), (2 + 21) + (2 + 20 + 1) + (2 + 20 + 1));
+    for (const SentDatagram& sent : network.sent())
+        EXPECT_EQ(testing::destinationText(sent.destination), QStringLiteral("*@eth1")) << sent.text.constData();
+    EXPECT_EQ(network.sent().size(), (2 + 21) + (2 + 20 + 1) + (2 + 20 + 1));
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 // advance a virtual clock, and a scripted peer decides which datagrams
 // arrive in answer to each send. Protocol sequences run instantly and are
 // asserted on the timeline, e.g.
-//   "open 3004", "send 3004 192.168.1.30 X", "pause 100", "close 3004".
+//   "open 3004", "send 3004 192.168.1.30 X", "pause 100", "read 3004 nothing", "close 3004".
 // A broadcast is written with "*" as the destination, "*@eth1" when it
-// goes out on one interface only.
+// goes out on one interface only. The sends are also kept as they went out
+// (sent()); both are one record, forgotten together by clearRecord().
 
 #include "channel/network_environment.h"
 
@@ -29,6 +30,8 @@ class FakeChannel;
 
 class FakeNetwork final : public NetworkEnvironment, private Pacer {
 public:
+    using Responder = std::function<QList<Datagram>(const SentDatagram&)>;
+
     std::unique_ptr<CommandChannel> createChannel() override;
     Pacer& pacer() override { return *this; }
     QStringList localAddresses() override { return addresses; }
@@ -36,15 +39,19 @@ public:
     // This computer's addresses as the operations see them.
     QStringList addresses{QStringLiteral("192.168.1.24")};
     // The peer: datagrams that arrive on the sending channel after a send.
-    std::function<QList<Datagram>(const SentDatagram&)> respond;
-
-    QStringList timeline;
+    Responder respond;
+    // Milliseconds of all pauses so far; clearRecord() leaves it running.
     int clockMs = 0;
 
-    // The sends only, in order.
-    QList<SentDatagram> sent() const { return sent_; }
+    const QStringList& timeline() const { return timeline_; }
     // The timeline entries that start with `prefix` ("send", "pause", ...).
     QStringList entries(const QString& prefix) const;
+    // The sends only, in order.
+    const QList<SentDatagram>& sent() const { return sent_; }
+    // The texts of the sends only, in order.
+    QStringList sentTexts() const;
+    void clearRecord();
+
     // Queues a datagram on the channel bound to `localPort` (the most
     // recently created one for port 0) and raises its notification.
     void deliver(quint16 localPort, const Datagram& datagram);
@@ -52,9 +59,10 @@ public:
 private:
     friend class FakeChannel;
     void pause(int milliseconds) override;
-    void record(const QString& entry) { timeline << entry; }
+    void record(const QString& entry) { timeline_ << entry; }
     void recordSend(FakeChannel& channel, const QByteArray& text, const Destination& destination);
 
+    QStringList timeline_;
     QList<SentDatagram> sent_;
     // Port 0 stands for "any": the fake hands out ports from here.
     quint16 nextAnyPort_ = 40000;
@@ -85,5 +93,8 @@ private:
 // A reply datagram from a device at `address`, port 65535, that came in on
 // `interfaceName`.
 Datagram replyFrom(const QString& address, const QByteArray& text, const QString& interfaceName = {});
+
+// How a destination is written in the timeline: the address, "*" or "*@<interface>".
+QString destinationText(const Destination& destination);
 
 }  // namespace serverconf::testing

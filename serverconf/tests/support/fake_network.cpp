@@ -3,14 +3,11 @@
 #include "channel/channel_ports.h"
 
 namespace serverconf::testing {
-namespace {
 
-QString broadcastText(const Destination& destination) {
+QString destinationText(const Destination& destination) {
     if (!destination.isBroadcast) return destination.address;
     return destination.interfaceName.isEmpty() ? QStringLiteral("*") : QStringLiteral("*@") + destination.interfaceName;
 }
-
-}  // namespace
 
 Datagram replyFrom(const QString& address, const QByteArray& text, const QString& interfaceName) {
     return Datagram{text, address, kDevicePort, interfaceName};
@@ -29,10 +26,21 @@ void FakeNetwork::pause(int milliseconds) {
 
 QStringList FakeNetwork::entries(const QString& prefix) const {
     QStringList result;
-    for (const QString& entry : timeline) {
+    for (const QString& entry : timeline_) {
         if (entry.startsWith(prefix)) result << entry;
     }
     return result;
+}
+
+QStringList FakeNetwork::sentTexts() const {
+    QStringList texts;
+    for (const SentDatagram& datagram : sent_) texts << QString::fromLatin1(datagram.text);
+    return texts;
+}
+
+void FakeNetwork::clearRecord() {
+    timeline_.clear();
+    sent_.clear();
 }
 
 void FakeNetwork::recordSend(FakeChannel& channel, const QByteArray& text, const Destination& destination) {
@@ -40,8 +48,7 @@ void FakeNetwork::recordSend(FakeChannel& channel, const QByteArray& text, const
     sent_ << datagram;
     record(QStringLiteral("send %1 %2 %3")
                .arg(channel.localPort())
-               .arg(broadcastText(destination),
-                    QString::fromLatin1(text)));
+               .arg(destinationText(destination), QString::fromLatin1(text)));
     if (!respond) return;
     for (const Datagram& reply : respond(datagram)) channel.enqueue(reply);
 }
