@@ -24,6 +24,7 @@ namespace {
 
 using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
+using devicesim::payloads;
 
 // This computer is 127.0.0.1: 127.0.0.x is its network, 127.0.1.x another one.
 const QStringList kDevices{
@@ -41,12 +42,6 @@ bool spinUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
         loop.exec();
     }
     return done();
-}
-
-QStringList payloads(const QList<LogRecord>& records) {
-    QStringList texts;
-    for (const LogRecord& record : records) texts << QString::fromLatin1(record.payload);
-    return texts;
 }
 
 // Each gap between consecutive records is at least its pause.

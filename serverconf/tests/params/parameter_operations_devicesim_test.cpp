@@ -13,6 +13,7 @@
 
 #include "devicesim_process.h"
 #include "pause_check.h"
+#include "write_series.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -24,17 +25,12 @@ namespace {
 
 using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
+using devicesim::payloads;
+using testing::factoryResetValues;
+using testing::writeSeries;
 
 const char* kLocalDevice = "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,PN=4001";
 const char* kRemoteDevice = "addr=127.0.9.5,mac=009988776655,user=far,name=gate-9,BR=3";
-
-QStringList payloads(const QList<LogRecord>& records)
-{
-    QStringList texts;
-    for (const LogRecord& record : records)
-        texts << QString::fromLatin1(record.payload);
-    return texts;
-}
 
 // Every record came from local port `port` (0: any one port) as unicast to
 // `address`, or as broadcast when `address` is empty.
@@ -264,12 +260,13 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
                               valuesFor(session.parameters, QStringLiteral("127.0.0.6"))),
               Delivery::Unicast);
+    DeviceParameters written = factoryResetValues();  // kLocalDevice with the two edits of valuesFor()
+    written.userName = QStringLiteral("new");
+    written.deviceName = QStringLiteral("gate-1");
+    written.port = QStringLiteral("4001");
+    written.baudRate = QStringLiteral("11");
     const QList<LogRecord> received = receivedSince(mark, 22);
-    ASSERT_EQ(received.size(), 22);
-    EXPECT_EQ(received[1].payload, "SONnew|18");
-    EXPECT_EQ(received[8].payload, "SBR11|25");
-    EXPECT_EQ(received[20].payload, "SIP127.0.0.6|37");
-    EXPECT_EQ(received[21].payload, "E");
+    EXPECT_EQ(payloads(received), writeSeries(written, {{"127.0.0.6", 37}}));
     expectAddressing(received, 6666, QStringLiteral("127.0.0.5"));
     expectPauses(received, setExchangePauses(false, 20));
 
@@ -289,11 +286,12 @@ TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
     EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
                               valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
               Delivery::Broadcast);
+    DeviceParameters written = factoryResetValues();  // kRemoteDevice with the two edits of valuesFor()
+    written.userName = QStringLiteral("new");
+    written.deviceName = QStringLiteral("gate-9");
+    written.baudRate = QStringLiteral("11");
     const QList<LogRecord> received = receivedSince(mark, 23);
-    ASSERT_EQ(received.size(), 23);
-    EXPECT_EQ(received[0].payload, "W009988776655");
-    EXPECT_EQ(received[21].payload, "SIP127.0.9.6|33");
-    EXPECT_EQ(received[22].payload, "E");
+    EXPECT_EQ(payloads(received), QStringList{"W009988776655"} + writeSeries(written, {{"127.0.9.6", 33}}));
     expectAddressing(received, 6666, {});
     expectPauses(received, setExchangePauses(true, 20));
 }
@@ -305,10 +303,7 @@ TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
     EXPECT_EQ(restoreFactoryDefaults(environment, DeviceRoute::unicast(QStringLiteral("127.0.0.5"))),
               Delivery::Unicast);
     QList<LogRecord> received = receivedSince(mark, 21);
-    ASSERT_EQ(received.size(), 21);
-    EXPECT_EQ(received[0].payload, "L");
-    EXPECT_EQ(received[4].payload, "SPN1001|21");
-    EXPECT_EQ(received[20].payload, "E");
+    EXPECT_EQ(payloads(received), writeSeries(factoryResetValues(), {}));
     expectAddressing(received, 5555, QStringLiteral("127.0.0.5"));
     expectPauses(received, setExchangePauses(false, 19));
 
@@ -316,9 +311,8 @@ TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
     EXPECT_EQ(restoreFactoryDefaults(environment, DeviceRoute::byMacName(QStringLiteral("009988776655"))),
               Delivery::Broadcast);
     received = receivedSince(mark, 23);
-    ASSERT_EQ(received.size(), 23);
-    EXPECT_EQ(received[0].payload, "W009988776655");
-    EXPECT_EQ(received[21].payload, "SIP192.168.1.24|33");
+    EXPECT_EQ(payloads(received),
+              QStringList{"W009988776655"} + writeSeries(factoryResetValues(), {{"192.168.1.24", 33}}));
     expectAddressing(received, 5555, {});
     expectPauses(received, setExchangePauses(true, 20));
 }

@@ -9,6 +9,7 @@
 #include "dialogs/progress_dialog.h"
 #include "dialogs/property_settings_dialog.h"
 #include "window_test_support.h"
+#include "write_series.h"
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -28,8 +29,33 @@ using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;
 using testing::ModalScript;
 using testing::NoticeRecorder;
+using testing::writeSeries;
 
 const QString gateAddress = QStringLiteral("127.0.0.5");
+
+// The values of gate as the simulator below starts it.
+DeviceParameters gateValues() {
+    DeviceParameters values = testing::factoryResetValues();
+    values.userName = QStringLiteral("ops");
+    values.deviceName = QStringLiteral("gate-1");
+    values.protocol = QStringLiteral("1");
+    values.workMode = QStringLiteral("2");
+    values.rtsCts = QStringLiteral("0");
+    values.dtr = QStringLiteral("1");
+    values.baudRate = QStringLiteral("11");
+    values.parity = QStringLiteral("2");
+    values.dataBits = QStringLiteral("0");
+    values.port = QStringLiteral("4001");
+    values.destinationIp = QStringLiteral("127.0.0.9");
+    values.destinationPort = QStringLiteral("5001");
+    values.netmask = QStringLiteral("255.0.0.0");
+    values.connectMode = QStringLiteral("2");
+    values.connectTimeLimit = QStringLiteral("30");
+    values.maxPacketCount = QStringLiteral("128");
+    values.maxCharDelay = QStringLiteral("3");
+    values.onTheFly = QStringLiteral("1");
+    return values;
+}
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -61,11 +87,7 @@ protected:
         window.settingsButton()->click();
     }
 
-    QStringList sentSinceMark() const {
-        QStringList texts;
-        for (const LogRecord& record : simulator.received(mark)) texts << QString::fromLatin1(record.payload);
-        return texts;
-    }
+    QStringList sentSinceMark() const { return devicesim::payloads(simulator.received(mark)); }
 
     void waitForRelisting() {
         EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == 3; }, 3000));
@@ -138,10 +160,7 @@ TEST_F(SettingsTest, OkWithoutChangesWritesTheShownValuesThenWaitsAndRefreshesTh
         dialog.okButton()->click();
     });
     waitForRelisting();
-    const QStringList written{"L", "SONops|18", "SDNgate-1|19", "STP1|20", "SPN4001|21", "SRM2|22", "SFC0|23",
-                              "SDT1|24", "SBR11|25", "SPR2|26", "SBB0|27", "SRC1|28", "SCM2|29", "SCT30|30",
-                              "SML128|31", "SMD3|32", "SDI127.0.0.9|33", "SDP5001|34", "SGI127.0.0.1|35",
-                              "SNM255.0.0.0|36", "SIP127.0.0.5|37", "E"};
+    const QStringList written = writeSeries(gateValues(), {{gateAddress, 37}});
     EXPECT_EQ(sentBeforeUpdateWindow, written);
     const QList<LogRecord> received = simulator.received(mark);
     for (const LogRecord& record : received.mid(0, written.size())) EXPECT_EQ(record.to, gateAddress);
@@ -158,12 +177,11 @@ TEST_F(SettingsTest, EditsGoToTheReportedAddressAndANewAddressIsSentLast) {
         dialog.okButton()->click();
     });
     waitForRelisting();
-    const QStringList sent = sentSinceMark();
-    const qsizetype end = sent.indexOf(QStringLiteral("E"));
-    ASSERT_GE(end, 2);
-    EXPECT_EQ(sent[end - 1], QStringLiteral("SIP127.0.0.8|37"));
-    EXPECT_EQ(sent[1], QStringLiteral("SONAmy|18"));
-    for (const LogRecord& record : simulator.received(mark).mid(0, end + 1)) EXPECT_EQ(record.to, gateAddress);
+    DeviceParameters written = gateValues();
+    written.userName = QStringLiteral("Amy");
+    const QStringList series = writeSeries(written, {{"127.0.0.8", 37}});
+    EXPECT_EQ(sentSinceMark().mid(0, series.size()), series);
+    for (const LogRecord& record : simulator.received(mark).mid(0, series.size())) EXPECT_EQ(record.to, gateAddress);
     // The device took the address and answers the refresh from it.
     EXPECT_GE(window.devices().findByAddress(QStringLiteral("127.0.0.8")), 0);
 }
@@ -176,10 +194,8 @@ TEST_F(SettingsTest, FactorySettingsSendTheDefaultsAndChangeNeitherTheSetNorTheA
         dialog.factoryButton()->click();
     });
     waitForRelisting();
-    EXPECT_EQ(sentSinceMark().mid(0, 21),
-              (QStringList{"L", "SON|18", "SDN|19", "STP0|20", "SPN1001|21", "SRM0|22", "SFC1|23", "SDT0|24",
-                           "SBR5|25", "SPR0|26", "SBB1|27", "SRC0|28", "SCM1|29", "SCT5|30", "SML255|31", "SMD1|32",
-                           "SDI127.0.0.2|33", "SDP1001|34", "SGI127.0.0.1|35", "SNM0.0.0.0|36", "E"}));
+    const QStringList series = writeSeries(testing::factoryResetValues(), {});
+    EXPECT_EQ(sentSinceMark().mid(0, series.size()), series);
     EXPECT_EQ(session.parameters, whenPressed);
     EXPECT_GE(window.devices().findByAddress(gateAddress), 0);
 }

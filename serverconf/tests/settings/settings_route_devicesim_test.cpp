@@ -12,6 +12,7 @@
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/property_settings_dialog.h"
 #include "window_test_support.h"
+#include "write_series.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +30,8 @@ using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;
 using testing::ModalScript;
 using testing::NoticeRecorder;
-using testing::payloads;
+using devicesim::payloads;
+using testing::writeSeries;
 
 // This computer is 127.0.0.1: 127.0.0.x shares its network, 127.0.9.x does not.
 const QString gateAddress = QStringLiteral("127.0.0.5");
@@ -107,13 +109,16 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
         const char* label;
         quint16 port;
         std::function<void(PropertySettingsDialog&)> press;
-        QString setIp;
+        QStringList series;  // after the MAC naming
     };
+    DeviceParameters far = testing::factoryResetValues();
+    far.userName = QStringLiteral("far");
+    far.deviceName = QStringLiteral("gate-9");
     const Action actions[] = {
         {"确   定", kParameterWritePort, [](PropertySettingsDialog& d) { d.okButton()->click(); },
-         QStringLiteral("SIP127.0.9.5|33")},
+         writeSeries(far, {{farAddress, 33}})},
         {"出厂设置", kFactoryDefaultsPort, [](PropertySettingsDialog& d) { d.factoryButton()->click(); },
-         QStringLiteral("SIP192.168.1.24|33")},
+         writeSeries(testing::factoryResetValues(), {{"192.168.1.24", 33}})},
     };
     for (const Action& action : actions) {
         const qsizetype mark = flow.simulator.mark();
@@ -121,9 +126,8 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
         flow.waitForRelisting();
         const QList<LogRecord> sent = flow.receivedFrom(action.port, mark, 23);
         ASSERT_EQ(sent.size(), 23) << action.label;
-        const QStringList texts = payloads(sent);
-        EXPECT_EQ(texts.first(), QStringLiteral("W009988776655")) << action.label << ": named by its MAC first";
-        EXPECT_EQ(texts.mid(21), (QStringList{action.setIp, QStringLiteral("E")})) << action.label;
+        EXPECT_EQ(payloads(sent), QStringList{"W009988776655"} + action.series)
+            << action.label << ": named by its MAC first";
         for (const LogRecord& record : sent) {
             EXPECT_TRUE(record.isBroadcast()) << action.label << ": " << record.payload.constData() << " went to "
                                               << record.to.toStdString();
@@ -192,9 +196,14 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
             EXPECT_TRUE(flow.receivedFrom(kParameterWritePort, mark, 0).isEmpty()) << "nothing written";
         } else {
             flow.waitForRelisting();
+            DeviceParameters door = testing::factoryResetValues();  // as shown, the lost value as the retry left it
+            door.userName = QStringLiteral("lab");
+            door.deviceName = QStringLiteral("door-2");
+            door.port = QStringLiteral("5002");
+            door.baudRate = expected[5];
+            door.parity = QStringLiteral("2");
             const QList<LogRecord> written = flow.receivedFrom(kParameterWritePort, mark, 22);
-            ASSERT_EQ(written.size(), 22);
-            EXPECT_EQ(written[20].payload, "SIP127.0.0.6|37");
+            EXPECT_EQ(payloads(written), writeSeries(door, {{doorAddress, 37}}));
             for (const LogRecord& record : written) EXPECT_EQ(record.to, doorAddress) << record.payload.constData();
         }
         for (const LogRecord& record : flow.simulator.received(mark)) {

@@ -29,7 +29,7 @@ using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
 using testing::ModalScript;
 using testing::NoticeRecorder;
-using testing::payloads;
+using devicesim::payloads;
 
 // This computer is 127.0.0.1 here: the first two devices are on its network, the third is not.
 const QString gateAddress = QStringLiteral("127.0.0.5");

@@ -7,12 +7,6 @@
 
 namespace serverconf::testing {
 
-QStringList payloads(const QList<devicesim::LogRecord>& records) {
-    QStringList texts;
-    for (const devicesim::LogRecord& record : records) texts << QString::fromLatin1(record.payload);
-    return texts;
-}
-
 void selectRows(DeviceManagerDialog& window, std::initializer_list<int> rows) {
     QItemSelectionModel* selection = window.deviceList()->selectionModel();
     selection->clearSelection();

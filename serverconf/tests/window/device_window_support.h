@@ -13,9 +13,6 @@ class DeviceManagerDialog;
 
 namespace serverconf::testing {
 
-// The payloads of logged datagrams as text, in order.
-QStringList payloads(const QList<devicesim::LogRecord>& records);
-
 // Makes exactly these rows of the window's list the selected ones (none for an empty list).
 void selectRows(DeviceManagerDialog& window, std::initializer_list<int> rows);
 

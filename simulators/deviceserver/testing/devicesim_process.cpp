@@ -78,4 +78,10 @@ bool DeviceSimProcess::waitForReceived(qsizetype count, qsizetype from, int time
         timeoutMs);
 }
 
+QStringList payloads(const QList<LogRecord>& records) {
+    QStringList texts;
+    for (const LogRecord& record : records) texts << QString::fromLatin1(record.payload);
+    return texts;
+}
+
 }  // namespace devicesim

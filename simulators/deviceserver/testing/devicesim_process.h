@@ -50,4 +50,7 @@ private:
     QProcess process_;
 };
 
+// The payloads of logged datagrams as text, in order.
+QStringList payloads(const QList<LogRecord>& records);
+
 }  // namespace devicesim
