@@ -8,7 +8,7 @@
 #include "params/parameter_read_out.h"
 
 #include "channel/udp_environment.h"
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 #include "devicesim_process.h"
 
 #include <QCoreApplication>
@@ -61,7 +61,7 @@ Figures measure(NetworkEnvironment& environment, CommandChannel& window, const D
 int main(int argc, char** argv)
 {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
         return 1;
     }

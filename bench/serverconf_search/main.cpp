@@ -3,7 +3,7 @@
 // leaving its device to standing in the list, over several searches.
 
 #include "channel/udp_environment.h"
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 #include "discovery/device_discovery.h"
 
 #include "datagram_log.h"
@@ -82,7 +82,7 @@ SearchFigures runSearch(serverconf::DeviceDiscovery& discovery, serverconf::Devi
 
 int main(int argc, char* argv[]) {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
         return 1;
     }

@@ -7,7 +7,7 @@
 //   serverconf_segments_bench [devices per segment (300)] [searches (5)]
 
 #include "channel/udp_environment.h"
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 #include "discovery/device_discovery.h"
 
 #include "segment_bed.h"
@@ -90,7 +90,7 @@ struct Layout {
 
 int main(int argc, char* argv[]) {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
         return 1;
     }

@@ -14,7 +14,7 @@
 #include "channel/channel_ports.h"
 #include "channel/udp_environment.h"
 #include "cli/parameter_edits.h"
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 #include "devicesim_process.h"
 #include "discovery/device_discovery.h"
 #include "params/parameter_read_out.h"
@@ -86,7 +86,7 @@ bool holdsForeignValue(const DeviceParameters& read, const SoakDevice& device, c
 
 int main(int argc, char** argv) {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
         return 1;
     }

@@ -18,7 +18,7 @@ if(BUILD_TESTING)
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endif()
 
-if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET common_private_network)
+if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET testsupport_private_network)
   # Shared with the other window tests that run against devicesim.
   add_library(serverconf_window_devicesim_support STATIC
     ${window_test_dir}/device_window_support.cpp ${window_test_dir}/send_recording_environment.cpp)
@@ -29,7 +29,7 @@ if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET common_private_network)
     ${window_test_dir}/network_gui_test_main.cpp
     ${window_test_dir}/device_manager_test.cpp)
   target_link_libraries(serverconf_device_manager_test PRIVATE serverconf_window_devicesim_support
-    serverconf_window_test_support common_private_network Qt6::Test GTest::gtest)
+    serverconf_window_test_support testsupport_private_network Qt6::Test GTest::gtest)
   gtest_discover_tests(serverconf_device_manager_test TEST_PREFIX "serverconf.window."
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS network)
 endif()

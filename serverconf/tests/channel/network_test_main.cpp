@@ -1,7 +1,7 @@
 // Main of the serverconf test programs: a private loopback network first
 // (fixed ports and broadcasts stay inside it), then Qt, then the tests.
 
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 
 #include <QCoreApplication>
 
@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
         return 1;
     }

@@ -2,7 +2,7 @@
 // network first (before Qt, threads or sockets), the addresses the program
 // sees there, then an offscreen application.
 
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 
 #include <QApplication>
 
@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv) {
     std::string error;
-    if (!common::enterPrivateLoopbackNetwork(error)) {
+    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
         std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
         return 1;
     }

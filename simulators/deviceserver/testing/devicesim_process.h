@@ -2,7 +2,7 @@
 // A devicesim run for tests: starts the simulator with the given devices,
 // waits until it is ready, reads its log, and ends it (by its own process id)
 // when the object goes. The test program must already be in its private
-// loopback network (common::enterPrivateLoopbackNetwork); the child inherits it.
+// loopback network (testsupport::enterPrivateLoopbackNetwork); the child inherits it.
 
 #include "datagram_log.h"
 

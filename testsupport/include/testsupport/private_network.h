@@ -10,8 +10,8 @@
 
 #include <string>
 
-namespace common {
+namespace testsupport {
 
 bool enterPrivateLoopbackNetwork(std::string& error);
 
-}  // namespace common
+}  // namespace testsupport

@@ -1,4 +1,4 @@
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 // address, which is what the device simulator relies on.
 TEST(PrivateLoopbackNetwork, CarriesLoopbackBroadcast) {
     std::string error;
-    ASSERT_TRUE(common::enterPrivateLoopbackNetwork(error)) << error;
+    ASSERT_TRUE(testsupport::enterPrivateLoopbackNetwork(error)) << error;
 
     int receiver = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in any{};

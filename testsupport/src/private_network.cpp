@@ -1,4 +1,4 @@
-#include "common/private_network.h"
+#include "testsupport/private_network.h"
 
 #include <fcntl.h>
 #include <net/if.h>
@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace common {
+namespace testsupport {
 namespace {
 
 bool writeFile(const char* path, const std::string& text) {
@@ -69,4 +69,4 @@ bool enterPrivateLoopbackNetwork(std::string& error) {
     return bringLoopbackUp(error);
 }
 
-}  // namespace common
+}  // namespace testsupport
