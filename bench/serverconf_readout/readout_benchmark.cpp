@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace {
@@ -60,11 +59,7 @@ Figures measure(NetworkEnvironment& environment, CommandChannel& window, const D
 
 int main(int argc, char** argv)
 {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     qputenv("SERVERCONF_BROADCAST", "127.255.255.255");
     qputenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
     QCoreApplication application(argc, argv);

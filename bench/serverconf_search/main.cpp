@@ -81,11 +81,7 @@ SearchFigures runSearch(serverconf::DeviceDiscovery& discovery, serverconf::Devi
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     QCoreApplication application(argc, argv);
 
     QStringList options;

@@ -89,11 +89,7 @@ struct Layout {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     QCoreApplication application(argc, argv);
     const int perSegment = argc > 1 ? std::clamp(QString::fromLocal8Bit(argv[1]).toInt(), 1, 1000) : 300;
     const int searches = argc > 2 ? std::clamp(QString::fromLocal8Bit(argv[2]).toInt(), 1, 100) : 5;

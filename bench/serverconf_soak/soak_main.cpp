@@ -29,7 +29,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 namespace {
 
@@ -85,11 +84,7 @@ bool holdsForeignValue(const DeviceParameters& read, const SoakDevice& device, c
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     qputenv("SERVERCONF_BROADCAST", "127.255.255.255");
     qputenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
     QCoreApplication application(argc, argv);

@@ -23,7 +23,8 @@ if(BUILD_TESTING AND TARGET devicesim_testing AND TARGET testsupport_private_net
   add_library(serverconf_window_devicesim_support STATIC
     ${window_test_dir}/device_window_support.cpp ${window_test_dir}/send_recording_environment.cpp)
   target_include_directories(serverconf_window_devicesim_support PUBLIC ${window_test_dir})
-  target_link_libraries(serverconf_window_devicesim_support PUBLIC serverconf_window devicesim_testing)
+  target_link_libraries(serverconf_window_devicesim_support PUBLIC
+    serverconf_window serverconf_window_test_support devicesim_testing Qt6::Test GTest::gtest)
 
   add_executable(serverconf_device_manager_test
     ${window_test_dir}/network_gui_test_main.cpp

@@ -69,4 +69,11 @@ bool enterPrivateLoopbackNetwork(std::string& error) {
     return bringLoopbackUp(error);
 }
 
+bool enterPrivateLoopbackNetworkOrReport() {
+    std::string error;
+    if (enterPrivateLoopbackNetwork(error)) return true;
+    std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
+    return false;
+}
+
 }  // namespace testsupport

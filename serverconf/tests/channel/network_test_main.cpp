@@ -7,15 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 int main(int argc, char** argv) {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "cannot enter a private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

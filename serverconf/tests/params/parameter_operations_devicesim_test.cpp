@@ -13,6 +13,7 @@
 
 #include "devicesim_process.h"
 #include "pause_check.h"
+#include "parameter_values.h"
 #include "write_series.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,7 @@ using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
 using devicesim::payloads;
 using testing::factoryResetValues;
+using testing::parametersWith;
 using testing::writeSeries;
 
 const char* kLocalDevice = "addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,BR=7,PN=4001";
@@ -260,11 +262,9 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
                               valuesFor(session.parameters, QStringLiteral("127.0.0.6"))),
               Delivery::Unicast);
-    DeviceParameters written = factoryResetValues();  // kLocalDevice with the two edits of valuesFor()
-    written.userName = QStringLiteral("new");
-    written.deviceName = QStringLiteral("gate-1");
-    written.port = QStringLiteral("4001");
-    written.baudRate = QStringLiteral("11");
+    // kLocalDevice with the two edits of valuesFor().
+    const DeviceParameters written =
+        parametersWith({{"ON", "new"}, {"DN", "gate-1"}, {"PN", "4001"}, {"BR", "11"}}, factoryResetValues());
     const QList<LogRecord> received = receivedSince(mark, 22);
     EXPECT_EQ(payloads(received), writeSeries(written, {{"127.0.0.6", 37}}));
     expectAddressing(received, 6666, QStringLiteral("127.0.0.5"));
@@ -286,10 +286,8 @@ TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
     EXPECT_EQ(writeParameters(environment, read.route, session.parameters,
                               valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
               Delivery::Broadcast);
-    DeviceParameters written = factoryResetValues();  // kRemoteDevice with the two edits of valuesFor()
-    written.userName = QStringLiteral("new");
-    written.deviceName = QStringLiteral("gate-9");
-    written.baudRate = QStringLiteral("11");
+    // kRemoteDevice with the two edits of valuesFor().
+    const DeviceParameters written = parametersWith({{"ON", "new"}, {"DN", "gate-9"}, {"BR", "11"}}, factoryResetValues());
     const QList<LogRecord> received = receivedSince(mark, 23);
     EXPECT_EQ(payloads(received), QStringList{"W009988776655"} + writeSeries(written, {{"127.0.9.6", 33}}));
     expectAddressing(received, 6666, {});

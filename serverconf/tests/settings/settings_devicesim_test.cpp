@@ -2,19 +2,14 @@
 // what the read-out shows, when it gives up, and what OK, the factory
 // settings and Cancel send (devicesim's log).
 
-#include "app/device_manager_dialog.h"
-#include "channel/udp_environment.h"
-#include "devicesim_process.h"
+#include "device_window_support.h"
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/progress_dialog.h"
-#include "dialogs/property_settings_dialog.h"
-#include "window_test_support.h"
+#include "parameter_values.h"
 #include "write_series.h"
 
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -27,53 +22,34 @@ namespace {
 using devicesim::LogRecord;
 using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;
-using testing::ModalScript;
-using testing::NoticeRecorder;
 using testing::writeSeries;
 
 const QString gateAddress = QStringLiteral("127.0.0.5");
 
-// The values of gate as the simulator below starts it.
+// The values of gate as the simulator below starts it: its options over a
+// device's factory values.
 DeviceParameters gateValues() {
-    DeviceParameters values = testing::factoryResetValues();
-    values.userName = QStringLiteral("ops");
-    values.deviceName = QStringLiteral("gate-1");
-    values.protocol = QStringLiteral("1");
-    values.workMode = QStringLiteral("2");
-    values.rtsCts = QStringLiteral("0");
-    values.dtr = QStringLiteral("1");
-    values.baudRate = QStringLiteral("11");
-    values.parity = QStringLiteral("2");
-    values.dataBits = QStringLiteral("0");
-    values.port = QStringLiteral("4001");
-    values.destinationIp = QStringLiteral("127.0.0.9");
-    values.destinationPort = QStringLiteral("5001");
-    values.netmask = QStringLiteral("255.0.0.0");
-    values.connectMode = QStringLiteral("2");
-    values.connectTimeLimit = QStringLiteral("30");
-    values.maxPacketCount = QStringLiteral("128");
-    values.maxCharDelay = QStringLiteral("3");
-    values.onTheFly = QStringLiteral("1");
-    return values;
+    return testing::parametersWith({{"ON", "ops"}, {"DN", "gate-1"}, {"TP", "1"}, {"RM", "2"}, {"FC", "0"}, {"DT", "1"},
+                                    {"BR", "11"}, {"PR", "2"}, {"BB", "0"}, {"PN", "4001"}, {"DI", "127.0.0.9"},
+                                    {"DP", "5001"}, {"NM", "255.0.0.0"}, {"CM", "2"}, {"CT", "30"}, {"ML", "128"},
+                                    {"MD", "3"}, {"RC", "1"}},
+                                   testing::factoryResetValues());
 }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ::testing::Test, protected testing::WindowOnDevices {
 protected:
-    void SetUp() override {
-        QString error;
-        ASSERT_TRUE(simulator.start(error)) << error.toStdString();
-        window.search();
-        ASSERT_EQ(window.devices().rowCount(), 3);
-    }
+    SettingsTest()
+        : WindowOnDevices({QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,TP=1,RM=2,FC=0,DT=1,"
+                                          "BR=11,PR=2,BB=0,PN=4001,DI=127.0.0.9,DP=5001,NM=255.0.0.0,CM=2,CT=30,"
+                                          "ML=128,MD=3,RC=1"),
+                           QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,drop=3"),
+                           QStringLiteral("addr=127.0.0.7,mac=001122334477,short=1")}) {}
+    void SetUp() override { start(); }
 
     // Runs Settings on the device at `address`; `step` acts in the property
     // dialog once it shows, with the log position after the read-out set.
     void runSettings(const QString& address, const std::function<void(PropertySettingsDialog&)>& step) {
-        const int row = window.devices().findByAddress(address);
-        ASSERT_GE(row, 0);
-        window.deviceList()->selectionModel()->select(window.deviceList()->model()->index(row, 0),
-                                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        script.then<PropertySettingsDialog>([this, step](PropertySettingsDialog& dialog) {
+        settings(address, [this, step](PropertySettingsDialog& dialog) {
             // The 22 rounds end with the answer to "GNM|21" (a retry round
             // may follow, for a device that lost a reply).
             EXPECT_TRUE(simulator.waitFor([](const QList<LogRecord>& records) {
@@ -84,25 +60,10 @@ protected:
             mark = simulator.mark();
             step(dialog);
         });
-        window.settingsButton()->click();
     }
 
     QStringList sentSinceMark() const { return devicesim::payloads(simulator.received(mark)); }
 
-    void waitForRelisting() {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == 3; }, 3000));
-    }
-
-    devicesim::DeviceSimProcess simulator{
-        {QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,TP=1,RM=2,FC=0,DT=1,BR=11,PR=2,"
-                        "BB=0,PN=4001,DI=127.0.0.9,DP=5001,NM=255.0.0.0,CM=2,CT=30,ML=128,MD=3,RC=1"),
-         QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,drop=3"),
-         QStringLiteral("addr=127.0.0.7,mac=001122334477,short=1")}};
-    UdpEnvironment environment;
-    DeviceSession session;
-    DeviceManagerDialog window{environment, session};
-    NoticeRecorder notices;
-    ModalScript script;
     qsizetype mark = 0;
 };
 

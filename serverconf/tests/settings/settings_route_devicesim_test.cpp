@@ -4,14 +4,10 @@
 // to one on this network, and a read-out that lost one of its replies after
 // the read-out of another device.
 
-#include "app/device_manager_dialog.h"
 #include "channel/channel_ports.h"
-#include "channel/udp_environment.h"
 #include "device_window_support.h"
-#include "devicesim_process.h"
 #include "dialogs/parameter_choice_box.h"
-#include "dialogs/property_settings_dialog.h"
-#include "window_test_support.h"
+#include "parameter_values.h"
 #include "write_series.h"
 
 #include <QLineEdit>
@@ -28,9 +24,8 @@ namespace {
 using devicesim::LogRecord;
 using Field = PropertySettingsDialog::Field;
 using List = PropertySettingsDialog::List;
-using testing::ModalScript;
-using testing::NoticeRecorder;
 using devicesim::payloads;
+using testing::WindowOnDevices;
 using testing::writeSeries;
 
 // This computer is 127.0.0.1: 127.0.0.x shares its network, 127.0.9.x does not.
@@ -39,59 +34,6 @@ const QString doorAddress = QStringLiteral("127.0.0.6");
 const QString farAddress = QStringLiteral("127.0.9.5");
 const QString gateDevice = QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,PN=4001,BR=7,PR=1");
 
-// The window on a fresh set of simulated devices.
-class WindowOnDevices {
-public:
-    explicit WindowOnDevices(const QStringList& specs) : simulator(specs), expectedRows_(specs.size()) {}
-
-    // Starts the devices and searches until every one is listed.
-    void start() {
-        QString error;
-        ASSERT_TRUE(simulator.start(error)) << error.toStdString();
-        window.search();
-        ASSERT_EQ(window.devices().rowCount(), expectedRows_);
-    }
-
-    // Presses "设   置" on the row of `address`; `step` acts in the property dialog.
-    void settings(const QString& address, const std::function<void(PropertySettingsDialog&)>& step) {
-        const int row = window.devices().findByAddress(address);
-        ASSERT_GE(row, 0) << address.toStdString();
-        testing::selectRows(window, {row});
-        script.then<PropertySettingsDialog>(step);
-        window.settingsButton()->click();
-        ASSERT_TRUE(script.allStepsPlayed()) << "the property dialog opened";
-    }
-
-    // After a write or reset: the list refresh lists every device again.
-    void waitForRelisting() {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window.devices().rowCount() == expectedRows_; }, 3000));
-    }
-
-    // What arrived from the local port of a write or reset since `mark`,
-    // once `count` datagrams of it are logged.
-    QList<LogRecord> receivedFrom(quint16 port, qsizetype mark, qsizetype count) const {
-        const auto fromPort = [&] {
-            QList<LogRecord> records;
-            for (const LogRecord& record : simulator.received(mark)) {
-                if (record.fromPort() == port) records << record;
-            }
-            return records;
-        };
-        simulator.waitFor([&](const QList<LogRecord>&) { return fromPort().size() >= count; });
-        return fromPort();
-    }
-
-    devicesim::DeviceSimProcess simulator;
-    UdpEnvironment environment;
-    DeviceSession session;
-    DeviceManagerDialog window{environment, session};
-    NoticeRecorder notices;
-    ModalScript script;
-
-private:
-    int expectedRows_;
-};
-
 // Before the mends, the write judged "same network" by the sender of the
 // last search reply (after a list refresh: the local device), so a device
 // on another network read by broadcast was written unicast at its reported
@@ -99,10 +41,10 @@ private:
 TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnlyByBroadcastWithItsMac) {
     WindowOnDevices flow({gateDevice, QStringLiteral("addr=127.0.9.5,mac=009988776655,user=far,name=gate-9")});
     flow.start();
-    flow.settings(gateAddress, [](PropertySettingsDialog& dialog) {
+    ASSERT_TRUE(flow.settings(gateAddress, [](PropertySettingsDialog& dialog) {
         dialog.field(Field::UserName)->setText(QStringLiteral("changed"));
         dialog.okButton()->click();
-    });
+    }));
     flow.waitForRelisting();
 
     struct Action {
@@ -111,9 +53,7 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
         std::function<void(PropertySettingsDialog&)> press;
         QStringList series;  // after the MAC naming
     };
-    DeviceParameters far = testing::factoryResetValues();
-    far.userName = QStringLiteral("far");
-    far.deviceName = QStringLiteral("gate-9");
+    const DeviceParameters far = testing::parametersWith({{"ON", "far"}, {"DN", "gate-9"}}, testing::factoryResetValues());
     const Action actions[] = {
         {"确   定", kParameterWritePort, [](PropertySettingsDialog& d) { d.okButton()->click(); },
          writeSeries(far, {{farAddress, 33}})},
@@ -122,7 +62,7 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
     };
     for (const Action& action : actions) {
         const qsizetype mark = flow.simulator.mark();
-        flow.settings(farAddress, action.press);
+        ASSERT_TRUE(flow.settings(farAddress, action.press)) << action.label;
         flow.waitForRelisting();
         const QList<LogRecord> sent = flow.receivedFrom(action.port, mark, 23);
         ASSERT_EQ(sent.size(), 23) << action.label;
@@ -157,13 +97,13 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
         WindowOnDevices flow({gateDevice, doorSpec + QString::fromLatin1(c.lose)});
         flow.start();
         // Gate's values stay in the parameter set after its write.
-        flow.settings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.okButton()->click(); });
+        ASSERT_TRUE(flow.settings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.okButton()->click(); }));
         flow.waitForRelisting();
 
         const qsizetype mark = flow.simulator.mark();
         QStringList shown;
         bool stayedOpen = false;
-        flow.settings(doorAddress, [&](PropertySettingsDialog& dialog) {
+        const bool opened = flow.settings(doorAddress, [&](PropertySettingsDialog& dialog) {
             shown = QStringList{dialog.field(Field::UserName)->text(), dialog.field(Field::DeviceName)->text(),
                                 dialog.field(Field::MacAddress)->text(), dialog.field(Field::IpAddress)->text(),
                                 dialog.field(Field::Port)->text(), dialog.workingValue(List::BaudRate),
@@ -172,6 +112,7 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
             stayedOpen = dialog.isVisible();
             if (stayedOpen) dialog.cancelButton()->click();
         });
+        ASSERT_TRUE(opened) << "the property dialog opened";
 
         QStringList expected{"lab", "door-2", "001122334466", doorAddress, "5002", "3", "2"};
         const bool lostAddress = c.request == QStringLiteral("GIP|4");
@@ -196,12 +137,10 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
             EXPECT_TRUE(flow.receivedFrom(kParameterWritePort, mark, 0).isEmpty()) << "nothing written";
         } else {
             flow.waitForRelisting();
-            DeviceParameters door = testing::factoryResetValues();  // as shown, the lost value as the retry left it
-            door.userName = QStringLiteral("lab");
-            door.deviceName = QStringLiteral("door-2");
-            door.port = QStringLiteral("5002");
+            // As shown, the lost value as the retry left it.
+            DeviceParameters door = testing::parametersWith({{"ON", "lab"}, {"DN", "door-2"}, {"PN", "5002"}, {"PR", "2"}},
+                                                            testing::factoryResetValues());
             door.baudRate = expected[5];
-            door.parity = QStringLiteral("2");
             const QList<LogRecord> written = flow.receivedFrom(kParameterWritePort, mark, 22);
             EXPECT_EQ(payloads(written), writeSeries(door, {{doorAddress, 37}}));
             for (const LogRecord& record : written) EXPECT_EQ(record.to, doorAddress) << record.payload.constData();

@@ -1,5 +1,5 @@
 #pragma once
-// Builds a parameter set from code=value pairs, the rest empty.
+// Builds a parameter set from code=value pairs over `base` (by default all empty).
 
 #include "params/device_parameters.h"
 
@@ -8,9 +8,10 @@
 
 namespace serverconf::testing {
 
-inline DeviceParameters parametersWith(std::initializer_list<std::pair<const char*, const char*>> values)
+inline DeviceParameters parametersWith(std::initializer_list<std::pair<const char*, const char*>> values,
+                                       DeviceParameters base = {})
 {
-    DeviceParameters parameters;
+    DeviceParameters parameters = std::move(base);
     for (const auto& [code, value] : values)
         *parameters.valueByCode(QString::fromLatin1(code)) = QString::fromUtf8(value);
     return parameters;

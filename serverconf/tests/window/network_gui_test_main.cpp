@@ -8,15 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-
 int main(int argc, char** argv) {
-    std::string error;
-    if (!testsupport::enterPrivateLoopbackNetwork(error)) {
-        std::fprintf(stderr, "no private loopback network: %s\n", error.c_str());
-        return 1;
-    }
+    if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     qputenv("SERVERCONF_BROADCAST", "127.255.255.255");
     qputenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
     qputenv("QT_QPA_PLATFORM", "offscreen");

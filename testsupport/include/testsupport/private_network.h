@@ -14,4 +14,8 @@ namespace testsupport {
 
 bool enterPrivateLoopbackNetwork(std::string& error);
 
+// The same for a program's main, before anything else: says on standard
+// error why the namespace could not be made, and returns false then.
+bool enterPrivateLoopbackNetworkOrReport();
+
 }  // namespace testsupport
