@@ -10,6 +10,6 @@ gtest_discover_tests(serverconf_discovery_test TEST_PREFIX "serverconf.discovery
 
 add_executable(serverconf_discovery_sim_test ${CMAKE_CURRENT_LIST_DIR}/discovery/discovery_devicesim_test.cpp)
 target_link_libraries(serverconf_discovery_sim_test PRIVATE
-  serverconf_discovery devicesim_testing serverconf_network_test_main)
+  serverconf_discovery devicesim_testing serverconf_network_test_main Qt6::Test)
 gtest_discover_tests(serverconf_discovery_sim_test TEST_PREFIX "serverconf.discovery.devicesim."
   PROPERTIES LABELS network)

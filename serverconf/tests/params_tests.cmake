@@ -16,7 +16,7 @@ if(TARGET devicesim_testing AND TARGET serverconf_network_test_main)
   add_executable(params_devicesim_test ${params_test_dir}/parameter_operations_devicesim_test.cpp)
   target_link_libraries(params_devicesim_test PRIVATE
     serverconf_parameter_operations serverconf_discovery serverconf_test_support devicesim_testing
-    serverconf_network_test_main)
+    serverconf_network_test_main Qt6::Test)
   gtest_discover_tests(params_devicesim_test TEST_PREFIX "serverconf.params.devicesim." DISCOVERY_TIMEOUT 30
     PROPERTIES LABELS network)
 endif()

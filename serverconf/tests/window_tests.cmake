@@ -1,7 +1,6 @@
 # Tests of the serverconf window: dialogs and seams (offscreen), and the
 # device manager window against devicesim in a private network namespace.
 if(BUILD_TESTING)
-  find_package(Qt6 REQUIRED COMPONENTS Test)
   set(window_test_dir ${CMAKE_CURRENT_LIST_DIR}/window)
   add_library(serverconf_window_test_support STATIC ${window_test_dir}/window_test_support.cpp)
   target_include_directories(serverconf_window_test_support PUBLIC ${window_test_dir})

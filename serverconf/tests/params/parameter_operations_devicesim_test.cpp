@@ -16,8 +16,7 @@
 #include "parameter_values.h"
 #include "write_series.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -240,21 +239,13 @@ PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newA
     return values;
 }
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 3000)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
 {
     startDevices({kLocalDevice});
     DeviceListModel list;
     DeviceDiscovery discovery(environment, list, session);
     discovery.beginSearch();
-    ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.rowCount() == 1; }, 3000));
     const ReadOutResult read = readRow(list.entry(0));
     ASSERT_EQ(read.outcome, ReadOutOutcome::Read);
 
@@ -271,7 +262,7 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     expectPauses(received, setExchangePauses(false, 20));
 
     discovery.refreshList();
-    ASSERT_TRUE(waitUntil([&] { return list.rowCount() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.rowCount() == 1; }, 3000));
     EXPECT_EQ(list.entry(0).deviceAddress, QStringLiteral("127.0.0.6"));
     EXPECT_EQ(list.entry(0).userAndDeviceName, QStringLiteral("new/gate-1"));
 }

@@ -1,34 +1,22 @@
 // The readersim program's command line: help, and the usage errors that end
 // it before a terminal is opened.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "readersim/scratch_directory.h"
+#include "testsupport/shell_command.h"
 
 namespace readersim {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string output;
-};
+using Outcome = testsupport::CommandOutcome;
 
 // Runs readersim with `arguments`; `stream` 1 collects standard output, 2 standard error.
 Outcome readersim(const std::string& arguments, int stream) {
-    const std::string command = std::string(READERSIM_PATH) + " " + arguments +
-                                (stream == 1 ? " 2>/dev/null" : " 2>&1 >/dev/null");
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, "popen failed"};
-    Outcome run{0, {}};
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) run.output += chunk;
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testsupport::runShellCommand(std::string(READERSIM_PATH) + " " + arguments +
+                                        (stream == 1 ? " 2>/dev/null" : " 2>&1 >/dev/null"));
 }
 
 TEST(ReadersimCommandLine, HelpPrintsTheUsageOnStandardOutput) {

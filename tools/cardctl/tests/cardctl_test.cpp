@@ -1,33 +1,20 @@
 // cardctl against the simulated reader: what it prints and its exit status,
 // with the library found beside it in ../lib.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "readersim/port_directory.h"
+#include "testsupport/shell_command.h"
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string output;  // standard output, and standard error unless it goes elsewhere
-};
-
-// `errors`: where standard error goes, as a shell redirection target.
-Outcome cardctl(const std::string& arguments, const std::string& errors = "&1") {
-    const std::string command = std::string(CARDCTL_PATH) + " " + arguments + " 2>" + errors;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {-1, "popen failed"};
-    Outcome outcome{0, {}};
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) outcome.output += chunk;
-    const int status = pclose(pipe);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+// Standard output, and standard error unless `errors` (a shell redirection
+// target) sends it elsewhere.
+testsupport::CommandOutcome cardctl(const std::string& arguments, const std::string& errors = "&1") {
+    return testsupport::runShellCommand(std::string(CARDCTL_PATH) + " " + arguments + " 2>" + errors);
 }
 
 class CardctlTest : public ::testing::Test {
