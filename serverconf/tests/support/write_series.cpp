@@ -1,5 +1,7 @@
 #include "write_series.h"
 
+#include "parameter_values.h"
+
 namespace serverconf::testing {
 namespace {
 
@@ -37,25 +39,10 @@ QStringList writeSeries(const DeviceParameters& values, const std::optional<SetA
 }
 
 DeviceParameters factoryResetValues() {
-    DeviceParameters values;
-    values.protocol = QStringLiteral("0");
-    values.port = QStringLiteral("1001");
-    values.workMode = QStringLiteral("0");
-    values.rtsCts = QStringLiteral("1");
-    values.dtr = QStringLiteral("0");
-    values.baudRate = QStringLiteral("5");
-    values.parity = QStringLiteral("0");
-    values.dataBits = QStringLiteral("1");
-    values.onTheFly = QStringLiteral("0");
-    values.connectMode = QStringLiteral("1");
-    values.connectTimeLimit = QStringLiteral("5");
-    values.maxPacketCount = QStringLiteral("255");
-    values.maxCharDelay = QStringLiteral("1");
-    values.destinationIp = QStringLiteral("127.0.0.2");
-    values.destinationPort = QStringLiteral("1001");
-    values.gatewayIp = QStringLiteral("127.0.0.1");
-    values.netmask = QStringLiteral("0.0.0.0");
-    return values;
+    return parametersWith({{"TP", "0"}, {"PN", "1001"}, {"RM", "0"}, {"FC", "1"}, {"DT", "0"}, {"BR", "5"},
+                           {"PR", "0"}, {"BB", "1"}, {"RC", "0"}, {"CM", "1"}, {"CT", "5"}, {"ML", "255"},
+                           {"MD", "1"}, {"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"},
+                           {"NM", "0.0.0.0"}});
 }
 
 }  // namespace serverconf::testing
