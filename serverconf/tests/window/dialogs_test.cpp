@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace serverconf {
 namespace {
 
@@ -136,55 +138,57 @@ TEST(ProgressDialogTest, OtherEventsAreHandledWhileItWaits) {
     EXPECT_TRUE(stillOpen);
 }
 
-TEST(ChangeIpDialogTest, OkTakesTheFieldTextCancelKeepsThePresetAddress) {
-    {
+TEST(ChangeIpDialogTest, OkOrEnterTakesTheFieldTextCancelKeepsThePresetAddress) {
+    struct Case {
+        const char* label;
+        std::function<void(ChangeIpDialog&)> act;
+        int result;
+        QString address;
+    };
+    const Case cases[] = {
+        {"OK on an edited field",
+         [](ChangeIpDialog& shown) {
+             EXPECT_EQ(shown.addressField()->text(), QStringLiteral("127.0.0.21"));
+             shown.addressField()->setText(QStringLiteral("127.0.0.050"));
+             shown.okButton()->click();
+         },
+         QDialog::Accepted, QStringLiteral("127.0.0.50")},
+        {"Enter in the field",
+         [](ChangeIpDialog& shown) {
+             shown.addressField()->setText(QStringLiteral("127.0.0.77"));
+             QTest::keyClick(shown.addressField()->findChild<QLineEdit*>(), Qt::Key_Return);
+         },
+         QDialog::Accepted, QStringLiteral("127.0.0.77")},
+        {"Escape after an edit",
+         [](ChangeIpDialog& shown) {
+             shown.addressField()->setText(QStringLiteral("127.0.0.99"));
+             QTest::keyClick(&shown, Qt::Key_Escape);
+         },
+         QDialog::Rejected, QStringLiteral("127.0.0.21")},
+        {"OK on a blank field keeps the dialog open; then Escape",
+         [](ChangeIpDialog& shown) {
+             shown.addressField()->setText(QString());
+             shown.okButton()->click();
+             EXPECT_TRUE(shown.isVisible());
+             QTest::keyClick(&shown, Qt::Key_Escape);
+         },
+         QDialog::Rejected, QStringLiteral("127.0.0.21")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
         ChangeIpDialog dialog(QStringLiteral("127.0.0.21"));
         ModalScript script;
-        script.then<ChangeIpDialog>([](ChangeIpDialog& shown) {
-            EXPECT_EQ(shown.addressField()->text(), QStringLiteral("127.0.0.21"));
-            shown.addressField()->setText(QStringLiteral("127.0.0.050"));
-            shown.okButton()->click();
-        });
-        EXPECT_EQ(runModal(dialog), QDialog::Accepted);
-        EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.50"));
-    }
-    {
-        ChangeIpDialog dialog(QStringLiteral("127.0.0.21"));
-        ModalScript script;
-        script.then<ChangeIpDialog>([](ChangeIpDialog& shown) {
-            shown.addressField()->setText(QStringLiteral("127.0.0.99"));
-            QTest::keyClick(&shown, Qt::Key_Escape);
-        });
-        EXPECT_EQ(runModal(dialog), QDialog::Rejected);
-        EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.21"));
-    }
-    {
-        // OK on a blank field keeps the dialog open; the user then cancels.
-        ChangeIpDialog dialog(QStringLiteral("127.0.0.21"));
-        ModalScript script;
-        script.then<ChangeIpDialog>([](ChangeIpDialog& shown) {
-            shown.addressField()->setText(QString());
-            shown.okButton()->click();
-            EXPECT_TRUE(shown.isVisible());
-            QTest::keyClick(&shown, Qt::Key_Escape);
-        });
-        EXPECT_EQ(runModal(dialog), QDialog::Rejected);
-        EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.21"));
+        script.then<ChangeIpDialog>(c.act);
+        EXPECT_EQ(runModal(dialog), c.result);
+        EXPECT_EQ(dialog.address(), c.address);
     }
 }
 
-TEST(ChangeIpDialogTest, HasNoCloseBoxAndEnterTakesTheFieldTextAsOkDoes) {
+TEST(ChangeIpDialogTest, HasNoCloseBox) {
     ChangeIpDialog dialog(QStringLiteral("127.0.0.21"));
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("更改IP"));
-    ModalScript script;
-    script.then<ChangeIpDialog>([](ChangeIpDialog& shown) {
-        shown.addressField()->setText(QStringLiteral("127.0.0.77"));
-        QTest::keyClick(shown.addressField()->findChild<QLineEdit*>(), Qt::Key_Return);
-    });
-    EXPECT_EQ(runModal(dialog), QDialog::Accepted);
-    EXPECT_EQ(dialog.address(), QStringLiteral("127.0.0.77"));
 }
 
 TEST(TargetedSearchDialogTest, StartsBlankWithThePortPresetAndTakesBothOnOk) {
