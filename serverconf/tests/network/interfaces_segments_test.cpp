@@ -11,15 +11,12 @@
 
 #include "segment_bed.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QProcess>
-#include <QTimer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace serverconf {
 namespace {
@@ -41,16 +38,6 @@ const QList<SegmentSpec> kClones{
     {"192.0.2.1/24", {"addr=192.168.1.24,mac=001122334455,name=clone"}},
     {"198.51.100.1/24", {"addr=192.168.1.24,mac=001122334455,name=clone"}},
 };
-
-bool spinUntil(const std::function<bool()>& done, int timeoutMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
 
 // The payloads of the datagrams a segment's devices received after `from`,
 // the search requests left out.
@@ -76,7 +63,7 @@ protected:
 
     void search(int expectedRows) {
         discovery.beginSearch();
-        spinUntil([&] { return list.rowCount() >= expectedRows; }, 3000);
+        static_cast<void>(QTest::qWaitFor([&] { return list.rowCount() >= expectedRows; }, 3000));
         discovery.finishSearch();
         ASSERT_EQ(list.rowCount(), expectedRows);
     }
