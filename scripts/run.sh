@@ -12,7 +12,9 @@
 #   bash scripts/run.sh                 as above
 #   bash scripts/run.sh --screenshots [DIR]
 #                                       pictures of every window and dialog
-#                                       (scripts/screenshots.sh)
+#                                       (scripts/screenshots.sh), and of the
+#                                       main window of the Linux build beside
+#                                       that of the Windows build under Wine
 # BUILD_DIR overrides the build directory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,8 +28,15 @@ fi
 
 if [ "${SERVERCONF_RUN_INSIDE:-}" != 1 ]; then
   "$root/scripts/install-deps.sh"
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_SANITIZERS=OFF >/dev/null
-  cmake --build "$build" --target serverconf serverconf-screenshots devicesim
+  targets=(serverconf serverconf-screenshots devicesim)
+  qt_mingw=
+  if [ "$mode" = screenshots ]; then
+    qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
+    targets+=(win-x86_64)
+  fi
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_SANITIZERS=OFF \
+        -DQT_MINGW_PREFIX="$qt_mingw" >/dev/null
+  cmake --build "$build" --target "${targets[@]}"
   # Fixed ports and broadcasts stay inside a network namespace of their own.
   exec unshare -rn env SERVERCONF_RUN_INSIDE=1 BUILD_DIR="$build" bash "$0" "$@"
 fi
@@ -78,9 +87,33 @@ else
   export QT_QPA_PLATFORM=xcb
 fi
 
+# Picture of the main window of a serverconf program started by the
+# command given, once it is up after the start-up search; the program is
+# ended by its process id.
+picture_of() {
+  local file=$1
+  shift
+  "$@" &
+  local pid=$!
+  "$bin/serverconf-screenshots" screen "$file"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
 if [ "$mode" = screenshots ]; then
   mkdir -p "$shots"
   "$bin/serverconf-screenshots" tour "$shots"
+  picture_of "$shots/serverconf-linux.png" "$bin/serverconf"
+  # The Windows build in a Wine prefix of its own, with its own server.
+  export WINEPREFIX=$build/wine/screenshots WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wineserver -f -p >"$work/wineserver.log" 2>&1 &
+  wineserver_pid=$!
+  pids+=("$wineserver_pid")
+  /usr/lib/wine/wine64 wineboot --init >"$work/wineboot.log" 2>&1
+  picture_of "$shots/serverconf-windows.png" \
+    env QT_QPA_PLATFORM=windows /usr/lib/wine/wine64 "$build/win-x86_64/bin/serverconf.exe"
+  /usr/lib/wine/wineserver -k || true
 elif [ "$have_display" = 1 ]; then
   "$bin/serverconf"
 else

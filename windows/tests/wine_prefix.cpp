@@ -19,6 +19,9 @@ extern char** environ;
 namespace windowstest {
 namespace {
 
+// Written into a prefix once wineboot has finished setting it up.
+constexpr const char* kCompleteStamp = "cardpayment-prefix-complete";
+
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -26,12 +29,12 @@ std::string readFile(const std::filesystem::path& path) {
     return text.str();
 }
 
-// This process's environment with `settings` ("NAME=value") in place of
-// the variables of the same names.
-std::vector<std::string> environmentWith(const std::vector<std::string>& settings) {
+// `base` ("NAME=value" entries) with `settings` in place of the variables
+// of the same names.
+std::vector<std::string> environmentWith(const std::vector<std::string>& base,
+                                         const std::vector<std::string>& settings) {
     std::vector<std::string> result;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string variable = *entry;
+    for (const std::string& variable : base) {
         const std::string name = variable.substr(0, variable.find('=') + 1);
         bool replaced = false;
         for (const auto& setting : settings) replaced = replaced || setting.starts_with(name);
@@ -39,6 +42,12 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& setting
     }
     result.insert(result.end(), settings.begin(), settings.end());
     return result;
+}
+
+std::size_t countOf(char** entries) {
+    std::size_t count = 0;
+    while (entries[count] != nullptr) ++count;
+    return count;
 }
 
 std::vector<char*> pointers(const std::vector<std::string>& texts) {
@@ -90,12 +99,15 @@ WinePrefix::WinePrefix(std::filesystem::path directory, WineTools tools)
     // Wine helper processes outlive the program that started them; as their
     // adoptive parent this process can reap them.
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
-    // A prefix whose creation was cut short lacks its Windows folder; it is
-    // made again from scratch.
-    const bool created = std::filesystem::exists(directory_ / "drive_c" / "windows");
+    // A prefix counts as made only once wineboot has finished in it (the
+    // stamp is written then); one whose creation was cut short is made again
+    // from scratch.
+    const auto stamp = directory_ / kCompleteStamp;
+    const bool created = std::filesystem::exists(stamp);
     if (!created) std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_);
-    environment_ = environmentWith({"WINEPREFIX=" + directory_.string(), "WINEARCH=" + tools_.architecture,
+    environment_ = environmentWith(std::vector<std::string>(environ, environ + countOf(environ)),
+                                   {"WINEPREFIX=" + directory_.string(), "WINEARCH=" + tools_.architecture,
                                     "WINEDEBUG=-all",
                                     // No Mono or Gecko installer while the prefix is created.
                                     "WINEDLLOVERRIDES=mscoree,mshtml=", "CARDPAYMENT_DEBUG=1"});
@@ -110,6 +122,11 @@ WinePrefix::WinePrefix(std::filesystem::path directory, WineTools tools)
         if (boot.exitStatus != 0) {
             stopServer();
             throw std::runtime_error("cannot create the Wine prefix " + directory_.string() + ": " + boot.errors);
+        }
+        std::ofstream(stamp).put('\n');
+        if (!std::filesystem::exists(stamp)) {
+            stopServer();
+            throw std::runtime_error("cannot write " + stamp.string());
         }
     }
 }
@@ -153,19 +170,20 @@ void WinePrefix::unmapPort(int portNumber) {
     std::filesystem::remove(portLink(portNumber), ignored);
 }
 
-ProgramRun WinePrefix::run(const std::filesystem::path& program, const std::vector<std::string>& arguments) {
+ProgramRun WinePrefix::run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                           const std::vector<std::string>& settings) {
     std::vector<std::string> command{program.string()};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    return runWine(command);
+    return runWine(command, settings);
 }
 
-ProgramRun WinePrefix::runWine(const std::vector<std::string>& command) {
+ProgramRun WinePrefix::runWine(const std::vector<std::string>& command, const std::vector<std::string>& settings) {
     const auto out = directory_.parent_path() / "program.out";
     const auto err = directory_.parent_path() / "program.err";
     std::vector<std::string> argv{tools_.loader.string()};
     argv.insert(argv.end(), command.begin(), command.end());
     ProgramRun result;
-    result.exitStatus = waitForExit(spawn(argv, environment_, out, err));
+    result.exitStatus = waitForExit(spawn(argv, environmentWith(environment_, settings), out, err));
     result.output = readFile(out);
     result.errors = readFile(err);
     return result;

@@ -5,6 +5,9 @@
 // One prefix per Windows architecture (win32 for the i686 programs under
 // 32-bit Wine, win64 for the x86_64 ones under wine64), shared by the Wine
 // tests of that architecture; ctest runs them one at a time (RESOURCE_LOCK).
+// A prefix is made once (wineboot) and reused; a stamp file written when
+// wineboot has finished marks it made, so that an interrupted creation is
+// done again.
 // The prefix keeps its own Wine server, started here with its output going
 // to a log file. When the object goes, the prefix's Windows processes are
 // stopped (wineserver -k) and the server is waited for, and ended if need
@@ -45,12 +48,14 @@ public:
     void unmapPort(int portNumber);
 
     // Runs `program` with `arguments` under the prefix's Wine loader and
-    // waits for its end.
-    ProgramRun run(const std::filesystem::path& program, const std::vector<std::string>& arguments);
+    // waits for its end; `settings` ("NAME=value") add to its environment.
+    ProgramRun run(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& settings = {});
 
 private:
     std::filesystem::path portLink(int portNumber) const;
-    ProgramRun runWine(const std::vector<std::string>& command);  // <loader> <command...>
+    ProgramRun runWine(const std::vector<std::string>& command,
+                       const std::vector<std::string>& settings = {});  // <loader> <command...>
     void stopServer();
 
     std::filesystem::path directory_;

@@ -1,0 +1,180 @@
+// serverconf for Windows under wine64 against devicesim, inside the test's
+// private loopback network (Wine uses the host's sockets, so the namespace
+// holds the Windows programs too). The Windows build must do what the Linux
+// build does: the same output, the same datagrams, the same *.ds bytes, and
+// the device names (code page 936 on the wire) shown in the window's list.
+
+#include "datagram_log.h"
+#include "devicesim_process.h"
+#include "wine_prefix.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace windowstest {
+namespace {
+
+using devicesim::DeviceSimProcess;
+
+// Chinese user and device names, and MAC addresses with a letter.
+const QStringList kDevices{
+    "addr=127.0.0.5,mac=0011223344A5,user=仓库,name=门禁",
+    "addr=127.0.1.9,mac=00990000000A,user=远端,name=大厅",
+};
+const std::vector<std::string> kLoopbackSeams{"SERVERCONF_BROADCAST=127.255.255.255",
+                                              "SERVERCONF_LOCAL_ADDRESS=127.0.0.1"};
+
+struct CliRun {
+    int exitStatus = -1;
+    std::string output;
+    std::string errors;
+    QStringList received;  // payloads of the datagrams the devices received, byte for byte (Latin-1)
+
+    bool operator==(const CliRun&) const = default;
+};
+
+void PrintTo(const CliRun& run, std::ostream* out) {
+    *out << "exit " << run.exitStatus << "\nout: " << run.output << "\nerr: " << run.errors << "\nreceived: "
+         << devicesim::escapePayload(run.received.join(u" | ").toLatin1()).toStdString();
+}
+
+std::string withNewlines(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+
+class ServerconfUnderWine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        prefix_ = std::make_unique<WinePrefix>(WINE_PREFIX_X86_64,
+                                               WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM, "win64"});
+    }
+    static void TearDownTestSuite() { prefix_.reset(); }
+
+    void SetUp() override { restartDevices(); }
+
+    void restartDevices() {
+        simulator_.reset();
+        simulator_ = std::make_unique<DeviceSimProcess>(kDevices);
+        QString error;
+        ASSERT_TRUE(simulator_->start(error)) << error.toStdString();
+    }
+
+    // serverconf-cli of the Linux build.
+    CliRun linuxCli(const QStringList& arguments) {
+        const qsizetype mark = simulator_->mark();
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const auto& seam : kLoopbackSeams) {
+            const QString setting = QString::fromStdString(seam);
+            environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        }
+        process.setProcessEnvironment(environment);
+        process.start(LINUX_SERVERCONF_CLI, QStringList{"--wait", "250"} + arguments);
+        if (!process.waitForFinished(60000)) process.kill();
+        process.waitForFinished();
+        return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+                   devicesim::payloads(simulator_->received(mark))};
+    }
+
+    // serverconf-cli.exe of the Windows build, under wine64.
+    CliRun windowsCli(const QStringList& arguments) {
+        const qsizetype mark = simulator_->mark();
+        std::vector<std::string> argv{"--wait", "250"};
+        for (const QString& argument : arguments) argv.push_back(argument.toStdString());
+        const ProgramRun run = prefix_->run(WINDOWS_SERVERCONF_CLI, argv, kLoopbackSeams);
+        return CliRun{run.exitStatus, withNewlines(run.output), withNewlines(run.errors),
+                   devicesim::payloads(simulator_->received(mark))};
+    }
+
+    // A path of this computer as the Windows programs name it (drive Z:).
+    static QString windowsPath(const QString& path) { return "Z:" + path; }
+
+    static std::unique_ptr<WinePrefix> prefix_;
+    std::unique_ptr<DeviceSimProcess> simulator_;
+    QTemporaryDir directory_;
+};
+
+std::unique_ptr<WinePrefix> ServerconfUnderWine::prefix_;
+
+TEST_F(ServerconfUnderWine, SearchListsTheChineseNamesAndTheMacAddresses) {
+    const CliRun windowsRun = windowsCli({"search"});
+
+    EXPECT_EQ(windowsRun.exitStatus, 0) << windowsRun.errors;
+    // The list shows a MAC text without its capital "A"s, as on Linux.
+    EXPECT_EQ(windowsRun.output,
+              "1\t00112233445\t仓库/门禁\t127.0.0.5\n"
+              "0\t00990000000\t远端/大厅\t127.0.1.9\n");
+}
+
+// Each device operation in turn, by each build against a fresh simulator:
+// the same exit status, output, messages and datagrams, operation by
+// operation (the devices' state carries over from one to the next alike).
+TEST_F(ServerconfUnderWine, EveryDeviceOperationDoesWhatTheLinuxBuildDoes) {
+    const QList<QStringList> operations{
+        {"search"},
+        {"locate", "127.0.1.9"},
+        {"read", "127.0.0.5"},
+        {"write", "127.0.0.5", "BR=7", "DN=新门禁"},
+        {"read", "127.0.0.5"},
+        {"reset", "127.0.0.5"},
+        {"change-ip", "127.0.0.5", "127.0.0.8"},
+        {"confirm", "127.0.0.8"},
+        {"read", "127.0.1.9"},
+        {"read", "127.0.0.77"},
+    };
+    std::vector<CliRun> linuxRuns;
+    for (const QStringList& operation : operations) linuxRuns.push_back(linuxCli(operation));
+    restartDevices();
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        SCOPED_TRACE(operations[i].join(u' ').toStdString());
+        EXPECT_EQ(windowsCli(operations[i]), linuxRuns[std::size_t(i)]);
+    }
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot be read)");
+}
+
+TEST_F(ServerconfUnderWine, ConfigurationFilesPassBetweenTheBuildsByteForByte) {
+    const QString fromWindows = directory_.filePath("windows.ds");
+    const QString fromLinux = directory_.filePath("linux.ds");
+
+    const CliRun windowsRead = windowsCli({"read", "127.0.0.5", "--save", windowsPath(fromWindows)});
+    const CliRun linuxRead = linuxCli({"read", "127.0.0.5", "--save", fromLinux});
+    ASSERT_EQ(windowsRead.exitStatus, 0) << windowsRead.errors;
+    ASSERT_EQ(linuxRead.exitStatus, 0) << linuxRead.errors;
+    EXPECT_FALSE(contents(fromWindows).isEmpty());
+    EXPECT_EQ(contents(fromWindows), contents(fromLinux));
+
+    // Each build writes the other's file: the devices receive the same values.
+    const CliRun linuxWrite = linuxCli({"write", "127.0.0.5", "--load", fromWindows});
+    restartDevices();
+    const CliRun windowsWrite = windowsCli({"write", "127.0.0.5", "--load", windowsPath(fromLinux)});
+    EXPECT_EQ(linuxWrite.exitStatus, 0) << linuxWrite.errors;
+    EXPECT_EQ(windowsWrite, linuxWrite);
+}
+
+TEST_F(ServerconfUnderWine, WindowListsTheDevicesWithTheirNamesAfterTheStartUpSearch) {
+    std::vector<std::string> settings = kLoopbackSeams;
+    settings.push_back("QT_QPA_PLATFORM=offscreen");
+
+    const ProgramRun window = prefix_->run(WINDOWS_WINDOW_PROBE, {}, settings);
+
+    EXPECT_EQ(window.exitStatus, 0) << window.errors;
+    EXPECT_EQ(withNewlines(window.output),
+              "00112233445\t仓库/门禁\t127.0.0.5\n"
+              "00990000000\t远端/大厅\t127.0.1.9\n");
+}
+
+}  // namespace
+}  // namespace windowstest
