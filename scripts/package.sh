@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds a Release tree and makes every package under build/package/: the
 # Debian packages (serverconf, libcardpayment1, libcardpayment-dev,
-# cardpayment-tools) and the Windows bundle of the card libraries
-# (cardpayment-windows-<version>.zip), then prints their names.
+# cardpayment-tools) and the Windows bundle of the card libraries and
+# serverconf (cardpayment-windows-<version>.zip), then prints their names.
+# The bundle's serverconf needs Qt for MinGW: scripts/build-qt-mingw.sh
+# builds it the first time (20 to 40 minutes) and reuses it afterwards.
 #
 # Usage: scripts/package.sh   (RELEASE_DIR picks the tree, default build/release;
 #                              PACKAGE_DIR the output, default build/package)
@@ -18,8 +20,10 @@ out=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
 export DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g
 flags() { dpkg-buildflags --get "$1"; }
+qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
       -DBUILD_TESTING=OFF -DENABLE_SANITIZERS=OFF \
+      -DQT_MINGW_PREFIX="$qt_mingw" \
       "-DCMAKE_C_FLAGS=$(flags CPPFLAGS) $(flags CFLAGS)" \
       "-DCMAKE_CXX_FLAGS=$(flags CPPFLAGS) $(flags CXXFLAGS)" \
       "-DCMAKE_EXE_LINKER_FLAGS=$(flags LDFLAGS)" \

@@ -1,7 +1,8 @@
 # The Windows bundle for integrators, made into a ZIP by CPack (component
 # "windows", not part of a plain install): the headers, and for each cross
 # build its DLLs, their import libraries with the .def files they were made
-# from, and the 64-bit cardctl.exe, the one the Wine tests run.
+# from, and the 64-bit cardctl.exe, the one the Wine tests run; serverconf.exe
+# and serverconf-cli.exe when the x86_64 build has Qt for MinGW.
 set(bundle_install COMPONENT windows EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/cardpurse/include/cardpurse.h ${PROJECT_SOURCE_DIR}/rfwallet/include/rfwallet.h
   DESTINATION include ${bundle_install})
@@ -29,4 +30,12 @@ foreach(flavour i686 x86_64)
       RENAME ${library}.def ${bundle_install})
   endforeach()
 endforeach()
-install_stripped_binary(${CMAKE_BINARY_DIR}/win-x86_64/bin/cardctl.exe x86_64/bin ${MINGW_X86_64_STRIP})
+set(bundled_programs cardctl.exe)
+if(QT_MINGW_PREFIX)
+  list(APPEND bundled_programs serverconf.exe serverconf-cli.exe)
+else()
+  message(STATUS "The Windows bundle holds no serverconf: configure with QT_MINGW_PREFIX (scripts/build-qt-mingw.sh)")
+endif()
+foreach(program IN LISTS bundled_programs)
+  install_stripped_binary(${CMAKE_BINARY_DIR}/win-x86_64/bin/${program} x86_64/bin ${MINGW_X86_64_STRIP})
+endforeach()
