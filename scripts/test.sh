@@ -47,7 +47,8 @@ build_tree
 run_ctest -LE '^(long|wine)$'
 ((quick)) && exit 0
 # The Windows step: serverconf.exe and serverconf-cli.exe need Qt for MinGW.
-build_tree -DQT_MINGW_PREFIX="$("$root/scripts/build-qt-mingw.sh" | tail -n1)"
+qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
+build_tree -DQT_MINGW_PREFIX="$qt_mingw"
 run_ctest -L '^(long|wine)$'
 "$root/scripts/test-hardening.sh"
 # The packages and their own tests (README, "Tests, fuzzing and analysis").
