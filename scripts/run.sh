@@ -15,6 +15,7 @@
 #                                       (scripts/screenshots.sh), and of the
 #                                       main window of the Linux build beside
 #                                       that of the Windows build under Wine
+#                                       (serverconf-linux-windows.png)
 # BUILD_DIR overrides the build directory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -29,13 +30,15 @@ fi
 if [ "${SERVERCONF_RUN_INSIDE:-}" != 1 ]; then
   "$root/scripts/install-deps.sh"
   targets=(serverconf serverconf-screenshots devicesim)
-  qt_mingw=
+  settings=()
   if [ "$mode" = screenshots ]; then
+    # The Windows build's window too: Qt for MinGW, built once per machine.
     qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
+    settings+=(-DQT_MINGW_PREFIX="$qt_mingw")
     targets+=(win-x86_64)
   fi
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DENABLE_SANITIZERS=OFF \
-        -DQT_MINGW_PREFIX="$qt_mingw" >/dev/null
+        "${settings[@]}" >/dev/null
   cmake --build "$build" --target "${targets[@]}"
   # Fixed ports and broadcasts stay inside a network namespace of their own.
   exec unshare -rn env SERVERCONF_RUN_INSIDE=1 BUILD_DIR="$build" bash "$0" "$@"
@@ -104,16 +107,25 @@ if [ "$mode" = screenshots ]; then
   mkdir -p "$shots"
   "$bin/serverconf-screenshots" tour "$shots"
   picture_of "$shots/serverconf-linux.png" "$bin/serverconf"
-  # The Windows build in a Wine prefix of its own, with its own server.
-  export WINEPREFIX=$build/wine/screenshots WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  mkdir -p "$WINEPREFIX"
+  # The Windows build under Wine, in a prefix of its own with its own
+  # server; the prefix is made once (the stamp says wineboot finished).
+  export WINEPREFIX=$build/wine/screenshots WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  if [ ! -f "$WINEPREFIX/cardpayment-prefix-complete" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+  fi
   /usr/lib/wine/wineserver -f -p >"$work/wineserver.log" 2>&1 &
-  wineserver_pid=$!
-  pids+=("$wineserver_pid")
-  /usr/lib/wine/wine64 wineboot --init >"$work/wineboot.log" 2>&1
+  pids+=($!)
+  if [ ! -f "$WINEPREFIX/cardpayment-prefix-complete" ]; then
+    /usr/lib/wine/wine64 wineboot --init >"$work/wineboot.log" 2>&1
+    touch "$WINEPREFIX/cardpayment-prefix-complete"
+  fi
   picture_of "$shots/serverconf-windows.png" \
     env QT_QPA_PLATFORM=windows /usr/lib/wine/wine64 "$build/win-x86_64/bin/serverconf.exe"
+  # Ends the prefix's Windows processes and its server.
   /usr/lib/wine/wineserver -k || true
+  "$bin/serverconf-screenshots" beside "$shots/serverconf-linux.png" "$shots/serverconf-windows.png" \
+    "$shots/serverconf-linux-windows.png"
 elif [ "$have_display" = 1 ]; then
   "$bin/serverconf"
 else

@@ -7,6 +7,9 @@
 //                                     is on the screen, then saves the screen
 //                                     cut to what is drawn on it (everything
 //                                     that is not black)
+//   serverconf-screenshots beside LEFT RIGHT FILE  saves the pictures LEFT and
+//                                     RIGHT side by side (the Linux and the
+//                                     Windows build's window, say)
 //
 // Point it at devices the way serverconf is pointed (SERVERCONF_BROADCAST,
 // SERVERCONF_LOCAL_ADDRESS).
@@ -27,6 +30,7 @@
 #include <QDir>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -161,6 +165,29 @@ int screen(const QString& path) {
     return 0;
 }
 
+constexpr int kGap = 16;
+
+int beside(const QString& leftPath, const QString& rightPath, const QString& path) {
+    const QImage left(leftPath);
+    const QImage right(rightPath);
+    if (left.isNull() || right.isNull()) {
+        out() << "cannot read " << (left.isNull() ? leftPath : rightPath) << Qt::endl;
+        return 1;
+    }
+    QImage both(left.width() + kGap + right.width(), qMax(left.height(), right.height()), QImage::Format_RGB32);
+    both.fill(Qt::black);
+    QPainter painter(&both);
+    painter.drawImage(0, 0, left);
+    painter.drawImage(left.width() + kGap, 0, right);
+    painter.end();
+    if (!both.save(path)) {
+        out() << "cannot save " << path << Qt::endl;
+        return 1;
+    }
+    out() << path << Qt::endl;
+    return 0;
+}
+
 }  // namespace
 }  // namespace serverconf
 
@@ -169,6 +196,8 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("tour")) return serverconf::tour(arguments[2]);
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("screen")) return serverconf::screen(arguments[2]);
-    QTextStream(stderr) << "usage: serverconf-screenshots tour DIR | screen FILE\n";
+    if (arguments.size() == 5 && arguments[1] == QStringLiteral("beside"))
+        return serverconf::beside(arguments[2], arguments[3], arguments[4]);
+    QTextStream(stderr) << "usage: serverconf-screenshots tour DIR | screen FILE | beside LEFT RIGHT FILE\n";
     return 2;
 }
