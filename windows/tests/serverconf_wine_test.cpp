@@ -23,9 +23,10 @@ namespace {
 
 using devicesim::DeviceSimProcess;
 
-// Chinese user and device names, and MAC addresses with a letter.
+// Chinese user and device names, and MAC addresses with a letter. 亅 and 丄
+// are 81 7C and 81 41 in code page 936: their second bytes are "|" and "A".
 const QStringList kDevices{
-    "addr=127.0.0.5,mac=0011223344A5,user=仓库,name=门禁",
+    "addr=127.0.0.5,mac=0011223344A5,user=仓库亅丄,name=门禁",
     "addr=127.0.1.9,mac=00990000000A,user=远端,name=大厅",
 };
 const std::vector<std::string> kLoopbackSeams{"SERVERCONF_BROADCAST=127.255.255.255",
@@ -111,7 +112,7 @@ TEST_F(ServerconfUnderWine, SearchListsTheChineseNamesAndTheMacAddresses) {
     EXPECT_EQ(windowsRun.exitStatus, 0) << windowsRun.errors;
     // The list shows a MAC text without its capital "A"s, as on Linux.
     EXPECT_EQ(windowsRun.output,
-              "1\t00112233445\t仓库/门禁\t127.0.0.5\n"
+              "1\t00112233445\t仓库亅丄/门禁\t127.0.0.5\n"
               "0\t00990000000\t远端/大厅\t127.0.1.9\n");
 }
 
@@ -172,7 +173,7 @@ TEST_F(ServerconfUnderWine, WindowListsTheDevicesWithTheirNamesAfterTheStartUpSe
 
     EXPECT_EQ(window.exitStatus, 0) << window.errors;
     EXPECT_EQ(withNewlines(window.output),
-              "00112233445\t仓库/门禁\t127.0.0.5\n"
+              "00112233445\t仓库亅丄/门禁\t127.0.0.5\n"
               "00990000000\t远端/大厅\t127.0.1.9\n");
 }
 
