@@ -157,11 +157,17 @@ TEST_F(ServerconfUnderWine, ConfigurationFilesPassBetweenTheBuildsByteForByte) {
     EXPECT_FALSE(contents(fromWindows).isEmpty());
     EXPECT_EQ(contents(fromWindows), contents(fromLinux));
 
-    // Each build writes the other's file: the devices receive the same values.
+    // Each build writes the other's file to the device renamed since: the
+    // saved name (门禁, C3C5 BDFB in code page 936) goes back, alike.
+    const QString savedName = QString::fromLatin1("SDN\xc3\xc5\xbd\xfb|19");
+    const QStringList rename{"write", "127.0.0.5", "DN=改名"};
+    ASSERT_EQ(linuxCli(rename).exitStatus, 0);
     const CliRun linuxWrite = linuxCli({"write", "127.0.0.5", "--load", fromWindows});
     restartDevices();
+    ASSERT_EQ(linuxCli(rename).exitStatus, 0);
     const CliRun windowsWrite = windowsCli({"write", "127.0.0.5", "--load", windowsPath(fromLinux)});
     EXPECT_EQ(linuxWrite.exitStatus, 0) << linuxWrite.errors;
+    EXPECT_TRUE(linuxWrite.received.contains(savedName)) << linuxWrite.received.join(u' ').toStdString();
     EXPECT_EQ(windowsWrite, linuxWrite);
 }
 
