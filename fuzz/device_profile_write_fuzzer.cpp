@@ -54,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(writeDeviceProfile(saved, values) == saved);
     if (!isMainSection(otherSection))
-        FUZZ_CHECK(readProfileValue(saved, otherSection, otherKey) == readProfileValue(content, otherSection, otherKey));
+        FUZZ_CHECK(readProfileValue(saved, otherSection, otherKey) ==
+                   readProfileValue(content, otherSection, otherKey));
     return 0;
 }

@@ -23,9 +23,7 @@ namespace {
 
 void checkRequest(const DeviceRequest& request) {
     switch (request.kind) {
-        case DeviceRequest::Kind::Unknown:
-            FUZZ_CHECK(!request.error.isEmpty());
-            break;
+        case DeviceRequest::Kind::Unknown: FUZZ_CHECK(!request.error.isEmpty()); break;
         case DeviceRequest::Kind::Get: {
             const auto* parameter = serverconf::parameterByCode(request.code);
             FUZZ_CHECK(parameter && parameter->getTag == request.tag);
@@ -35,8 +33,7 @@ void checkRequest(const DeviceRequest& request) {
             FUZZ_CHECK(serverconf::parameterByCode(request.code) != nullptr);
             FUZZ_CHECK(request.tag >= serverconf::kFirstSetTag && request.tag <= serverconf::kSetIpUnicastTag);
             break;
-        default:
-            FUZZ_CHECK(request.code.isEmpty() && request.error.isEmpty());
+        default: FUZZ_CHECK(request.code.isEmpty() && request.error.isEmpty());
     }
 }
 
@@ -70,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (input.remaining_bytes() > 0) {
         const bool broadcast = input.ConsumeBool();
         const std::string bytes = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<std::size_t>(0, 300));
-        const DeviceRequest request = parseDeviceRequest(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        const DeviceRequest request =
+            parseDeviceRequest(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
         checkRequest(request);
         const Outcome outcome = device.handle(request, broadcast);
         if (outcome.newAddress) device.moveTo(*outcome.newAddress);

@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#define FUZZ_CHECK(condition)                                                                    \
-    do {                                                                                         \
-        if (!(condition)) {                                                                      \
+#define FUZZ_CHECK(condition)                                                                     \
+    do {                                                                                          \
+        if (!(condition)) {                                                                       \
             std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                                        \
-        }                                                                                        \
+            std::abort();                                                                         \
+        }                                                                                         \
     } while (false)
 
 inline std::string_view fuzzBytes(const std::uint8_t* data, std::size_t size) {

@@ -54,8 +54,7 @@ void addFloors(const std::vector<readersim::FrameRecord>& log, Figures& figures)
 }
 
 // Runs `operation` on a fresh card `runs` times (plus one warm-up run).
-Figures measure(readersim::ReaderSimulator& reader, int runs, const std::function<int()>& operation,
-                const char* name) {
+Figures measure(readersim::ReaderSimulator& reader, int runs, const std::function<int()>& operation, const char* name) {
     std::vector<double> times;
     Figures figures{};
     for (int i = 0; i <= runs; ++i) {
@@ -77,8 +76,8 @@ Figures measure(readersim::ReaderSimulator& reader, int runs, const std::functio
 
 void print(const char* name, int runs, const Figures& figures) {
     std::printf("%-20s runs %3d  median %9.3f ms  floor %9.3f ms  ratio %.4f  (tighter floor %9.3f ms, ratio %.4f)\n",
-                name, runs, figures.medianMs, figures.floorMs, figures.medianMs / figures.floorMs,
-                figures.tightFloorMs, figures.medianMs / figures.tightFloorMs);
+                name, runs, figures.medianMs, figures.floorMs, figures.medianMs / figures.floorMs, figures.tightFloorMs,
+                figures.medianMs / figures.tightFloorMs);
 }
 
 }  // namespace
@@ -92,17 +91,22 @@ int main(int argc, char** argv) {
     const std::unique_ptr<readersim::ReaderSimulator> simulator = ports.startReader(kPort, config);
     readersim::ReaderSimulator& reader = *simulator;
 
-    const Figures information = measure(reader, informationRuns, [] {
-        char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],
-            limitTime[7], gbCode[3], lssjCount[6];
-        return ReadCardInformation(kPort, accountNo, cardNo, name, department, balance, limitCount, limitMoney,
-                                   limitTime, gbCode, lssjCount);
-    }, "ReadCardInformation");
-    const Figures keyChange =
-        measure(reader, keyChangeRuns, [] { return SetCardPassAll(kPort, "A0A1A2A3A4A5"); }, "SetCardPassAll");
+    const Figures information = measure(
+        reader, informationRuns,
+        [] {
+            char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],
+                limitTime[7], gbCode[3], lssjCount[6];
+            return ReadCardInformation(kPort, accountNo, cardNo, name, department, balance, limitCount, limitMoney,
+                                       limitTime, gbCode, lssjCount);
+        },
+        "ReadCardInformation");
+    const Figures keyChange = measure(
+        reader, keyChangeRuns, [] { return SetCardPassAll(kPort, "A0A1A2A3A4A5"); }, "SetCardPassAll");
 
-    std::printf("9600 baud, 10 bits a byte (%.4f ms); floor = line time of all bytes exchanged + 300 ms per "
-                "reader-key load; target ratio at most 1.05\n", Milliseconds(readersim::kByteTime).count());
+    std::printf(
+        "9600 baud, 10 bits a byte (%.4f ms); floor = line time of all bytes exchanged + 300 ms per "
+        "reader-key load; target ratio at most 1.05\n",
+        Milliseconds(readersim::kByteTime).count());
     print("ReadCardInformation", informationRuns, information);
     print("SetCardPassAll", keyChangeRuns, keyChange);
     return 0;

@@ -8,8 +8,8 @@
 #include "params/parameter_read_out.h"
 
 #include "channel/udp_environment.h"
-#include "testsupport/private_network.h"
 #include "devicesim_process.h"
+#include "testsupport/private_network.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,8 +35,7 @@ struct Figures {
     int failures = 0;
 };
 
-Figures measure(NetworkEnvironment& environment, CommandChannel& window, const DeviceEntry& row, int runs)
-{
+Figures measure(NetworkEnvironment& environment, CommandChannel& window, const DeviceEntry& row, int runs) {
     std::vector<double> times;
     Figures figures;
     for (int run = 0; run < runs; ++run) {
@@ -45,8 +44,7 @@ Figures measure(NetworkEnvironment& environment, CommandChannel& window, const D
         timer.start();
         const ReadOutResult result = readParameters(environment, window, &row, session);
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-        if (result.outcome != ReadOutOutcome::Read)
-            ++figures.failures;
+        if (result.outcome != ReadOutOutcome::Read) ++figures.failures;
     }
     std::sort(times.begin(), times.end());
     figures.medianMs = times[times.size() / 2];
@@ -57,8 +55,7 @@ Figures measure(NetworkEnvironment& environment, CommandChannel& window, const D
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     qputenv("SERVERCONF_BROADCAST", "127.255.255.255");
     qputenv("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");

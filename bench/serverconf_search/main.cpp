@@ -3,8 +3,8 @@
 // leaving its device to standing in the list, over several searches.
 
 #include "channel/udp_environment.h"
-#include "testsupport/private_network.h"
 #include "discovery/device_discovery.h"
+#include "testsupport/private_network.h"
 
 #include "datagram_log.h"
 #include "devicesim_process.h"
@@ -26,9 +26,7 @@ constexpr int kSearches = 5;
 // As long as the progress window stands after the search request.
 constexpr int kWaitMs = 1000;
 
-QString deviceAddress(int index) {
-    return QStringLiteral("127.1.%1.%2").arg(index / 250).arg(index % 250 + 1);
-}
+QString deviceAddress(int index) { return QStringLiteral("127.1.%1.%2").arg(index / 250).arg(index % 250 + 1); }
 
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -45,10 +43,11 @@ struct SearchFigures {
 SearchFigures runSearch(serverconf::DeviceDiscovery& discovery, serverconf::DeviceListModel& list,
                         const devicesim::DeviceSimProcess& simulator) {
     QHash<QString, double> rowTime;  // first row of each address
-    const auto connection = QObject::connect(&list, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int) {
-        const double now = devicesim::monotonicMs();
-        rowTime.insert(list.entry(first).deviceAddress, rowTime.value(list.entry(first).deviceAddress, now));
-    });
+    const auto connection =
+        QObject::connect(&list, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int first, int) {
+            const double now = devicesim::monotonicMs();
+            rowTime.insert(list.entry(first).deviceAddress, rowTime.value(list.entry(first).deviceAddress, now));
+        });
     const qsizetype mark = simulator.mark();
     discovery.beginSearch();
     QEventLoop loop;

@@ -7,8 +7,8 @@
 //   serverconf_segments_bench [devices per segment (300)] [searches (5)]
 
 #include "channel/udp_environment.h"
-#include "testsupport/private_network.h"
 #include "discovery/device_discovery.h"
+#include "testsupport/private_network.h"
 
 #include "segment_bed.h"
 
@@ -97,7 +97,8 @@ int main(int argc, char* argv[]) {
     // seg0..seg2 carry N devices each, seg3 all 3N: each layout searches
     // only its own interfaces.
     QList<devicesim::SegmentSpec> segments;
-    for (int i = 0; i < 3; ++i) segments << devicesim::SegmentSpec{kComputerAddresses[i], deviceOptions(i, perSegment), "32"};
+    for (int i = 0; i < 3; ++i)
+        segments << devicesim::SegmentSpec{kComputerAddresses[i], deviceOptions(i, perSegment), "32"};
     segments << devicesim::SegmentSpec{kComputerAddresses[3], deviceOptions(3, 3 * perSegment), "32"};
     devicesim::SegmentBed bed;
     QString bedError;
@@ -130,8 +131,8 @@ int main(int argc, char* argv[]) {
                 three.worstDevices, total, one.worstDevices, total);
     std::printf("median wall time: three segments %.1f ms, one segment %.1f ms\n", median(three.wallMs),
                 median(one.wallMs));
-    std::printf("median time to the last row: three segments %.1f ms, one segment %.1f ms\n",
-                median(three.lastRowMs), median(one.lastRowMs));
+    std::printf("median time to the last row: three segments %.1f ms, one segment %.1f ms\n", median(three.lastRowMs),
+                median(one.lastRowMs));
     std::printf("wall-time ratio three/one: %.3f (target at most 1.05)\n", ratio);
     return three.worstDevices == total && one.worstDevices == total ? 0 : 1;
 }

@@ -14,11 +14,11 @@
 #include "channel/channel_ports.h"
 #include "channel/udp_environment.h"
 #include "cli/parameter_edits.h"
-#include "testsupport/private_network.h"
 #include "devicesim_process.h"
 #include "discovery/device_discovery.h"
 #include "params/parameter_read_out.h"
 #include "params/parameter_write.h"
+#include "testsupport/private_network.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -48,11 +48,11 @@ const std::array<SoakDevice, 3> kDevices{{
 }};
 
 struct ReadOutCounts {
-    int failed = 0;        // no MAC address, or the probe unanswered: no dialog
-    int retried = 0;       // asked for at least one value a second time
-    int leftEmpty = 0;     // a value still missing after that: an empty field
-    int foreignValues = 0; // a MAC, address or user name of another device or write
-    int refusedWrites = 0; // OK refused: the IP field held no address
+    int failed = 0;         // no MAC address, or the probe unanswered: no dialog
+    int retried = 0;        // asked for at least one value a second time
+    int leftEmpty = 0;      // a value still missing after that: an empty field
+    int foreignValues = 0;  // a MAC, address or user name of another device or write
+    int refusedWrites = 0;  // OK refused: the IP field held no address
 };
 
 void letEventsRun(int milliseconds) {
@@ -122,9 +122,10 @@ int main(int argc, char** argv) {
         userWritten[i] = kDevices[i].user;
     }
 
-    std::printf("serverconf soak: %d read-out + write cycles over %zu devices (2 on this network, 1 on another),\n"
-                "%d %% of device replies lost at random, seed %d\n",
-                cycles, kDevices.size(), lossPercent, seed);
+    std::printf(
+        "serverconf soak: %d read-out + write cycles over %zu devices (2 on this network, 1 on another),\n"
+        "%d %% of device replies lost at random, seed %d\n",
+        cycles, kDevices.size(), lossPercent, seed);
     std::fflush(stdout);
     QElapsedTimer clock;
     clock.start();
@@ -145,13 +146,13 @@ int main(int argc, char** argv) {
         PropertyDialogValues dialog = dialogValuesFrom(session.parameters);
         dialog.userName = soak::cycleMarker(cycle);
         switch (writeParameters(environment, read.route, session.parameters, dialog)) {
-        case Delivery::Refused: ++counts.refusedWrites; break;
-        case Delivery::NotSent: std::fprintf(stderr, "cycle %d: a read device without a route\n", cycle); break;
-        case Delivery::Unicast:
-        case Delivery::Broadcast:
-            writes << soak::PlannedWrite{cycle, kDevices[index].address};
-            userWritten[index] = dialog.userName;
-            break;
+            case Delivery::Refused: ++counts.refusedWrites; break;
+            case Delivery::NotSent: std::fprintf(stderr, "cycle %d: a read device without a route\n", cycle); break;
+            case Delivery::Unicast:
+            case Delivery::Broadcast:
+                writes << soak::PlannedWrite{cycle, kDevices[index].address};
+                userWritten[index] = dialog.userName;
+                break;
         }
         discovery.refreshList();  // as the window does after a write
         letEventsRun(0);
@@ -181,7 +182,6 @@ int main(int argc, char** argv) {
     std::printf("%-48s %8d\n", "  reached another device (target 0)", tally.reachedOther);
     std::printf("%-48s %8.1f\n", "elapsed s", elapsedSeconds);
     const bool met = tally.reachedOther == 0 && counts.foreignValues == 0 && tally.missedTarget == 0;
-    std::printf("target: no write on another device, no foreign value, no write missed: %s\n",
-                met ? "met" : "NOT met");
+    std::printf("target: no write on another device, no foreign value, no write missed: %s\n", met ? "met" : "NOT met");
     return met ? 0 : 1;
 }

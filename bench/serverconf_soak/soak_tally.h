@@ -22,10 +22,10 @@ struct PlannedWrite {
 QString cycleMarker(int cycle);
 
 struct WriteTally {
-    int reachedTarget = 0;   // staged by the device that was read
-    int reachedOther = 0;    // staged by any other device (a wrong-device write)
-    int missedTarget = 0;    // sent but not staged by the device that was read
-    int lostReplies = 0;     // replies the devices lost at random
+    int reachedTarget = 0;  // staged by the device that was read
+    int reachedOther = 0;   // staged by any other device (a wrong-device write)
+    int missedTarget = 0;   // sent but not staged by the device that was read
+    int lostReplies = 0;    // replies the devices lost at random
 };
 
 // Judges `writes` against the log records (notes "staged ON=<marker>" name

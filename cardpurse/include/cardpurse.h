@@ -29,19 +29,19 @@
  * library exports them under the decorated names listed in cardpurse.def
  * ("_AddMoney@8"); elsewhere they are exported undecorated. */
 #if defined(_WIN32)
-#  define CARDPURSE_CALL __stdcall
-#  if defined(CARDPURSE_BUILDING) && !(defined(_M_IX86) || defined(__i386__))
-#    define CARDPURSE_API __declspec(dllexport)
-#  else
-#    define CARDPURSE_API
-#  endif
+#define CARDPURSE_CALL __stdcall
+#if defined(CARDPURSE_BUILDING) && !(defined(_M_IX86) || defined(__i386__))
+#define CARDPURSE_API __declspec(dllexport)
 #else
-#  define CARDPURSE_CALL
-#  if defined(CARDPURSE_BUILDING)
-#    define CARDPURSE_API __attribute__((visibility("default")))
-#  else
-#    define CARDPURSE_API
-#  endif
+#define CARDPURSE_API
+#endif
+#else
+#define CARDPURSE_CALL
+#if defined(CARDPURSE_BUILDING)
+#define CARDPURSE_API __attribute__((visibility("default")))
+#else
+#define CARDPURSE_API
+#endif
 #endif
 
 #ifdef __cplusplus
@@ -59,13 +59,11 @@ CARDPURSE_API int CARDPURSE_CALL CloseCOMM(void);
 
 /* Reads one block into `out` (at least 33 bytes): 32 characters as the reader
  * sends them and a terminating zero. */
-CARDPURSE_API int CARDPURSE_CALL ReadCardBlank(int port, const char* sector, const char* block,
-                                               char* out);
+CARDPURSE_API int CARDPURSE_CALL ReadCardBlank(int port, const char* sector, const char* block, char* out);
 
 /* Writes one block; `text` must be exactly 32 hexadecimal digits. 1 only when
  * the reader confirms with "DONE!". */
-CARDPURSE_API int CARDPURSE_CALL WriteCardBlank(int port, const char* sector, const char* block,
-                                                const char* text);
+CARDPURSE_API int CARDPURSE_CALL WriteCardBlank(int port, const char* sector, const char* block, const char* text);
 
 /* ---- Accounts ------------------------------------------------------------ */
 
@@ -77,22 +75,18 @@ CARDPURSE_API int CARDPURSE_CALL WriteCardBlank(int port, const char* sector, co
  * limitTime [7], gbCode [3], lssjCount "%05d" [6].
  * On failure the outputs of the blocks read before keep their new contents,
  * the others are left as they were. */
-CARDPURSE_API int CARDPURSE_CALL ReadCardInformation(int port, char* accountNo, char* cardNo,
-                                                     char* name, char* department,
-                                                     char* balance, char* limitCount,
-                                                     char* limitMoney, char* limitTime,
-                                                     char* gbCode, char* lssjCount);
+CARDPURSE_API int CARDPURSE_CALL ReadCardInformation(int port, char* accountNo, char* cardNo, char* name,
+                                                     char* department, char* balance, char* limitCount,
+                                                     char* limitMoney, char* limitTime, char* gbCode, char* lssjCount);
 
 /* Writes a new account onto the card: department block, holder block, purse
  * backup and purse block, limits block, in this order. Ranges: accountNo and
  * limitMoney 0 to 16777215, balance 0 to 1048575, limitCount 0 to 255,
  * lssjCount 0 to 65535; cardNo any value. name and department: 16 hexadecimal
  * digits, limitTime 6, gbCode 2. */
-CARDPURSE_API int CARDPURSE_CALL OpenAccount(int port, int accountNo, int cardNo,
-                                             const char* name, const char* department,
-                                             int balance, int limitCount, int limitMoney,
-                                             const char* limitTime, const char* gbCode,
-                                             int lssjCount);
+CARDPURSE_API int CARDPURSE_CALL OpenAccount(int port, int accountNo, int cardNo, const char* name,
+                                             const char* department, int balance, int limitCount, int limitMoney,
+                                             const char* limitTime, const char* gbCode, int lssjCount);
 
 /* Puts the card out of service: the department, holder, purse backup, purse
  * and limits blocks become 32 zeros. */

@@ -41,8 +41,8 @@ bool allMatch(std::string_view text, bool (*accepted)(char), const char* kind, c
 
 bool isDecimalDigit(char character) { return character >= '0' && character <= '9'; }
 
-std::optional<std::string_view> checkedText(const char* text, std::size_t length, bool exact,
-                                            bool (*accepted)(char), const char* kind, const char* what) {
+std::optional<std::string_view> checkedText(const char* text, std::size_t length, bool exact, bool (*accepted)(char),
+                                            const char* kind, const char* what) {
     // One character beyond the field is enough to tell "too long" from "exact".
     auto view = present(text, length + 1, what);
     if (!view || !hasLength(*view, length, exact, what)) return std::nullopt;

@@ -26,8 +26,10 @@ auto readDecoded(int port, BlockAddress address, Decode decode) -> decltype(deco
     if (!block) return std::nullopt;
     auto outputs = decode(*block);
     if (!outputs) {
-        common::debugLog(kComponent, "ReadCardInformation: block %d of sector %d holds a number field that is "
-                         "not hexadecimal", address.block, address.sector);
+        common::debugLog(kComponent,
+                         "ReadCardInformation: block %d of sector %d holds a number field that is "
+                         "not hexadecimal",
+                         address.block, address.sector);
     }
     return outputs;
 }
@@ -35,11 +37,11 @@ auto readDecoded(int port, BlockAddress address, Decode decode) -> decltype(deco
 }  // namespace
 
 int CARDPURSE_CALL ReadCardInformation(int port, char* accountNo, char* cardNo, char* name, char* department,
-                                       char* balance, char* limitCount, char* limitMoney, char* limitTime,
-                                       char* gbCode, char* lssjCount) {
+                                       char* balance, char* limitCount, char* limitMoney, char* limitTime, char* gbCode,
+                                       char* lssjCount) {
     auto lock = purseLink().lockForOperation();
-    for (const char* buffer : {accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime,
-                               gbCode, lssjCount}) {
+    for (const char* buffer :
+         {accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode, lssjCount}) {
         if (!outputArgument(buffer, "ReadCardInformation: output")) return 0;
     }
 
@@ -68,26 +70,31 @@ int CARDPURSE_CALL ReadCardInformation(int port, char* accountNo, char* cardNo, 
 }
 
 int CARDPURSE_CALL OpenAccount(int port, int accountNo, int cardNo, const char* name, const char* department,
-                               int balance, int limitCount, int limitMoney, const char* limitTime,
-                               const char* gbCode, int lssjCount) {
+                               int balance, int limitCount, int limitMoney, const char* limitTime, const char* gbCode,
+                               int lssjCount) {
     auto lock = purseLink().lockForOperation();
     // The limit count is checked first: a card must never be left half opened.
-    const bool numbersFit =
-        rangeArgument(limitCount, 0, fieldMaximum(kLimitCountField), "OpenAccount: limitCount") &&
-        rangeArgument(balance, 0, fieldMaximum(kBalanceField), "OpenAccount: balance") &&
-        rangeArgument(lssjCount, 0, fieldMaximum(kLssjCountField), "OpenAccount: lssjCount") &&
-        rangeArgument(accountNo, 0, fieldMaximum(kAccountNumberField), "OpenAccount: accountNo") &&
-        rangeArgument(limitMoney, 0, fieldMaximum(kLimitMoneyField), "OpenAccount: limitMoney");
+    const bool numbersFit = rangeArgument(limitCount, 0, fieldMaximum(kLimitCountField), "OpenAccount: limitCount") &&
+                            rangeArgument(balance, 0, fieldMaximum(kBalanceField), "OpenAccount: balance") &&
+                            rangeArgument(lssjCount, 0, fieldMaximum(kLssjCountField), "OpenAccount: lssjCount") &&
+                            rangeArgument(accountNo, 0, fieldMaximum(kAccountNumberField), "OpenAccount: accountNo") &&
+                            rangeArgument(limitMoney, 0, fieldMaximum(kLimitMoneyField), "OpenAccount: limitMoney");
     const auto nameText = fieldTextArgument(name, kHolderNameField.length, "OpenAccount: name");
     const auto departmentText = fieldTextArgument(department, kDepartmentField.length, "OpenAccount: department");
     const auto limitTimeText = fieldTextArgument(limitTime, kLimitTimeField.length, "OpenAccount: limitTime");
     const auto gbCodeText = fieldTextArgument(gbCode, kGbCodeField.length, "OpenAccount: gbCode");
     if (!numbersFit || !nameText || !departmentText || !limitTimeText || !gbCodeText) return 0;
 
-    const AccountValues account{static_cast<std::uint32_t>(accountNo), static_cast<std::uint32_t>(cardNo),
-                                *nameText, *departmentText, static_cast<std::uint32_t>(balance),
-                                static_cast<std::uint32_t>(limitCount), static_cast<std::uint32_t>(limitMoney),
-                                *limitTimeText, *gbCodeText, static_cast<std::uint32_t>(lssjCount)};
+    const AccountValues account{static_cast<std::uint32_t>(accountNo),
+                                static_cast<std::uint32_t>(cardNo),
+                                *nameText,
+                                *departmentText,
+                                static_cast<std::uint32_t>(balance),
+                                static_cast<std::uint32_t>(limitCount),
+                                static_cast<std::uint32_t>(limitMoney),
+                                *limitTimeText,
+                                *gbCodeText,
+                                static_cast<std::uint32_t>(lssjCount)};
     using BlockBuilder = std::string (*)(std::string, const AccountValues&);
     const std::pair<BlockAddress, BlockBuilder> steps[] = {
         {kDepartmentBlock, openedDepartmentBlock},

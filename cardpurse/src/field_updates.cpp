@@ -44,8 +44,7 @@ int CARDPURSE_CALL AddMoney(int port, int amount) {
     if (!block) return 0;
     const auto updated = withAddedMoney(std::move(*block), amount);
     if (!updated) {
-        common::debugLog("cardpurse", "AddMoney: balance field unreadable or %d takes it outside 0..1048575",
-                         amount);
+        common::debugLog("cardpurse", "AddMoney: balance field unreadable or %d takes it outside 0..1048575", amount);
         return 0;
     }
     return writeAccountBlock(port, kPurseBlock, *updated) ? 1 : 0;

@@ -38,8 +38,8 @@ std::optional<std::string> exchange(int port, std::string_view frame, std::size_
     }
     std::optional<std::string> reply;
     if (!link.WriteCOMM(frame.data(), frame.size())) {
-        common::debugLog(kComponent, "request %s: writing %zu bytes to COM%s failed", request.c_str(),
-                         frame.size(), name->c_str());
+        common::debugLog(kComponent, "request %s: writing %zu bytes to COM%s failed", request.c_str(), frame.size(),
+                         name->c_str());
     } else {
         std::string received(replyLength, '\0');
         if (replyLength == 0 || link.ReadCOMM(received.data(), replyLength)) {

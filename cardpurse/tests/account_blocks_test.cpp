@@ -13,17 +13,32 @@ const std::string kZeros(32, '0');
 const std::string kAllF(32, 'F');
 
 // 305419896 is 12345678 in hexadecimal.
-const AccountValues kAccount{0x12AB34, 305419896, "0123456789ABCDEF", "FEDCBA9876543210", 0xFFFFF, 10,
-                             50000,    "241231",  "86",               0xBEEF};
+const AccountValues kAccount{0x12AB34, 305419896, "0123456789ABCDEF", "FEDCBA9876543210", 0xFFFFF, 10, 50000, "241231",
+                             "86",     0xBEEF};
 
 TEST(OpenedAccountBlocks, FixedCharactersFieldsAndChecks) {
     EXPECT_EQ(openedDepartmentBlock(kAllF, kAccount), "FEDCBA9876543210" + std::string(16, '0'));
     // Characters 26-31 of the holder block belong to the card and stay as read.
     EXPECT_EQ(openedHolderBlock("99999999999999999999999999ABCDEF", kAccount),
-              "00" "0123456789ABCDEF" "12345678" "ABCDEF");
+              "00"
+              "0123456789ABCDEF"
+              "12345678"
+              "ABCDEF");
     // Opening writes the purse numbers in lower case.
-    EXPECT_EQ(openedPurseBlock(kAllF, kAccount), "8" + std::string(16, '0') + "fffff" "0000" "beef" "DE");
-    EXPECT_EQ(openedLimitsBlock(kAllF, kAccount), "80" "12AB34" "86" "241231" "00C350" "0A" "000000" "15");
+    EXPECT_EQ(openedPurseBlock(kAllF, kAccount), "8" + std::string(16, '0') +
+                                                     "fffff"
+                                                     "0000"
+                                                     "beef"
+                                                     "DE");
+    EXPECT_EQ(openedLimitsBlock(kAllF, kAccount),
+              "80"
+              "12AB34"
+              "86"
+              "241231"
+              "00C350"
+              "0A"
+              "000000"
+              "15");
 }
 
 TEST(OpenedAccountBlocks, ReadBackAsTheValuesThatWereWritten) {
@@ -46,7 +61,7 @@ TEST(OpenedAccountBlocks, ReadBackAsTheValuesThatWereWritten) {
 TEST(OpenedAccountBlocks, CardNumberShowsOnlyItsLastSixDigits) {
     const auto holder = holderOutputs(openedHolderBlock(kZeros, kAccount));
     ASSERT_TRUE(holder);
-    EXPECT_EQ(holder->cardNo, "03430008");  // 0x345678
+    EXPECT_EQ(holder->cardNo, "03430008");          // 0x345678
     EXPECT_EQ(holder->name, "0123456789ABCDEF12");  // the 18-character output ends in the card number's first digits
 }
 
@@ -86,20 +101,40 @@ TEST(CardInformation, DamagedNumberFieldsAreRefusedAndCopiedFieldsShownAsHeld) {
 TEST(FieldUpdates, OnlyTheFieldChangesAndChecksAreRenewedWhereTheBlockHasOne) {
     const std::string limits = openedLimitsBlock(kZeros, kAccount);
     EXPECT_EQ(withField(limits, kLimitsBlock, kLimitCountField, "FF"),
-              "80" "12AB34" "86" "241231" "00C350" "FF" "000000" "E0");
+              "80"
+              "12AB34"
+              "86"
+              "241231"
+              "00C350"
+              "FF"
+              "000000"
+              "E0");
 
     // Sector 2 blocks and trailers carry no check: characters 30-31 stay.
-    const std::string holder = "00" "0123456789ABCDEF" "12345678" "ABCDEF";
+    const std::string holder =
+        "00"
+        "0123456789ABCDEF"
+        "12345678"
+        "ABCDEF";
     EXPECT_EQ(withField(holder, kHolderBlock, kCardNumberField, "FFFFFFFF"),
-              "00" "0123456789ABCDEF" "FFFFFFFF" "ABCDEF");
-    EXPECT_EQ(withField("7C3A19E5B04D" "FF078069FFFFFFFFFFFF", sectorTrailer(2), kTrailerKeyField, "A0A1A2A3A4A5"),
-              "A0A1A2A3A4A5" "FF078069FFFFFFFFFFFF");
+              "00"
+              "0123456789ABCDEF"
+              "FFFFFFFF"
+              "ABCDEF");
+    EXPECT_EQ(withField("7C3A19E5B04D"
+                        "FF078069FFFFFFFFFFFF",
+                        sectorTrailer(2), kTrailerKeyField, "A0A1A2A3A4A5"),
+              "A0A1A2A3A4A5"
+              "FF078069FFFFFFFFFFFF");
     // The purse backup block carries a check like the purse block.
     EXPECT_EQ(withField(kZeros, kPurseBackupBlock, kLssjCountField, "0001"), std::string(29, '0') + "101");
 }
 
 std::string purseWithBalance(const std::string& digits) {
-    std::string block = "8" + std::string(16, '0') + digits + "0000" "0000" "00";
+    std::string block = "8" + std::string(16, '0') + digits +
+                        "0000"
+                        "0000"
+                        "00";
     putBlockCheck(block);
     return block;
 }
@@ -116,10 +151,17 @@ TEST(AddedMoney, BalanceStaysWithinItsBounds) {
 }
 
 TEST(AddedMoney, RewritesALowerCaseBalanceInUpperCaseWithAFreshCheck) {
-    const std::string opened = "8" + std::string(16, '0') + "00abc" "0000" "beef";
+    const std::string opened = "8" + std::string(16, '0') +
+                               "00abc"
+                               "0000"
+                               "beef";
     const auto updated = withAddedMoney(opened + "XX", 1);
     ASSERT_TRUE(updated);
-    EXPECT_EQ(*updated, opened.substr(0, 17) + "00ABD" "0000" "beef" "66");
+    EXPECT_EQ(*updated, opened.substr(0, 17) +
+                            "00ABD"
+                            "0000"
+                            "beef"
+                            "66");
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ const std::string kNewKey = "A0A1A2A3A4A5";
 const std::string kDepartment = "FEDCBA9876543210";
 const std::string kName = "0123456789ABCDEF";
 const std::string kDepartmentBlock = kDepartment + std::string(16, '0');
-const std::string kHolderBlock = "00" + kName + "12345678" "000000";  // card number 305419896
+const std::string kHolderBlock = "00" + kName +
+                                 "12345678"
+                                 "000000";                            // card number 305419896
 const std::string kPurseBlock = "800000000000000000006400000007E3";   // balance 100, Lssj count 7
 const std::string kLimitsBlock = "800003E98624123100C3500A00000072";  // account 1001, limit 10 x 50000
 
@@ -44,8 +46,8 @@ std::string withCheck(std::string block) {
 class PurseEndToEnd : public PurseHostTest {
 protected:
     int openAccount() {
-        return api().openAccount(kPort, 1001, 305419896, kName.c_str(), kDepartment.c_str(), 100, 10, 50000,
-                                 "241231", "86", 7);
+        return api().openAccount(kPort, 1001, 305419896, kName.c_str(), kDepartment.c_str(), 100, 10, 50000, "241231",
+                                 "86", 7);
     }
 
     void openAccountAndForget() {
@@ -80,10 +82,15 @@ TEST_F(PurseEndToEnd, BlocksAreReadAndWrittenOneOpeningPerExchange) {
 TEST_F(PurseEndToEnd, AccountLifeCycle) {
     ASSERT_EQ(openAccount(), 1);
     EXPECT_EQ(takeFrames(), (Frames{
-                                readFrame("0209"), writeFrame("0209", kDepartmentBlock),
-                                readFrame("0208"), writeFrame("0208", kHolderBlock),
-                                readFrame("0105"), writeFrame("0104", kPurseBlock), writeFrame("0105", kPurseBlock),
-                                readFrame("0106"), writeFrame("0106", kLimitsBlock),
+                                readFrame("0209"),
+                                writeFrame("0209", kDepartmentBlock),
+                                readFrame("0208"),
+                                writeFrame("0208", kHolderBlock),
+                                readFrame("0105"),
+                                writeFrame("0104", kPurseBlock),
+                                writeFrame("0105", kPurseBlock),
+                                readFrame("0106"),
+                                writeFrame("0106", kLimitsBlock),
                             }));
     EXPECT_EQ(takeOpens(), 9);
 
@@ -110,9 +117,9 @@ TEST_F(PurseEndToEnd, AccountLifeCycle) {
     takeFrames();
 
     ASSERT_EQ(api().offCard(kPort), 1);
-    EXPECT_EQ(takeFrames(), (Frames{"Da0209!", "Da0105!", writeFrame("0209", kZeros), writeFrame("0208", kZeros),
-                                    writeFrame("0104", kZeros), writeFrame("0105", kZeros),
-                                    writeFrame("0106", kZeros)}));
+    EXPECT_EQ(takeFrames(),
+              (Frames{"Da0209!", "Da0105!", writeFrame("0209", kZeros), writeFrame("0208", kZeros),
+                      writeFrame("0104", kZeros), writeFrame("0105", kZeros), writeFrame("0106", kZeros)}));
     for (int number : {4, 5, 6, 8, 9}) EXPECT_EQ(block(number), kZeros) << "block " << number;
     ASSERT_EQ(info.read(kPort), 1);
     EXPECT_STREQ(info.accountNo.data(), "000000");
@@ -175,13 +182,16 @@ TEST_F(PurseEndToEnd, BalanceStaysWithinItsBoundsAndIsRewrittenInUpperCase) {
     EXPECT_EQ(takeOpens(), 1);
 
     // Opening writes lower-case digits; an update rewrites them in upper case.
-    ASSERT_EQ(api().openAccount(kPort, 1, 1, kName.c_str(), kDepartment.c_str(), 1048575, 0, 0, "000000", "00",
-                                0xabcd),
+    ASSERT_EQ(api().openAccount(kPort, 1, 1, kName.c_str(), kDepartment.c_str(), 1048575, 0, 0, "000000", "00", 0xabcd),
               1);
     EXPECT_EQ(block(5).substr(17, 13), "fffff0000abcd");
     EXPECT_EQ(api().addMoney(kPort, 1), 0);
     ASSERT_EQ(api().addMoney(kPort, -1048575), 1);
-    EXPECT_EQ(block(5), withCheck("8" + std::string(16, '0') + "00000" "0000" "abcd" "00"));  // only the balance is rewritten
+    EXPECT_EQ(block(5), withCheck("8" + std::string(16, '0') +
+                                  "00000"
+                                  "0000"
+                                  "abcd"
+                                  "00"));  // only the balance is rewritten
 }
 
 TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
@@ -192,9 +202,21 @@ TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
         {"port 0", [](const PurseApi& a) { return a.offCard(0); }},
         {"port -1", [](const PurseApi& a) { return a.addMoney(-1, 1); }},
         {"port 1000", [](const PurseApi& a) { return a.setMacSound(1000, 1); }},
-        {"sector null", [](const PurseApi& a) { char o[33]; return a.readCardBlank(kPort, nullptr, "05", o); }},
-        {"sector short", [](const PurseApi& a) { char o[33]; return a.readCardBlank(kPort, "1", "05", o); }},
-        {"block not decimal", [](const PurseApi& a) { char o[33]; return a.readCardBlank(kPort, "01", "0x", o); }},
+        {"sector null",
+         [](const PurseApi& a) {
+             char o[33];
+             return a.readCardBlank(kPort, nullptr, "05", o);
+         }},
+        {"sector short",
+         [](const PurseApi& a) {
+             char o[33];
+             return a.readCardBlank(kPort, "1", "05", o);
+         }},
+        {"block not decimal",
+         [](const PurseApi& a) {
+             char o[33];
+             return a.readCardBlank(kPort, "01", "0x", o);
+         }},
         {"output null", [](const PurseApi& a) { return a.readCardBlank(kPort, "01", "05", nullptr); }},
         {"block text 31", [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", text31.c_str()); }},
         {"block text 33", [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", text33.c_str()); }},
@@ -203,20 +225,30 @@ TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
          [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, name, department, 1, 256, 1, "000000", "00", 1); }},
         {"limit count -1",
          [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, name, department, 1, -1, 1, "000000", "00", 1); }},
-        {"balance 1048576", [&](const PurseApi& a) {
-             return a.openAccount(kPort, 1, 1, name, department, 1048576, 1, 1, "000000", "00", 1); }},
-        {"Lssj count 65536", [&](const PurseApi& a) {
-             return a.openAccount(kPort, 1, 1, name, department, 1, 1, 1, "000000", "00", 65536); }},
-        {"account number 16777216", [&](const PurseApi& a) {
-             return a.openAccount(kPort, 16777216, 1, name, department, 1, 1, 1, "000000", "00", 1); }},
+        {"balance 1048576",
+         [&](const PurseApi& a) {
+             return a.openAccount(kPort, 1, 1, name, department, 1048576, 1, 1, "000000", "00", 1);
+         }},
+        {"Lssj count 65536",
+         [&](const PurseApi& a) {
+             return a.openAccount(kPort, 1, 1, name, department, 1, 1, 1, "000000", "00", 65536);
+         }},
+        {"account number 16777216",
+         [&](const PurseApi& a) {
+             return a.openAccount(kPort, 16777216, 1, name, department, 1, 1, 1, "000000", "00", 1);
+         }},
         {"limit money -1",
          [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, name, department, 1, 1, -1, "000000", "00", 1); }},
         {"name short",
          [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, "0123", department, 1, 1, 1, "000000", "00", 1); }},
-        {"department not hex", [&](const PurseApi& a) {
-             return a.openAccount(kPort, 1, 1, name, "Sales department", 1, 1, 1, "000000", "00", 1); }},
+        {"department not hex",
+         [&](const PurseApi& a) {
+             return a.openAccount(kPort, 1, 1, name, "Sales department", 1, 1, 1, "000000", "00", 1);
+         }},
         {"GB code null",
-         [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, name, department, 1, 1, 1, "000000", nullptr, 1); }},
+         [&](const PurseApi& a) {
+             return a.openAccount(kPort, 1, 1, name, department, 1, 1, 1, "000000", nullptr, 1);
+         }},
         {"AddMoney 1048576", [](const PurseApi& a) { return a.addMoney(kPort, 1048576); }},
         {"AddLimitMoney 16777216", [](const PurseApi& a) { return a.addLimitMoney(kPort, 16777216); }},
         {"AddLimitMoney -1", [](const PurseApi& a) { return a.addLimitMoney(kPort, -1); }},
@@ -235,9 +267,11 @@ TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
         {"card key one 13", [](const PurseApi& a) { return a.setCardPassOne(kPort, "A0A1A2A3A4A5A"); }},
         {"sound 0", [](const PurseApi& a) { return a.setMacSound(kPort, 0); }},
         {"sound 10", [](const PurseApi& a) { return a.setMacSound(kPort, 10); }},
-        {"information output null", [](const PurseApi& a) {
+        {"information output null",
+         [](const PurseApi& a) {
              char b[20];
-             return a.readCardInformation(kPort, b, b, b, b, b, b, nullptr, b, b, b); }},
+             return a.readCardInformation(kPort, b, b, b, b, b, b, nullptr, b, b, b);
+         }},
     };
     const auto image = reader().state();
     for (const auto& [label, call] : calls) {
@@ -286,8 +320,8 @@ TEST_F(PurseEndToEnd, CardKeyOfTheAccountSectorsChangesOnlyKeyAOfEachTrailer) {
         EXPECT_EQ(block(15), kDefaultKey + kTrailerRest) << c.label;
         EXPECT_EQ(reader().state().readerKey, kDefaultKey) << c.label;
         EXPECT_EQ(takeFrames(), (Frames{"Da0107!", "Da0211!", writeFrame("0107", kNewKey + c.firstRest),
-                                        writeFrame("0211", kNewKey + c.secondRest), "DG" + kNewKey + "!",
-                                        "Da0105!", "DG" + kDefaultKey + "!"}))
+                                        writeFrame("0211", kNewKey + c.secondRest), "DG" + kNewKey + "!", "Da0105!",
+                                        "DG" + kDefaultKey + "!"}))
             << c.label;
         EXPECT_EQ(takeOpens(), 7) << c.label;
     }
@@ -384,7 +418,11 @@ TEST_F(PurseEndToEnd, FailedStepsLeaveEarlierWritesAndTouchNoFurtherBlock) {
     // AddMoney: the backup block takes the new balance, the purse block's write fails.
     refuseFrame(3);
     EXPECT_EQ(api().addMoney(kPort, 1), 0);
-    EXPECT_EQ(block(4), withCheck("8" + std::string(16, '0') + "00065" "0000" "0007" "00"));
+    EXPECT_EQ(block(4), withCheck("8" + std::string(16, '0') +
+                                  "00065"
+                                  "0000"
+                                  "0007"
+                                  "00"));
     EXPECT_EQ(block(5), kPurseBlock);
     takeFrames();
 

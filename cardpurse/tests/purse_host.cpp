@@ -63,15 +63,21 @@ std::vector<char> filledBuffer(std::size_t size) {
 }  // namespace
 
 CardInformation::CardInformation()
-    : accountNo(filledBuffer(9)), cardNo(filledBuffer(9)), name(filledBuffer(19)), department(filledBuffer(19)),
-      balance(filledBuffer(8)), limitCount(filledBuffer(4)), limitMoney(filledBuffer(9)), limitTime(filledBuffer(7)),
-      gbCode(filledBuffer(3)), lssjCount(filledBuffer(6)) {}
+    : accountNo(filledBuffer(9)),
+      cardNo(filledBuffer(9)),
+      name(filledBuffer(19)),
+      department(filledBuffer(19)),
+      balance(filledBuffer(8)),
+      limitCount(filledBuffer(4)),
+      limitMoney(filledBuffer(9)),
+      limitTime(filledBuffer(7)),
+      gbCode(filledBuffer(3)),
+      lssjCount(filledBuffer(6)) {}
 
 int CardInformation::read(int port) {
-    return PurseApi::instance().readCardInformation(port, accountNo.data(), cardNo.data(), name.data(),
-                                                    department.data(), balance.data(), limitCount.data(),
-                                                    limitMoney.data(), limitTime.data(), gbCode.data(),
-                                                    lssjCount.data());
+    return PurseApi::instance().readCardInformation(
+        port, accountNo.data(), cardNo.data(), name.data(), department.data(), balance.data(), limitCount.data(),
+        limitMoney.data(), limitTime.data(), gbCode.data(), lssjCount.data());
 }
 
 OpenCounter::OpenCounter(const std::string& devicePath) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {

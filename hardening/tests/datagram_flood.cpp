@@ -66,7 +66,8 @@ void DatagramFlood::run() {
             for (char& c : payload) c = static_cast<char>(byte(random));
         }
         const sockaddr_in& to = destinations[static_cast<std::size_t>(i) % destinations.size()];
-        if (::sendto(socket_, payload.data(), payload.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) >= 0)
+        if (::sendto(socket_, payload.data(), payload.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) >=
+            0)
             ++sent_;
         std::this_thread::sleep_for(gap);
     }

@@ -20,8 +20,8 @@ struct FloodTarget {
 struct FloodPlan {
     std::string fromAddress = "127.0.0.66";
     std::vector<FloodTarget> targets;
-    int count = 2000;                               // datagrams at most
-    std::chrono::milliseconds duration{1500};       // and no longer than this
+    int count = 2000;                          // datagrams at most
+    std::chrono::milliseconds duration{1500};  // and no longer than this
     std::uint32_t seed = 1;
     // When set, every datagram carries these bytes instead of random ones (a
     // peer that forges replies).

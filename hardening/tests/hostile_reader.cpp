@@ -60,7 +60,8 @@ struct HostileReader::Impl {
             case Answer::Honest: return honest;
             case Answer::HonestThenNoise: return honest + randomBytes(randomLength(1, 40));
             case Answer::Silent: return {};
-            case Answer::Partial: return honest.size() < 2 ? std::string() : honest.substr(0, randomLength(1, honest.size() - 1));
+            case Answer::Partial:
+                return honest.size() < 2 ? std::string() : honest.substr(0, randomLength(1, honest.size() - 1));
             case Answer::Noise: return noiseFor(honest);
         }
         return {};
@@ -91,7 +92,8 @@ struct HostileReader::Impl {
                 const ParseOutcome outcome = readersim::parseFrame(pending);
                 if (outcome.status == ParseOutcome::Status::NeedMore) break;
                 if (outcome.status == ParseOutcome::Status::Frame) {
-                    const std::string reply = answer(outcome.request, std::string_view(pending).substr(0, outcome.consumed));
+                    const std::string reply =
+                        answer(outcome.request, std::string_view(pending).substr(0, outcome.consumed));
                     if (!reply.empty() && ::write(fd, reply.data(), reply.size()) != static_cast<ssize_t>(reply.size()))
                         std::fprintf(stderr, "hostile reader: a reply was not written in full\n");
                 }

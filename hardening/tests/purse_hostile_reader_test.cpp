@@ -43,16 +43,19 @@ struct Call {
 
 const std::vector<Call>& accountCalls() {
     static const std::vector<Call> calls{
-        {"ReadCardBlank", [](const cardctl::LoadedLibrary& library, std::string& output) {
+        {"ReadCardBlank",
+         [](const cardctl::LoadedLibrary& library, std::string& output) {
              char block[33] = {};
              const int result = EXPORT(ReadCardBlank)(kPort, "03", "12", block);
              output = block;
              return result;
          }},
-        {"WriteCardBlank", [](const cardctl::LoadedLibrary& library, std::string&) {
+        {"WriteCardBlank",
+         [](const cardctl::LoadedLibrary& library, std::string&) {
              return EXPORT(WriteCardBlank)(kPort, "03", "13", "00112233445566778899AABBCCDDEEFF");
          }},
-        {"ReadCardInformation", [](const cardctl::LoadedLibrary& library, std::string& output) {
+        {"ReadCardInformation",
+         [](const cardctl::LoadedLibrary& library, std::string& output) {
              char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],
                  limitTime[7], gbCode[3], lssjCount[6];
              const int result = EXPORT(ReadCardInformation)(kPort, accountNo, cardNo, name, department, balance,
@@ -60,21 +63,30 @@ const std::vector<Call>& accountCalls() {
              if (result == 1) output = department;
              return result;
          }},
-        {"OpenAccount", [](const cardctl::LoadedLibrary& library, std::string&) {
+        {"OpenAccount",
+         [](const cardctl::LoadedLibrary& library, std::string&) {
              return EXPORT(OpenAccount)(kPort, 1001, 2002, "0123456789ABCDEF", "FEDCBA9876543210", 500, 3, 9000,
                                         "235959", "86", 0);
          }},
         {"OFFCard", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(OFFCard)(kPort); }},
         {"AddMoney", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(AddMoney)(kPort, 10); }},
-        {"AddLimitMoney", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(AddLimitMoney)(kPort, 700); }},
-        {"WriteLimitCount", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitCount)(kPort, 7); }},
-        {"WriteLssjCount", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLssjCount)(kPort, 9); }},
-        {"WriteLimitTime", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitTime)(kPort, "120000"); }},
+        {"AddLimitMoney",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(AddLimitMoney)(kPort, 700); }},
+        {"WriteLimitCount",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitCount)(kPort, 7); }},
+        {"WriteLssjCount",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLssjCount)(kPort, 9); }},
+        {"WriteLimitTime",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteLimitTime)(kPort, "120000"); }},
         {"WriteGB", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteGB)(kPort, "44"); }},
-        {"WriteName", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteName)(kPort, "00000000ABCDEF12"); }},
-        {"WriteNumber", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteNumber)(kPort, 123456); }},
-        {"WriteDepartment", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteDepartment)(kPort, "1111222233334444"); }},
-        {"SetMacSound", [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(SetMacSound)(kPort, 3); }},
+        {"WriteName", [](const cardctl::LoadedLibrary& library,
+                         std::string&) { return EXPORT(WriteName)(kPort, "00000000ABCDEF12"); }},
+        {"WriteNumber",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(WriteNumber)(kPort, 123456); }},
+        {"WriteDepartment", [](const cardctl::LoadedLibrary& library,
+                               std::string&) { return EXPORT(WriteDepartment)(kPort, "1111222233334444"); }},
+        {"SetMacSound",
+         [](const cardctl::LoadedLibrary& library, std::string&) { return EXPORT(SetMacSound)(kPort, 3); }},
     };
     return calls;
 }
@@ -172,7 +184,8 @@ TEST_F(PurseAgainstHostileReader, RandomAnswersOnlyAcknowledgedWritesReachTheCar
     std::mt19937 pick(11);
     int failures = 0;
     for (int round = 0; round < 40; ++round) {
-        const Call& call = accountCalls()[std::uniform_int_distribution<std::size_t>(0, accountCalls().size() - 1)(pick)];
+        const Call& call =
+            accountCalls()[std::uniform_int_distribution<std::size_t>(0, accountCalls().size() - 1)(pick)];
         const Outcome outcome = run(call);
         expectSound(call, outcome);
         failures += outcome.result == 0;

@@ -49,8 +49,8 @@ protected:
                                                                           amount, kDigits12, 0xABCDEF);
     }
     int deduct(int amount) {
-        return library.function<decltype(RFSAMDeductions)>("RFSAMDeductions")(kPort, kFieldA, kFieldB, kFieldD,
-                                                                              amount, kDigits12, 1);
+        return library.function<decltype(RFSAMDeductions)>("RFSAMDeductions")(kPort, kFieldA, kFieldB, kFieldD, amount,
+                                                                              kDigits12, 1);
     }
     // Runs `operation`, expects `failure` within `limit`, and the port closed.
     template <typename Operation>
@@ -63,8 +63,7 @@ protected:
 
     void expectCardInfoFails() {
         char numberA[7] = "keepA", numberB[12] = "keepB";
-        expectFailureWithin([&] { return readCardInfo(numberA, numberB); }, 0,
-                            readTimeOut(kCardInfoReplyLength));
+        expectFailureWithin([&] { return readCardInfo(numberA, numberB); }, 0, readTimeOut(kCardInfoReplyLength));
         EXPECT_STREQ(numberA, "keepA");
         EXPECT_STREQ(numberB, "keepB");
     }

@@ -44,11 +44,10 @@ const QStringList kDeviceOptions{
 };
 // The ports every device listens on, and the fixed ports of the operations.
 const std::vector<FloodTarget> kWellKnownPorts{
-    {"127.0.0.5", kDevicePort},          {"127.0.0.6", kDevicePort},
-    {"127.0.1.9", kDevicePort},          {"127.255.255.255", kDevicePort},
-    {"127.0.0.1", kReadOutProbePort},    {"127.0.0.1", kChangeIpPort},
-    {"127.0.0.1", kConfirmDevicePort},   {"127.0.0.1", kTargetedSearchPort},
-    {"127.0.0.1", kFactoryDefaultsPort}, {"127.0.0.1", kParameterWritePort},
+    {"127.0.0.5", kDevicePort},         {"127.0.0.6", kDevicePort},         {"127.0.1.9", kDevicePort},
+    {"127.255.255.255", kDevicePort},   {"127.0.0.1", kReadOutProbePort},   {"127.0.0.1", kChangeIpPort},
+    {"127.0.0.1", kConfirmDevicePort},  {"127.0.0.1", kTargetedSearchPort}, {"127.0.0.1", kFactoryDefaultsPort},
+    {"127.0.0.1", kParameterWritePort},
 };
 
 // A flood is bounded in count and time; at least this many datagrams show

@@ -28,8 +28,7 @@ std::optional<int> portNumberOf(const char* text) {
 
 std::optional<std::string> portText(int portNumber) {
     if (portNumber < kFirstPortNumber || portNumber > kLastPortNumber) {
-        common::debugLog(kLog, "port number %d refused: outside %d..%d", portNumber, kFirstPortNumber,
-                         kLastPortNumber);
+        common::debugLog(kLog, "port number %d refused: outside %d..%d", portNumber, kFirstPortNumber, kLastPortNumber);
         return std::nullopt;
     }
     return std::to_string(portNumber);
@@ -42,8 +41,8 @@ ReaderLink::~ReaderLink() = default;
 int ReaderLink::OpenCOMM(const char* text) {
     auto lock = lockForOperation();
     if (!portNumberOf(text)) {
-        common::debugLog(kLog, "open refused: port text \"%s\" is not a number from %d to %d",
-                         text ? text : "(null)", kFirstPortNumber, kLastPortNumber);
+        common::debugLog(kLog, "open refused: port text \"%s\" is not a number from %d to %d", text ? text : "(null)",
+                         kFirstPortNumber, kLastPortNumber);
         return 0;
     }
     // A port still open from an earlier open would be lost with its lock.

@@ -57,17 +57,10 @@ bool waitFor(int fd, short events, Clock::time_point deadline) {
 
 void setParity(termios& settings, char parity) {
     switch (parity) {
-        case 'N':
-            settings.c_cflag &= ~(PARENB | PARODD | CMSPAR);
-            break;
-        case 'M':
-            settings.c_cflag |= PARENB | PARODD | CMSPAR;
-            break;
-        case 'S':
-            settings.c_cflag = (settings.c_cflag | PARENB | CMSPAR) & ~PARODD;
-            break;
-        default:
-            break;  // parity stays as read
+        case 'N': settings.c_cflag &= ~(PARENB | PARODD | CMSPAR); break;
+        case 'M': settings.c_cflag |= PARENB | PARODD | CMSPAR; break;
+        case 'S': settings.c_cflag = (settings.c_cflag | PARENB | CMSPAR) & ~PARODD; break;
+        default: break;  // parity stays as read
     }
 }
 
@@ -150,9 +143,7 @@ bool SerialPort::applyLineSettings(char parity) {
     return true;
 }
 
-bool SerialPort::setQueueSizes(std::size_t, std::size_t) {
-    return native_->fd >= 0;
-}
+bool SerialPort::setQueueSizes(std::size_t, std::size_t) { return native_->fd >= 0; }
 
 bool SerialPort::write(const void* data, std::size_t count) {
     const auto* bytes = static_cast<const unsigned char*>(data);

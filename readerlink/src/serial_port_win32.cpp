@@ -26,17 +26,10 @@ void logFailure(const char* call, const std::string& device) {
 
 void setParity(DCB& settings, char parity) {
     switch (parity) {
-        case 'N':
-            settings.Parity = NOPARITY;
-            break;
-        case 'M':
-            settings.Parity = MARKPARITY;
-            break;
-        case 'S':
-            settings.Parity = SPACEPARITY;
-            break;
-        default:
-            break;  // parity stays as read
+        case 'N': settings.Parity = NOPARITY; break;
+        case 'M': settings.Parity = MARKPARITY; break;
+        case 'S': settings.Parity = SPACEPARITY; break;
+        default: break;  // parity stays as read
     }
 }
 

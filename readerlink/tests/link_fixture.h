@@ -24,7 +24,8 @@ protected:
     static std::optional<std::string> exchange(ReaderLink& link, const std::string& frame, std::size_t replyLength) {
         if (link.OpenCOMM(kPort) != 1) return std::nullopt;
         std::string reply(replyLength, '\0');
-        const bool ok = link.WriteCOMM(frame.data(), frame.size()) != 0 && link.ReadCOMM(reply.data(), replyLength) == 1;
+        const bool ok =
+            link.WriteCOMM(frame.data(), frame.size()) != 0 && link.ReadCOMM(reply.data(), replyLength) == 1;
         EXPECT_NE(link.CloseCOMM(), 0);
         return ok ? std::optional(reply) : std::nullopt;
     }

@@ -19,12 +19,9 @@ TEST(PortNameTest, ComNamesMapToDevices) {
         const char* com;
         const char* device;
     } cases[] = {
-        {nullptr, "COM1", "/dev/ttyS0"},
-        {nullptr, "COM10", "/dev/ttyS9"},
-        {nullptr, "COM999", "/dev/ttyS998"},
-        {"", "COM2", "/dev/ttyS1"},
-        {"/tmp/ports", "COM1", "/tmp/ports/COM1"},
-        {"/tmp/ports", "COM10", "/tmp/ports/COM10"},
+        {nullptr, "COM1", "/dev/ttyS0"},           {nullptr, "COM10", "/dev/ttyS9"},
+        {nullptr, "COM999", "/dev/ttyS998"},       {"", "COM2", "/dev/ttyS1"},
+        {"/tmp/ports", "COM1", "/tmp/ports/COM1"}, {"/tmp/ports", "COM10", "/tmp/ports/COM10"},
     };
     for (const auto& c : cases) {
         if (c.directory) {

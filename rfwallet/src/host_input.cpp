@@ -19,8 +19,7 @@ std::string_view HostInput::decimalText(const char* name, const char* text, std:
 std::int32_t HostInput::sixHexDigits(const char* name, std::int32_t value) {
     if (!accepted()) return 0;
     if (value < 0 || value > kLargestHostHex6) {
-        refuse(std::string(name) + " is " + std::to_string(value) + ", outside 0.." +
-               std::to_string(kLargestHostHex6));
+        refuse(std::string(name) + " is " + std::to_string(value) + ", outside 0.." + std::to_string(kLargestHostHex6));
         return 0;
     }
     return value;
@@ -31,8 +30,8 @@ char* HostInput::outputBuffer(const char* name, char* buffer) {
     return buffer;
 }
 
-std::string_view HostInput::digitText(const char* name, const char* text, std::size_t length,
-                                      bool (*isDigit)(char), const char* digitKind) {
+std::string_view HostInput::digitText(const char* name, const char* text, std::size_t length, bool (*isDigit)(char),
+                                      const char* digitKind) {
     if (!accepted()) return {};
     if (text == nullptr) {
         refuse(std::string(name) + " is a null pointer");
@@ -49,8 +48,8 @@ std::string_view HostInput::digitText(const char* name, const char* text, std::s
     const std::string_view field(text, length);
     for (std::size_t i = 0; i < field.size(); ++i) {
         if (!isDigit(field[i])) {
-            refuse(std::string(name) + " has a character that is not a " + digitKind +
-                   " digit at position " + std::to_string(i));
+            refuse(std::string(name) + " has a character that is not a " + digitKind + " digit at position " +
+                   std::to_string(i));
             return {};
         }
     }

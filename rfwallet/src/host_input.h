@@ -35,8 +35,8 @@ public:
     const std::string& refusal() const { return refusal_; }
 
 private:
-    std::string_view digitText(const char* name, const char* text, std::size_t length,
-                               bool (*isDigit)(char), const char* digitKind);
+    std::string_view digitText(const char* name, const char* text, std::size_t length, bool (*isDigit)(char),
+                               const char* digitKind);
     void refuse(std::string reason);
 
     std::string refusal_;

@@ -20,9 +20,7 @@ bool isHexDigit(char character) {
 
 bool isDecimalDigit(char character) { return character >= '0' && character <= '9'; }
 
-char nibbleCharacter(unsigned value) {
-    return static_cast<char>(static_cast<std::uint8_t>(kNibbleBase + value));
-}
+char nibbleCharacter(unsigned value) { return static_cast<char>(static_cast<std::uint8_t>(kNibbleBase + value)); }
 
 void appendHexAsNibbles(std::string& frame, std::string_view hexText) {
     for (char character : hexText) {
@@ -32,8 +30,7 @@ void appendHexAsNibbles(std::string& frame, std::string_view hexText) {
 
 void appendDigitPairsAsNibbles(std::string& frame, std::string_view digits) {
     for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
-        const auto number =
-            static_cast<unsigned>(10 * HexDigitValue(digits[i]) + HexDigitValue(digits[i + 1]));
+        const auto number = static_cast<unsigned>(10 * HexDigitValue(digits[i]) + HexDigitValue(digits[i + 1]));
         frame += nibbleCharacter(number / 16);
         frame += nibbleCharacter(number % 16);
     }

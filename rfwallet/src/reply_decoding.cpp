@@ -14,8 +14,8 @@ std::optional<CardInfo> decodeCardInfoReply(std::string_view reply) {
     const std::vector<std::uint8_t> bytes = nibbleBytes(reply.substr(0, 24));
     if (bytes.size() < 12) return std::nullopt;
     const std::int32_t numberA = (bytes[5] & 0x03) << 16 | bytes[6] << 8 | bytes[7];
-    const std::uint32_t numberB = std::uint32_t{bytes[8]} << 24 | std::uint32_t{bytes[9]} << 16 |
-                                  std::uint32_t{bytes[10]} << 8 | bytes[11];
+    const std::uint32_t numberB =
+        std::uint32_t{bytes[8]} << 24 | std::uint32_t{bytes[9]} << 16 | std::uint32_t{bytes[10]} << 8 | bytes[11];
     return CardInfo{numberA, static_cast<std::int32_t>(numberB)};
 }
 

@@ -24,8 +24,7 @@ void appendHexField(std::string& frame, std::string_view text, std::size_t lengt
 }
 
 // `format` is "%08X" or "%06X"; of the text only `length` characters are sent.
-void appendHexNumber(std::string& frame, const char* format, std::int32_t value,
-                     std::size_t length) {
+void appendHexNumber(std::string& frame, const char* format, std::int32_t value, std::size_t length) {
     char text[16];
     std::snprintf(text, sizeof text, format, static_cast<unsigned>(value));
     appendHexField(frame, text, length);

@@ -35,8 +35,7 @@ std::optional<std::string> exchange(const char* operation, int port, std::string
         return std::nullopt;
     }
     if (!readerLink.OpenCOMM(portText->c_str())) {
-        common::debugLog(kLogComponent, "%s: port COM%s could not be opened", operation,
-                         portText->c_str());
+        common::debugLog(kLogComponent, "%s: port COM%s could not be opened", operation, portText->c_str());
         return std::nullopt;
     }
     std::optional<std::string> reply;
@@ -44,8 +43,7 @@ std::optional<std::string> exchange(const char* operation, int port, std::string
     if (!readerLink.WriteCOMM(request.data(), request.size())) {
         common::debugLog(kLogComponent, "%s: the request could not be written", operation);
     } else if (!readerLink.ReadCOMM(received.data(), received.size())) {
-        common::debugLog(kLogComponent, "%s: the %zu-character reply did not arrive in full",
-                         operation, replyLength);
+        common::debugLog(kLogComponent, "%s: the %zu-character reply did not arrive in full", operation, replyLength);
     } else {
         reply = std::move(received);
     }
@@ -58,19 +56,16 @@ std::optional<std::string> exchange(const char* operation, int port, std::string
 
 bool refused(const char* operation, const rfwallet::HostInput& input) {
     if (input.accepted()) return false;
-    common::debugLog(kLogComponent, "%s: refused before sending: %s", operation,
-                     input.refusal().c_str());
+    common::debugLog(kLogComponent, "%s: refused before sending: %s", operation, input.refusal().c_str());
     return true;
 }
 
 // Sends the frame that `buildFrame` makes of the checked arguments and
 // decodes the reply: 0..65535, or -1.
 template <typename BuildFrame>
-int moneyOperation(const char* operation, int port, const rfwallet::HostInput& input,
-                   BuildFrame buildFrame) {
+int moneyOperation(const char* operation, int port, const rfwallet::HostInput& input, BuildFrame buildFrame) {
     if (refused(operation, input)) return kMoneyFailure;
-    const std::optional<std::string> reply =
-        exchange(operation, port, buildFrame(), rfwallet::kMoneyReplyLength);
+    const std::optional<std::string> reply = exchange(operation, port, buildFrame(), rfwallet::kMoneyReplyLength);
     if (!reply) return kMoneyFailure;
     const std::optional<std::uint16_t> value = rfwallet::decodeMoneyReply(*reply);
     if (!value) {
@@ -80,8 +75,8 @@ int moneyOperation(const char* operation, int port, const rfwallet::HostInput& i
     return *value;
 }
 
-rfwallet::MoneyFields moneyFields(rfwallet::HostInput& input, const char* hostFieldD,
-                                  int hostHex8, const char* digits12, int hostHex6) {
+rfwallet::MoneyFields moneyFields(rfwallet::HostInput& input, const char* hostFieldD, int hostHex8,
+                                  const char* digits12, int hostHex6) {
     using namespace rfwallet;
     return MoneyFields{input.hexText("hostFieldD", hostFieldD, kHostFieldDLength), hostHex8,
                        input.decimalText("digits12", digits12, kDigits12Length),
@@ -92,15 +87,14 @@ rfwallet::MoneyFields moneyFields(rfwallet::HostInput& input, const char* hostFi
 
 extern "C" {
 
-RFWALLET_API(int) RFSAMReadCardInfo(int port, const char* hostFieldA, const char* hostFieldB,
-                                    char* infoNumberA, char* infoNumberB) {
+RFWALLET_API(int)
+RFSAMReadCardInfo(int port, const char* hostFieldA, const char* hostFieldB, char* infoNumberA, char* infoNumberB) {
     using namespace rfwallet;
     constexpr const char* operation = "RFSAMReadCardInfo";
     const auto lock = readerLink.lockForOperation();
     HostInput input;
-    const ReadCardInfoRequest request{
-        input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-        input.hexText("hostFieldB", hostFieldB, kHostFieldBLength)};
+    const ReadCardInfoRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
+                                      input.hexText("hostFieldB", hostFieldB, kHostFieldBLength)};
     input.outputBuffer("infoNumberA", infoNumberA);
     input.outputBuffer("infoNumberB", infoNumberB);
     if (refused(operation, input)) return kInfoFailure;
@@ -118,30 +112,28 @@ RFWALLET_API(int) RFSAMReadCardInfo(int port, const char* hostFieldA, const char
     return kInfoSuccess;
 }
 
-RFWALLET_API(int) RFSAMADDMoney(int port, const char* hostFieldA, const char* hostFieldB,
-                                const char* hostFieldC, const char* hostFieldD, int hostHex8,
-                                const char* digits12, int hostHex6) {
+RFWALLET_API(int)
+RFSAMADDMoney(int port, const char* hostFieldA, const char* hostFieldB, const char* hostFieldC, const char* hostFieldD,
+              int hostHex8, const char* digits12, int hostHex6) {
     using namespace rfwallet;
     const auto lock = readerLink.lockForOperation();
     HostInput input;
-    const AddMoneyRequest request{
-        input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-        input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
-        input.hexText("hostFieldC", hostFieldC, kHostFieldCLength),
-        moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
+    const AddMoneyRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
+                                  input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
+                                  input.hexText("hostFieldC", hostFieldC, kHostFieldCLength),
+                                  moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
     return moneyOperation("RFSAMADDMoney", port, input, [&] { return addMoneyFrame(request); });
 }
 
-RFWALLET_API(int) RFSAMDeductions(int port, const char* hostFieldA, const char* hostFieldB,
-                                  const char* hostFieldD, int hostHex8, const char* digits12,
-                                  int hostHex6) {
+RFWALLET_API(int)
+RFSAMDeductions(int port, const char* hostFieldA, const char* hostFieldB, const char* hostFieldD, int hostHex8,
+                const char* digits12, int hostHex6) {
     using namespace rfwallet;
     const auto lock = readerLink.lockForOperation();
     HostInput input;
-    const DeductionsRequest request{
-        input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-        input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
-        moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
+    const DeductionsRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
+                                    input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
+                                    moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
     return moneyOperation("RFSAMDeductions", port, input, [&] { return deductionsFrame(request); });
 }
 

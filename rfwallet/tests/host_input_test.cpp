@@ -33,7 +33,9 @@ TEST(HostInput, RefusesTextsThatWouldMakeAMalformedFrame) {
         {"ABCDE", 6, false, "hostFieldX has 5 characters, needs 6"},
         {"ABCDEG", 6, false, "not a hexadecimal digit at position 5"},
         {"AB CDE", 6, false, "not a hexadecimal digit at position 2"},
-        {"ABCD\x01" "F", 6, false, "not a hexadecimal digit at position 4"},
+        {"ABCD\x01"
+         "F",
+         6, false, "not a hexadecimal digit at position 4"},
         {"12345678901A", 12, true, "not a decimal digit at position 11"},
         {"-12345678901", 12, true, "not a decimal digit at position 0"},
     };

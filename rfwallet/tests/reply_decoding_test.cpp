@@ -15,22 +15,26 @@ TEST(CardInfoReply, NumbersFromTheirBytes) {
 }
 
 TEST(CardInfoReply, LargestNumberAAndNegativeNumberB) {
-    const auto info = decodeCardInfoReply("0000000000??????80000001" "!");
+    const auto info = decodeCardInfoReply(
+        "0000000000??????80000001"
+        "!");
     ASSERT_TRUE(info);
     EXPECT_EQ(info->infoNumberA, 262143);
     EXPECT_EQ(info->infoNumberB, -2147483647);
 
-    const auto allOnes = decodeCardInfoReply("0000000000000000????????" "!");
+    const auto allOnes = decodeCardInfoReply(
+        "0000000000000000????????"
+        "!");
     ASSERT_TRUE(allOnes);
     EXPECT_EQ(allOnes->infoNumberB, -1);
 }
 
-TEST(CardInfoReply, TooShortGivesNothing) {
-    EXPECT_FALSE(decodeCardInfoReply("0000000000??????8000000"));
-}
+TEST(CardInfoReply, TooShortGivesNothing) { EXPECT_FALSE(decodeCardInfoReply("0000000000??????8000000")); }
 
 TEST(MoneyReply, ValueAfterDone) {
-    EXPECT_EQ(decodeMoneyReply("DONE????" "!"), 65535);
+    EXPECT_EQ(decodeMoneyReply("DONE????"
+                               "!"),
+              65535);
     EXPECT_EQ(decodeMoneyReply("DONE0000!"), 0);
     EXPECT_EQ(decodeMoneyReply("DONE1:3?!"), 0x1A3F);
 }

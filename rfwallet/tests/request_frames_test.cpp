@@ -36,15 +36,15 @@ TEST(RequestFrames, ReadCardInfo) {
 
 TEST(RequestFrames, AddMoney) {
     const std::string frame = addMoneyFrame({kFieldA, kFieldB, kFieldC, money(26, 0xABCDEF)});
-    EXPECT_EQ(frame, joined({"De", kFieldANibbles, kFieldBNibbles, "00:0??", kFieldDNibbles,
-                             "0000001:", "0:0902032=04", ":;<=>?", "!"}));
+    EXPECT_EQ(frame, joined({"De", kFieldANibbles, kFieldBNibbles, "00:0??", kFieldDNibbles, "0000001:", "0:0902032=04",
+                             ":;<=>?", "!"}));
     EXPECT_EQ(frame.size(), kAddMoneyFrameLength);
 }
 
 TEST(RequestFrames, Deductions) {
     const std::string frame = deductionsFrame({kFieldA, kFieldB, money(26, 1)});
-    EXPECT_EQ(frame, joined({"Dg", kFieldANibbles, kFieldBNibbles, kFieldDNibbles, "0000001:",
-                             "0:0902032=04", "000001", "!"}));
+    EXPECT_EQ(frame, joined({"Dg", kFieldANibbles, kFieldBNibbles, kFieldDNibbles, "0000001:", "0:0902032=04", "000001",
+                             "!"}));
     EXPECT_EQ(frame.size(), kDeductionsFrameLength);
 }
 

@@ -72,9 +72,7 @@ protected:
 struct InfoOutputs {
     char numberA[8] = "unset";
     char numberB[16] = "unset";
-    bool untouched() const {
-        return std::strcmp(numberA, "unset") == 0 && std::strcmp(numberB, "unset") == 0;
-    }
+    bool untouched() const { return std::strcmp(numberA, "unset") == 0 && std::strcmp(numberB, "unset") == 0; }
 };
 
 TEST_F(RfWalletReader, ReadCardInfoSendsTheFrameAndWritesBothNumbers) {
@@ -85,8 +83,7 @@ TEST_F(RfWalletReader, ReadCardInfoSendsTheFrameAndWritesBothNumbers) {
 
     const auto log = loggedFrames(1);
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].frame,
-              "Dd0123456789:;<=>?:;<=>?012345?>=<;:9876543210?>=<;:9876!");
+    EXPECT_EQ(log[0].frame, "Dd0123456789:;<=>?:;<=>?012345?>=<;:9876543210?>=<;:9876!");
     EXPECT_FALSE(sim_->portHeldOpen()) << "the port is closed after the call";
     EXPECT_EQ(library_.closeComm(), 1) << "CloseCOMM with nothing open";
 }

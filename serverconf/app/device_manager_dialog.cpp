@@ -42,8 +42,8 @@ DeviceManagerDialog::DeviceManagerDialog(NetworkEnvironment& environment, Device
     setWindowIcon(programIcon());
     buildControls();
     systemMenu()->addSeparator();
-    aboutAction_ = systemMenu()->addAction(QStringLiteral("关于 serverconf(&A)..."), this,
-                                           &DeviceManagerDialog::showAbout);
+    aboutAction_ =
+        systemMenu()->addAction(QStringLiteral("关于 serverconf(&A)..."), this, &DeviceManagerDialog::showAbout);
     aboutAction_->setData(aboutCommand);
 }
 

@@ -31,8 +31,8 @@ QRegion roundedRegion(const QSize& size) {
 // Draws `picture` centred in `area`, which is filled with the caption colour first.
 void drawCaptionPicture(QPainter& painter, const QRect& area, const QPixmap& picture) {
     painter.fillRect(area, captionColour());
-    const QPoint corner = area.topLeft() + QPoint((area.width() - picture.width()) / 2,
-                                                  (area.height() - picture.height()) / 2);
+    const QPoint corner =
+        area.topLeft() + QPoint((area.width() - picture.width()) / 2, (area.height() - picture.height()) / 2);
     painter.drawPixmap(corner, picture);
 }
 

@@ -23,9 +23,9 @@ Q_LOGGING_CATEGORY(settingsLog, "serverconf.settings", QtWarningMsg)
 void runSettings(const WindowContext& context, const DeviceEntry& device) {
     std::unique_ptr<CommandChannel> windowSocket = context.environment.createChannel();
     windowSocket->open(kAnyLocalPort);
-    const ReadOutResult readOut =
-        readParameters(context.environment, *windowSocket, &device, context.session,
-                       [&] { notice(context.window, QString::fromUtf8(kShortReplyMessage), programName()); });
+    const ReadOutResult readOut = readParameters(context.environment, *windowSocket, &device, context.session, [&] {
+        notice(context.window, QString::fromUtf8(kShortReplyMessage), programName());
+    });
     windowSocket->close();
     qCDebug(settingsLog) << "read-out of" << device.deviceAddress << device.macAddress << "short replies"
                          << readOut.shortReplies << "read" << (readOut.outcome == ReadOutOutcome::Read);

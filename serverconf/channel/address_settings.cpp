@@ -26,8 +26,9 @@ AddressSettings AddressSettings::fromTexts(const QString& broadcast, const QStri
         if (isDottedAddress(broadcast)) {
             settings.broadcastOverride = dottedHostAddress(broadcast);
         } else {
-            warnings << QStringLiteral("SERVERCONF_BROADCAST=%1 is not a dotted IPv4 address, ignored: "
-                                       "requests are broadcast to 255.255.255.255")
+            warnings << QStringLiteral(
+                            "SERVERCONF_BROADCAST=%1 is not a dotted IPv4 address, ignored: "
+                            "requests are broadcast to 255.255.255.255")
                             .arg(broadcast);
         }
     }
@@ -35,8 +36,9 @@ AddressSettings AddressSettings::fromTexts(const QString& broadcast, const QStri
         if (isDottedAddress(localAddress)) {
             settings.localAddressOverride = localAddress;
         } else {
-            warnings << QStringLiteral("SERVERCONF_LOCAL_ADDRESS=%1 is not a dotted IPv4 address, ignored: "
-                                       "this computer's address is looked up")
+            warnings << QStringLiteral(
+                            "SERVERCONF_LOCAL_ADDRESS=%1 is not a dotted IPv4 address, ignored: "
+                            "this computer's address is looked up")
                             .arg(localAddress);
         }
     }
@@ -45,9 +47,8 @@ AddressSettings AddressSettings::fromTexts(const QString& broadcast, const QStri
 
 AddressSettings AddressSettings::fromEnvironment() {
     QStringList warnings;
-    const AddressSettings settings =
-        fromTexts(qEnvironmentVariable("SERVERCONF_BROADCAST").trimmed(),
-                  qEnvironmentVariable("SERVERCONF_LOCAL_ADDRESS").trimmed(), warnings);
+    const AddressSettings settings = fromTexts(qEnvironmentVariable("SERVERCONF_BROADCAST").trimmed(),
+                                               qEnvironmentVariable("SERVERCONF_LOCAL_ADDRESS").trimmed(), warnings);
     for (const QString& warning : warnings) {
         qCDebug(lcChannel) << warning;
         std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(warning));

@@ -43,8 +43,7 @@ QString systemLocalHostAddress() {
     if (info.error() != QHostInfo::NoError) {
         qCDebug(lcChannel) << "host name lookup failed:" << info.errorString();
     }
-    const QString chosen =
-        chooseLocalHostAddress(texts(info.addresses()), texts(QNetworkInterface::allAddresses()));
+    const QString chosen = chooseLocalHostAddress(texts(info.addresses()), texts(QNetworkInterface::allAddresses()));
     if (chosen.isEmpty()) qCDebug(lcChannel) << "no IPv4 address: every device is on another network";
     return chosen;
 }

@@ -28,9 +28,7 @@ public:
 
     void pause(int milliseconds) { pacer().pause(milliseconds); }
     // The device shares the /24 of one of this computer's addresses.
-    bool isOnLocalNetwork(const QString& deviceAddress) {
-        return isOnAnyLocalNetwork(localAddresses(), deviceAddress);
-    }
+    bool isOnLocalNetwork(const QString& deviceAddress) { return isOnAnyLocalNetwork(localAddresses(), deviceAddress); }
 };
 
 }  // namespace serverconf

@@ -20,7 +20,7 @@ struct InterfaceAddress {
 
 struct ListedInterface {
     QString name;
-    uint index = 0;  // the system's interface index
+    uint index = 0;                     // the system's interface index
     QList<InterfaceAddress> addresses;  // IPv4 only, at least one
 
     bool operator==(const ListedInterface&) const = default;

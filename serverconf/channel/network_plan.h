@@ -16,7 +16,7 @@ namespace serverconf {
 
 // One way out for a broadcast.
 struct BroadcastPath {
-    QString interfaceName;  // empty: not tied to an interface (the test seam)
+    QString interfaceName;    // empty: not tied to an interface (the test seam)
     uint interfaceIndex = 0;  // 0: left to the system's routing
     QHostAddress source;      // the interface's address the datagram leaves from
     QHostAddress target;      // where it is sent

@@ -19,10 +19,14 @@ struct CommandForm {
 
 const QHash<QString, CommandForm>& commandForms() {
     static const QHash<QString, CommandForm> forms{
-        {"search", {Command::Search, 0}},         {"locate", {Command::Locate, 1}},
-        {"read", {Command::Read, kOneOrMore}},    {"write", {Command::Write, kOneOrMore}},
-        {"reset", {Command::Reset, kOneOrMore}},  {"change-ip", {Command::ChangeIp, 2}},
-        {"confirm", {Command::Confirm, kOneOrMore}}, {"interfaces", {Command::Interfaces, 0}},
+        {"search", {Command::Search, 0}},
+        {"locate", {Command::Locate, 1}},
+        {"read", {Command::Read, kOneOrMore}},
+        {"write", {Command::Write, kOneOrMore}},
+        {"reset", {Command::Reset, kOneOrMore}},
+        {"change-ip", {Command::ChangeIp, 2}},
+        {"confirm", {Command::Confirm, kOneOrMore}},
+        {"interfaces", {Command::Interfaces, 0}},
     };
     return forms;
 }
@@ -160,7 +164,8 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         }
     }
     if (positional.isEmpty() || !commandForms().contains(positional[0])) {
-        error = positional.isEmpty() ? QStringLiteral("no command") : QStringLiteral("unknown command %1").arg(positional[0]);
+        error = positional.isEmpty() ? QStringLiteral("no command")
+                                     : QStringLiteral("unknown command %1").arg(positional[0]);
         return std::nullopt;
     }
     const CommandForm form = commandForms().value(positional.takeFirst());

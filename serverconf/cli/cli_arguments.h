@@ -27,17 +27,17 @@ struct CliArguments {
     Command command = Command::Search;
     // The IP columns of the rows to work on, in the order given, each once.
     QStringList deviceAddresses;
-    bool allDevices = false;  // read --all: every row the search lists
-    QString newAddress;     // change-ip
-    QString saveFile;       // read --save
-    QString saveDirectory;  // read --save-dir: one <MAC>.ds file per device
-    QString loadFile;       // write --load
+    bool allDevices = false;                     // read --all: every row the search lists
+    QString newAddress;                          // change-ip
+    QString saveFile;                            // read --save
+    QString saveDirectory;                       // read --save-dir: one <MAC>.ds file per device
+    QString loadFile;                            // write --load
     QList<QPair<QString, QString>> typedValues;  // write CODE=VALUE, in order
     // How long replies are awaited after a search or list refresh, as long
     // as the progress window stands in the window.
     int waitMs = 1000;
-    bool help = false;  // --help or -h: the usage, nothing else
-    bool json = false;  // --json: one JSON document on standard output
+    bool help = false;       // --help or -h: the usage, nothing else
+    bool json = false;       // --json: one JSON document on standard output
     QStringList interfaces;  // --interface names; empty: every interface in use
 
     // The command works on a list of devices and reports one line per device

@@ -10,7 +10,10 @@
 namespace serverconf {
 
 CliReport::CliReport(const CliArguments& arguments, QTextStream& out, QTextStream& err)
-    : out_(out), err_(err), json_(arguments.json), perDevice_(arguments.reportsPerDevice()),
+    : out_(out),
+      err_(err),
+      json_(arguments.json),
+      perDevice_(arguments.reportsPerDevice()),
       valuesAsText_(arguments.saveDirectory.isEmpty()),
       reportsResults_(arguments.command != CliArguments::Command::Search &&
                       arguments.command != CliArguments::Command::Locate &&
@@ -22,8 +25,8 @@ void CliReport::rows(const QList<DeviceEntry>& rows) {
         return;
     }
     for (const DeviceEntry& row : rows) {
-        out_ << row.statusImage << '\t' << row.macAddress << '\t' << row.userAndDeviceName << '\t'
-             << row.deviceAddress << '\n';
+        out_ << row.statusImage << '\t' << row.macAddress << '\t' << row.userAndDeviceName << '\t' << row.deviceAddress
+             << '\n';
     }
     out_.flush();
 }

@@ -44,7 +44,7 @@ private:
     QTextStream& err_;
     const bool json_;
     const bool perDevice_;
-    const bool valuesAsText_;  // the values read go to standard output (not into files)
+    const bool valuesAsText_;    // the values read go to standard output (not into files)
     const bool reportsResults_;  // a device command: the document always holds "results"
     QJsonObject document_;
     QJsonArray results_;

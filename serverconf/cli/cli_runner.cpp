@@ -75,7 +75,10 @@ QString codesOfTags(const QList<int>& getTags) {
 }  // namespace
 
 CliRunner::CliRunner(NetworkEnvironment& environment, QTextStream& out, QTextStream& err)
-    : environment_(environment), out_(out), err_(err), discovery_(environment, list_, session_),
+    : environment_(environment),
+      out_(out),
+      err_(err),
+      discovery_(environment, list_, session_),
       windowSocket_(environment.createChannel()) {
     windowSocket_->open(kAnyLocalPort);
 }
@@ -89,14 +92,14 @@ int CliRunner::run(const CliArguments& arguments) {
     const int status = [&] {
         using Command = CliArguments::Command;
         switch (arguments.command) {
-        case Command::Search: return search();
-        case Command::Locate: return locate(arguments);
-        case Command::Read: return read(arguments);
-        case Command::Write: return write(arguments);
-        case Command::Reset: return reset(arguments);
-        case Command::ChangeIp: return changeIp(arguments);
-        case Command::Confirm: return confirm(arguments);
-        case Command::Interfaces: break;  // main lists them: it knows the real interfaces
+            case Command::Search: return search();
+            case Command::Locate: return locate(arguments);
+            case Command::Read: return read(arguments);
+            case Command::Write: return write(arguments);
+            case Command::Reset: return reset(arguments);
+            case Command::ChangeIp: return changeIp(arguments);
+            case Command::Confirm: return confirm(arguments);
+            case Command::Interfaces: break;  // main lists them: it knows the real interfaces
         }
         return fail(QStringLiteral("unknown command"));
     }();
@@ -162,9 +165,8 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
 }
 
 ReadOutResult CliRunner::readOut(const DeviceEntry& row) {
-    return readParameters(environment_, *windowSocket_, &row, session_, [this] {
-        err_ << kShortReplyMessage << Qt::endl;
-    });
+    return readParameters(environment_, *windowSocket_, &row, session_,
+                          [this] { err_ << kShortReplyMessage << Qt::endl; });
 }
 
 int CliRunner::read(const CliArguments& arguments) {
@@ -248,11 +250,11 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
         if (!applyTypedValue(code, value, dialog, session_.parameters, error)) return failed(resultFor(row), error);
     }
     switch (writeParameters(environment_, readResult.route, session_.parameters, dialog)) {
-    case Delivery::NotSent: return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
-    // The device reported no usable address and none was typed or loaded.
-    case Delivery::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
-    case Delivery::Unicast:
-    case Delivery::Broadcast: break;
+        case Delivery::NotSent: return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+        // The device reported no usable address and none was typed or loaded.
+        case Delivery::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
+        case Delivery::Unicast:
+        case Delivery::Broadcast: break;
     }
     return done(resultFor(row), QStringLiteral("written"));
 }

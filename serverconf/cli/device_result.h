@@ -11,12 +11,12 @@
 namespace serverconf {
 
 struct DeviceResult {
-    QString ip;    // the address the device was asked for (its IP column)
-    QString mac;   // the MAC column of its row; empty when no row had the address
+    QString ip;   // the address the device was asked for (its IP column)
+    QString mac;  // the MAC column of its row; empty when no row had the address
     bool ok = false;
-    QString message;  // the window's message on failure, what was done on success
+    QString message;                         // the window's message on failure, what was done on success
     std::optional<DeviceParameters> values;  // read: the values read out
-    QString savedFile;  // read: the *.ds file written, if any
+    QString savedFile;                       // read: the *.ds file written, if any
 };
 
 }  // namespace serverconf

@@ -37,8 +37,9 @@ int main(int argc, char* argv[]) {
     serverconf::chooseInterfaces(serverconf::UdpEnvironment(settings).interfaces(), arguments->interfaces, unknownName);
     if (!unknownName.isEmpty()) {
         err << "serverconf-cli: unknown interface " << unknownName
-            << (settings.replacesInterfaces() ? " (SERVERCONF_BROADCAST or SERVERCONF_LOCAL_ADDRESS replaces the interfaces)"
-                                              : " (see serverconf-cli interfaces)")
+            << (settings.replacesInterfaces()
+                    ? " (SERVERCONF_BROADCAST or SERVERCONF_LOCAL_ADDRESS replaces the interfaces)"
+                    : " (see serverconf-cli interfaces)")
             << '\n';
         return serverconf::kUsageExitCode;
     }

@@ -16,8 +16,16 @@ struct ListChoices {
 
 // Work mode has no entry "1": server is "0", client "2".
 constexpr std::array<ListChoices, 10> kLists{{
-    {"TP", 0, 1, -1}, {"RM", 0, 2, 1}, {"CM", 0, 3, -1}, {"CT", 0, 99, -1}, {"FC", 0, 1, -1},
-    {"DT", 0, 1, -1}, {"RC", 0, 1, -1}, {"BR", 0, 11, -1}, {"PR", 0, 4, -1}, {"BB", 0, 1, -1},
+    {"TP", 0, 1, -1},
+    {"RM", 0, 2, 1},
+    {"CM", 0, 3, -1},
+    {"CT", 0, 99, -1},
+    {"FC", 0, 1, -1},
+    {"DT", 0, 1, -1},
+    {"RC", 0, 1, -1},
+    {"BR", 0, 11, -1},
+    {"PR", 0, 4, -1},
+    {"BB", 0, 1, -1},
 }};
 
 const ListChoices* listOf(const QString& code) {
@@ -35,13 +43,20 @@ struct DialogSlot {
 };
 
 constexpr std::array<DialogSlot, 15> kDialogSlots{{
-    {"ON", &PropertyDialogValues::userName},      {"DN", &PropertyDialogValues::deviceName},
-    {"IP", &PropertyDialogValues::ipAddressField}, {"PN", &PropertyDialogValues::port},
-    {"DI", &PropertyDialogValues::destinationIp}, {"DP", &PropertyDialogValues::destinationPort},
-    {"GI", &PropertyDialogValues::gatewayIp},     {"NM", &PropertyDialogValues::netmask},
-    {"TP", &PropertyDialogValues::protocol},      {"RM", &PropertyDialogValues::workMode},
-    {"FC", &PropertyDialogValues::rtsCts},        {"DT", &PropertyDialogValues::dtr},
-    {"BR", &PropertyDialogValues::baudRate},      {"PR", &PropertyDialogValues::parity},
+    {"ON", &PropertyDialogValues::userName},
+    {"DN", &PropertyDialogValues::deviceName},
+    {"IP", &PropertyDialogValues::ipAddressField},
+    {"PN", &PropertyDialogValues::port},
+    {"DI", &PropertyDialogValues::destinationIp},
+    {"DP", &PropertyDialogValues::destinationPort},
+    {"GI", &PropertyDialogValues::gatewayIp},
+    {"NM", &PropertyDialogValues::netmask},
+    {"TP", &PropertyDialogValues::protocol},
+    {"RM", &PropertyDialogValues::workMode},
+    {"FC", &PropertyDialogValues::rtsCts},
+    {"DT", &PropertyDialogValues::dtr},
+    {"BR", &PropertyDialogValues::baudRate},
+    {"PR", &PropertyDialogValues::parity},
     {"BB", &PropertyDialogValues::dataBits},
 }};
 
@@ -53,9 +68,7 @@ QString* dialogValueOf(const QString& code, PropertyDialogValues& dialog) {
 }
 
 // The five values the advanced dialogs edit in the parameter set.
-bool isAdvanced(const QString& code) {
-    return QStringList{"CT", "CM", "ML", "MD", "RC"}.contains(code);
-}
+bool isAdvanced(const QString& code) { return QStringList{"CT", "CM", "ML", "MD", "RC"}.contains(code); }
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "terminal.h"
 
-#include <cstdio>
 #include <io.h>
+#include <cstdio>
 
 namespace serverconf {
 

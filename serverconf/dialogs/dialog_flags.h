@@ -6,8 +6,6 @@
 
 namespace serverconf {
 
-inline Qt::WindowFlags captionOnlyDialogFlags() {
-    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-}
+inline Qt::WindowFlags captionOnlyDialogFlags() { return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint; }
 
 }  // namespace serverconf

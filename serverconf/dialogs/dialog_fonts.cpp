@@ -8,9 +8,9 @@ namespace {
 // Installed faces tried after the named one: Song-style (serif) CJK faces
 // first for the Song faces, sans CJK faces for the others.
 const QStringList& serifFallbacks() {
-    static const QStringList faces{QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                                   QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN"),
-                                   QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
+    static const QStringList faces{
+        QStringLiteral("SimSun"),         QStringLiteral("NSimSun"),          QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei")};
     return faces;
 }
 
@@ -45,17 +45,17 @@ QFont systemTemplateFont() {
 QFont dialogFont(int pixelHeight) {
     // "新宋体" has half-width Latin letters; a monospaced CJK face keeps the
     // mixed labels ("On-the-Fly功能：") within the widths the layouts give them.
-    QFont font = fontWithFallbacks(QStringLiteral("新宋体"),
-                                   QStringList{QStringLiteral("NSimSun"), QStringLiteral("Noto Sans Mono CJK SC")} +
-                                       serifFallbacks());
+    QFont font = fontWithFallbacks(
+        QStringLiteral("新宋体"),
+        QStringList{QStringLiteral("NSimSun"), QStringLiteral("Noto Sans Mono CJK SC")} + serifFallbacks());
     font.setPixelSize(pixelHeight);
     return font;
 }
 
 QFont captionTitleFont() {
-    QFont font = fontWithFallbacks(QStringLiteral("Arial"),
-                                   QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")} +
-                                       sansFallbacks());
+    QFont font = fontWithFallbacks(
+        QStringLiteral("Arial"),
+        QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")} + sansFallbacks());
     font.setPixelSize(18);
     font.setWeight(QFont::Bold);
     return font;

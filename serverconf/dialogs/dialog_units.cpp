@@ -18,7 +18,8 @@ int scale(int units, int base, int divisor) {
 DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     // The average width is measured over the 52 Latin letters and rounded.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = qMax(1, (letters / 26 + 1) / 2);
     baseHeight_ = qMax(1, metrics.height());
 }

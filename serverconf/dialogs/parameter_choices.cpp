@@ -25,18 +25,18 @@ const ChoiceList& workModeChoices() {
 }
 
 const ChoiceList& baudRateChoices() {
-    static const ChoiceList choices = indexedChoices(
-        {QStringLiteral("1200bps"), QStringLiteral("2400bps"), QStringLiteral("4800bps"), QStringLiteral("9600bps"),
-         QStringLiteral("19200bps"), QStringLiteral("38400bps"), QStringLiteral("57600bps"),
-         QStringLiteral("115200bps"), QStringLiteral("150bps"), QStringLiteral("300bps"), QStringLiteral("600bps"),
-         QStringLiteral("28800bps")});
+    static const ChoiceList choices =
+        indexedChoices({QStringLiteral("1200bps"), QStringLiteral("2400bps"), QStringLiteral("4800bps"),
+                        QStringLiteral("9600bps"), QStringLiteral("19200bps"), QStringLiteral("38400bps"),
+                        QStringLiteral("57600bps"), QStringLiteral("115200bps"), QStringLiteral("150bps"),
+                        QStringLiteral("300bps"), QStringLiteral("600bps"), QStringLiteral("28800bps")});
     return choices;
 }
 
 const ChoiceList& parityChoices() {
-    static const ChoiceList choices = indexedChoices({QStringLiteral("None"), QStringLiteral("Even"),
-                                                      QStringLiteral("Odd"), QStringLiteral("Mark"),
-                                                      QStringLiteral("Space")});
+    static const ChoiceList choices =
+        indexedChoices({QStringLiteral("None"), QStringLiteral("Even"), QStringLiteral("Odd"), QStringLiteral("Mark"),
+                        QStringLiteral("Space")});
     return choices;
 }
 

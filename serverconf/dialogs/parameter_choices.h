@@ -15,16 +15,16 @@ struct ChoiceEntry {
 using ChoiceList = QList<ChoiceEntry>;
 
 // Property dialog lists.
-const ChoiceList& protocolChoices();    // "UDP" = "0", "TCP" = "1"
-const ChoiceList& workModeChoices();    // server = "0", client = "2"
-const ChoiceList& baudRateChoices();    // codes "0".."11", the slow rates and 28800 last
-const ChoiceList& parityChoices();      // "None" .. "Space" = "0".."4"
-const ChoiceList& dataBitsChoices();    // "7bits" = "0", "8bits" = "1"
-const ChoiceList& enableChoices();      // "0- 禁用" = "0", "1- 使用" = "1" (DTR and RTS/CTS)
+const ChoiceList& protocolChoices();  // "UDP" = "0", "TCP" = "1"
+const ChoiceList& workModeChoices();  // server = "0", client = "2"
+const ChoiceList& baudRateChoices();  // codes "0".."11", the slow rates and 28800 last
+const ChoiceList& parityChoices();    // "None" .. "Space" = "0".."4"
+const ChoiceList& dataBitsChoices();  // "7bits" = "0", "8bits" = "1"
+const ChoiceList& enableChoices();    // "0- 禁用" = "0", "1- 使用" = "1" (DTR and RTS/CTS)
 // Advanced dialog lists.
-const ChoiceList& connectModeChoices();      // four modes, "0".."3"
-const ChoiceList& connectTimeLimitChoices(); // "0".."99", each its own value
-const ChoiceList& onTheFlyChoices();         // "禁用" = "0", "使用" = "1"
+const ChoiceList& connectModeChoices();       // four modes, "0".."3"
+const ChoiceList& connectTimeLimitChoices();  // "0".."99", each its own value
+const ChoiceList& onTheFlyChoices();          // "禁用" = "0", "使用" = "1"
 
 // Index of the entry whose value is exactly `value`; -1 when there is none.
 int choiceIndexOfValue(const ChoiceList& choices, const QString& value);

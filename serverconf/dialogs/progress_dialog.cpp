@@ -35,7 +35,8 @@ void ProgressDialog::showEvent(QShowEvent* event) {
 }
 
 QString ProgressDialog::textFor(ProgressMode mode) {
-    return mode == ProgressMode::Search ? QStringLiteral("正在搜索设备，请等待!") : QStringLiteral("正在更新设备，请等待!");
+    return mode == ProgressMode::Search ? QStringLiteral("正在搜索设备，请等待!")
+                                        : QStringLiteral("正在更新设备，请等待!");
 }
 
 void ProgressDialog::run(ProgressMode mode, QWidget* parent) {

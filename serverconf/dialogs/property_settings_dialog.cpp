@@ -5,8 +5,8 @@
 #include "dialogs/dialog_units.h"
 #include "dialogs/gbk_length_validator.h"
 #include "dialogs/modal_run.h"
-#include "dialogs/notice.h"
 #include "dialogs/network_advanced_dialog.h"
+#include "dialogs/notice.h"
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/serial_advanced_dialog.h"
 
@@ -93,15 +93,15 @@ void PropertySettingsDialog::buildNetworkPage(const DialogUnits& units) {
     frame->setFont(templateFont());
     placeOnPage(units, frame, 7, 14, 237, 113);
 
-    const auto addField = [&](Field which, const QString& label, int labelLeft, int labelTop, int labelWidth,
-                              int left, int top) {
+    const auto addField = [&](Field which, const QString& label, int labelLeft, int labelTop, int labelWidth, int left,
+                              int top) {
         addLabel(units, page, label, labelLeft, labelTop, labelWidth);
         auto* edit = new QLineEdit(page);
         placeOnPage(units, edit, left, top, 61, kFieldHeight);
         fields_[static_cast<size_t>(which)] = edit;
     };
-    const auto addList = [&](List which, const ChoiceList& choices, const QString& label, int labelLeft,
-                             int labelTop, int left, int top) {
+    const auto addList = [&](List which, const ChoiceList& choices, const QString& label, int labelLeft, int labelTop,
+                             int left, int top) {
         addLabel(units, page, label, labelLeft, labelTop, 48);
         auto* box = new ParameterChoiceBox(choices, page);
         placeOnPage(units, box, left, top, 61, kListHeight);
@@ -137,8 +137,8 @@ void PropertySettingsDialog::buildSerialPage(const DialogUnits& units) {
     frame->setFont(templateFont());
     placeOnPage(units, frame, 7, 18, 237, 99);
 
-    const auto addList = [&](List which, const ChoiceList& choices, const QString& label, int labelLeft,
-                             int labelTop, int labelWidth, int top, int width) {
+    const auto addList = [&](List which, const ChoiceList& choices, const QString& label, int labelLeft, int labelTop,
+                             int labelWidth, int top, int width) {
         addLabel(units, page, label, labelLeft, labelTop, labelWidth);
         auto* box = new ParameterChoiceBox(choices, page);
         placeOnPage(units, box, 81, top, width, kListHeight);

@@ -31,7 +31,17 @@ class ParameterChoiceBox;
 class PropertySettingsDialog : public EnterSafeDialog {
     Q_OBJECT
 public:
-    enum class Field { UserName, DeviceName, MacAddress, IpAddress, Port, DestinationIp, DestinationPort, GatewayIp, Netmask };
+    enum class Field {
+        UserName,
+        DeviceName,
+        MacAddress,
+        IpAddress,
+        Port,
+        DestinationIp,
+        DestinationPort,
+        GatewayIp,
+        Netmask
+    };
     enum class List { Protocol, WorkMode, RtsCts, Dtr, BaudRate, Parity, DataBits };
     enum class Page { Network = 0, Serial = 1 };
 

@@ -38,9 +38,8 @@ SerialAdvancedDialog::SerialAdvancedDialog(DeviceParameters& parameters, QWidget
     units.place(okButton_, 36, 77, 34, 14);
     units.place(cancelButton_, 95, 77, 35, 14);
     const QFont font = dialogFont(18);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{packetLabel, delayLabel, onTheFlyLabel, packetCountField_, charDelayField_,
-                                         onTheFlyList_, okButton_, cancelButton_}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{packetLabel, delayLabel, onTheFlyLabel, packetCountField_,
+                                                            charDelayField_, onTheFlyList_, okButton_, cancelButton_}) {
         control->setFont(font);
     }
 

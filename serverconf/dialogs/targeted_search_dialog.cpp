@@ -29,9 +29,9 @@ TargetedSearchDialog::TargetedSearchDialog(QWidget* parent)
     units.place(cancelButton_, 81, 43, 35, 12);
     portBox_->setText(portText_);
     const QFont font = dialogFont(16);
-    for (QWidget* control : {static_cast<QWidget*>(addressLabel), static_cast<QWidget*>(portLabel),
-                             static_cast<QWidget*>(addressField_), static_cast<QWidget*>(portBox_),
-                             static_cast<QWidget*>(okButton_), static_cast<QWidget*>(cancelButton_)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(addressLabel), static_cast<QWidget*>(portLabel), static_cast<QWidget*>(addressField_),
+          static_cast<QWidget*>(portBox_), static_cast<QWidget*>(okButton_), static_cast<QWidget*>(cancelButton_)}) {
         control->setFont(font);
     }
     connect(okButton_, &QPushButton::clicked, this, [this] {

@@ -11,8 +11,7 @@ namespace serverconf {
 
 DeviceDiscovery::DeviceDiscovery(NetworkEnvironment& environment, DeviceListModel& list, DeviceSession& session,
                                  QObject* parent)
-    : QObject(parent), environment_(environment), list_(list), session_(session),
-      socket_(environment.createChannel()) {
+    : QObject(parent), environment_(environment), list_(list), session_(session), socket_(environment.createChannel()) {
     connect(socket_.get(), &CommandChannel::datagramWaiting, this, &DeviceDiscovery::takeReplies);
 }
 

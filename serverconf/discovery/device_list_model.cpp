@@ -64,10 +64,10 @@ QVariant DeviceListModel::data(const QModelIndex& index, int role) const {
     if (role == StatusImageRole) return entry.statusImage;
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
-    case MacColumn: return entry.macAddress;
-    case NameColumn: return entry.userAndDeviceName;
-    case AddressColumn: return entry.deviceAddress;
-    default: return QString();
+        case MacColumn: return entry.macAddress;
+        case NameColumn: return entry.userAndDeviceName;
+        case AddressColumn: return entry.deviceAddress;
+        default: return QString();
     }
 }
 

@@ -32,8 +32,7 @@ QString userAndDeviceColumn(const QString& userPiece) {
 
 bool isSearchReply(const QByteArray& reply) {
     constexpr qsizetype kMacEnd = 13;  // "A" and the 12 characters of the MAC text
-    return reply.size() > kMacEnd && reply.startsWith('A') && reply.at(kMacEnd) == '/' &&
-           reply.indexOf('/') == kMacEnd;
+    return reply.size() > kMacEnd && reply.startsWith('A') && reply.at(kMacEnd) == '/' && reply.indexOf('/') == kMacEnd;
 }
 
 DeviceEntry searchReplyRow(const QByteArray& reply, const QString& sender, bool sameNetwork) {

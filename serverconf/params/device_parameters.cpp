@@ -7,8 +7,7 @@ namespace serverconf {
 namespace {
 
 // Empties every value whose code is not in `kept`.
-void clearAllBut(DeviceParameters& parameters, std::initializer_list<QString DeviceParameters::*> kept)
-{
+void clearAllBut(DeviceParameters& parameters, std::initializer_list<QString DeviceParameters::*> kept) {
     for (const ParameterDefinition& definition : kParameters) {
         if (std::find(kept.begin(), kept.end(), definition.member) == kept.end())
             (parameters.*definition.member).clear();
@@ -17,66 +16,51 @@ void clearAllBut(DeviceParameters& parameters, std::initializer_list<QString Dev
 
 }  // namespace
 
-void DeviceParameters::clearForNewSearch()
-{
+void DeviceParameters::clearForNewSearch() {
     clearAllBut(*this, {&DeviceParameters::destinationIp, &DeviceParameters::destinationPort,
                         &DeviceParameters::gatewayIp, &DeviceParameters::netmask});
 }
 
-void DeviceParameters::clearOnCancel()
-{
-    clearAllBut(*this, {&DeviceParameters::ipAddress});
-}
+void DeviceParameters::clearOnCancel() { clearAllBut(*this, {&DeviceParameters::ipAddress}); }
 
-QString* DeviceParameters::valueByCode(QStringView code)
-{
+QString* DeviceParameters::valueByCode(QStringView code) {
     const ParameterDefinition* definition = parameterByCode(code);
     return definition ? &(this->*definition->member) : nullptr;
 }
 
-const QString* DeviceParameters::valueByCode(QStringView code) const
-{
+const QString* DeviceParameters::valueByCode(QStringView code) const {
     return const_cast<DeviceParameters*>(this)->valueByCode(code);
 }
 
-QString* DeviceParameters::valueByGetTag(int getTag)
-{
+QString* DeviceParameters::valueByGetTag(int getTag) {
     const ParameterDefinition* definition = parameterByGetTag(getTag);
     return definition ? &(this->*definition->member) : nullptr;
 }
 
-const QString* DeviceParameters::valueByGetTag(int getTag) const
-{
+const QString* DeviceParameters::valueByGetTag(int getTag) const {
     return const_cast<DeviceParameters*>(this)->valueByGetTag(getTag);
 }
 
-bool DeviceParameters::storeReply(int getTag, const QString& value)
-{
+bool DeviceParameters::storeReply(int getTag, const QString& value) {
     QString* target = valueByGetTag(getTag);
-    if (!target)
-        return false;
+    if (!target) return false;
     *target = value;
     return true;
 }
 
-const ParameterDefinition* parameterByCode(QStringView code)
-{
+const ParameterDefinition* parameterByCode(QStringView code) {
     for (const ParameterDefinition& definition : kParameters) {
-        if (code.compare(QLatin1StringView(definition.code), Qt::CaseInsensitive) == 0)
-            return &definition;
+        if (code.compare(QLatin1StringView(definition.code), Qt::CaseInsensitive) == 0) return &definition;
     }
     return nullptr;
 }
 
-const ParameterDefinition* parameterByGetTag(int getTag)
-{
-    if (getTag < 1 || getTag > kParameterCount)
-        return nullptr;
+const ParameterDefinition* parameterByGetTag(int getTag) {
+    if (getTag < 1 || getTag > kParameterCount) return nullptr;
     return &kParameters[getTag - 1];
 }
 
-std::array<const ParameterDefinition*, kLastSetTag - kFirstSetTag + 1> setRequestOrder()
-{
+std::array<const ParameterDefinition*, kLastSetTag - kFirstSetTag + 1> setRequestOrder() {
     std::array<const ParameterDefinition*, kLastSetTag - kFirstSetTag + 1> order{};
     for (const ParameterDefinition& definition : kParameters) {
         if (definition.setTag >= kFirstSetTag && definition.setTag <= kLastSetTag)
@@ -85,22 +69,15 @@ std::array<const ParameterDefinition*, kLastSetTag - kFirstSetTag + 1> setReques
     return order;
 }
 
-DeviceParameters factoryParameters()
-{
+DeviceParameters factoryParameters() {
     DeviceParameters parameters;
     for (const ParameterDefinition& definition : kParameters)
         parameters.*definition.member = QString::fromLatin1(definition.factoryValue);
     return parameters;
 }
 
-void DeviceSession::clearForNewSearch()
-{
-    parameters.clearForNewSearch();
-}
+void DeviceSession::clearForNewSearch() { parameters.clearForNewSearch(); }
 
-void DeviceSession::clearOnCancel()
-{
-    parameters.clearOnCancel();
-}
+void DeviceSession::clearOnCancel() { parameters.clearOnCancel(); }
 
 }  // namespace serverconf

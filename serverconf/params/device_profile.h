@@ -25,9 +25,9 @@ inline constexpr const char* kWrongProfileFormatMessage = "所选文件格式不
 inline constexpr const char* kProfileNotSavedMessage = "配置文件保存失败!";
 
 // Order in which Save writes the keys (and the order of a fresh file).
-inline constexpr std::array<const char*, kParameterCount> kProfileSaveOrder{
-    "ON", "DN", "FE", "IP", "PN", "TP", "CT", "DI", "DP", "GI", "NM",
-    "CM", "RM", "ML", "MD", "BR", "BB", "FC", "PR", "DT", "RC"};
+inline constexpr std::array<const char*, kParameterCount> kProfileSaveOrder{"ON", "DN", "FE", "IP", "PN", "TP", "CT",
+                                                                            "DI", "DP", "GI", "NM", "CM", "RM", "ML",
+                                                                            "MD", "BR", "BB", "FC", "PR", "DT", "RC"};
 // Order in which Load reads the keys; FE is never loaded (a file does not
 // change the MAC address).
 inline constexpr std::array<const char*, kParameterCount - 1> kProfileLoadOrder{
@@ -43,8 +43,7 @@ QString readProfileValue(const QByteArray& content, QStringView section, QString
 // in place, a missing key is appended after the last line of the section, a
 // missing section is appended at the end of the file. Line breaks inside the
 // value are replaced by spaces so the value stays one line.
-QByteArray writeProfileValue(const QByteArray& content, QStringView section, QStringView key,
-                             const QString& value);
+QByteArray writeProfileValue(const QByteArray& content, QStringView section, QStringView key, const QString& value);
 
 // The 21 keys written into `content` in kProfileSaveOrder. `values` holds what
 // Save takes for each key (the dialog decides which source each one has).

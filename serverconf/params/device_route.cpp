@@ -2,8 +2,7 @@
 
 namespace serverconf {
 
-Destination DeviceRoute::destination() const
-{
+Destination DeviceRoute::destination() const {
     return form == Form::Unicast ? Destination::device(address) : Destination::broadcastOn(interfaceName);
 }
 

@@ -18,8 +18,7 @@ struct DeviceRoute {
 
     static DeviceRoute unicast(const QString& address) { return {Form::Unicast, address, {}, {}}; }
     // `interfaceName`: where the device was heard; empty: every interface.
-    static DeviceRoute byMacName(const QString& macAddress, const QString& interfaceName = {})
-    {
+    static DeviceRoute byMacName(const QString& macAddress, const QString& interfaceName = {}) {
         return {Form::ByMacName, {}, macAddress, interfaceName};
     }
 

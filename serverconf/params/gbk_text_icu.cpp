@@ -12,29 +12,23 @@ namespace {
 constexpr const char* kCodePage936 = "GBK";
 }
 
-bool gbkAvailable()
-{
+bool gbkAvailable() {
     const bool available = QStringEncoder(kCodePage936).isValid() && QStringDecoder(kCodePage936).isValid();
-    if (!available)
-        qCDebug(lcParams) << "this Qt build has no codec for" << kCodePage936;
+    if (!available) qCDebug(lcParams) << "this Qt build has no codec for" << kCodePage936;
     return available;
 }
 
-QByteArray toGbk(const QString& text)
-{
+QByteArray toGbk(const QString& text) {
     QStringEncoder encoder(kCodePage936);
     QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        qCDebug(lcParams) << "text has characters outside code page 936, replaced:" << text;
+    if (encoder.hasError()) qCDebug(lcParams) << "text has characters outside code page 936, replaced:" << text;
     return bytes;
 }
 
-QString fromGbk(const QByteArray& bytes)
-{
+QString fromGbk(const QByteArray& bytes) {
     QStringDecoder decoder(kCodePage936);
     QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        qCDebug(lcParams) << "bytes are not valid code page 936, replaced:" << bytes.toHex(' ');
+    if (decoder.hasError()) qCDebug(lcParams) << "bytes are not valid code page 936, replaced:" << bytes.toHex(' ');
     return text;
 }
 

@@ -20,20 +20,15 @@ constexpr int kMaxDatagramsPerRead = 64;
 // Reads the waiting datagrams, at most kMaxDatagramsPerRead, until one from
 // `sender` arrives and returns it. Without one, returns the first datagram
 // read when `orFirst` is set, else nothing; the others are dropped (logged).
-std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender, bool orFirst)
-{
+std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender, bool orFirst) {
     std::optional<Datagram> first;
     for (int read = 0; read < kMaxDatagramsPerRead; ++read) {
-        if (read > 0 && !socket.hasWaitingDatagram())
-            break;
+        if (read > 0 && !socket.hasWaitingDatagram()) break;
         std::optional<Datagram> datagram = socket.readOne();
-        if (!datagram)
-            continue;  // an oversize datagram, dropped by the channel
-        if (datagram->senderAddress == sender)
-            return datagram;
+        if (!datagram) continue;  // an oversize datagram, dropped by the channel
+        if (datagram->senderAddress == sender) return datagram;
         qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "while reading" << sender;
-        if (!first)
-            first = std::move(datagram);
+        if (!first) first = std::move(datagram);
     }
     return orFirst ? first : std::nullopt;
 }
@@ -43,8 +38,7 @@ std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender, 
 // taken before any other, so that a stranger's datagram cannot name the
 // device; a device answering from another address of its own still does.
 // Empty when nothing answered.
-QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
-{
+QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress) {
     std::unique_ptr<CommandChannel> probe = environment.createChannel();
     probe->open(kReadOutProbePort);
     probe->sendAndPause(searchRequest(), Destination::device(rowAddress), kAfterProbeMs);
@@ -60,21 +54,17 @@ QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress)
 }  // namespace
 
 ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
-                                   const QString& deviceAddress, DeviceParameters& parameters)
-{
+                                   const QString& deviceAddress, DeviceParameters& parameters) {
     environment.pause(kBeforeReplyReadMs);
     const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress, false);
-    if (!datagram)
-        return {ReplyReceipt::Kind::NoDatagram};
+    if (!datagram) return {ReplyReceipt::Kind::NoDatagram};
     const ParameterReply reply = parseParameterReply(datagram->text);
     switch (reply.kind) {
-    case ParameterReply::Kind::TooShort:
-        qCDebug(lcParams) << "reply under 2 bytes from" << datagram->senderAddress << datagram->text;
-        return {ReplyReceipt::Kind::TooShort};
-    case ParameterReply::Kind::Unknown:
-        return {ReplyReceipt::Kind::Ignored};
-    case ParameterReply::Kind::Value:
-        break;
+        case ParameterReply::Kind::TooShort:
+            qCDebug(lcParams) << "reply under 2 bytes from" << datagram->senderAddress << datagram->text;
+            return {ReplyReceipt::Kind::TooShort};
+        case ParameterReply::Kind::Unknown: return {ReplyReceipt::Kind::Ignored};
+        case ParameterReply::Kind::Value: break;
     }
     storeParameterReply(parameters, reply);
     return {ReplyReceipt::Kind::Stored, reply.getTag};
@@ -82,8 +72,7 @@ ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChann
 
 ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& windowSocket,
                              const DeviceEntry* selectedRow, DeviceSession& session,
-                             const std::function<void()>& shortReplyNotice)
-{
+                             const std::function<void()>& shortReplyNotice) {
     ReadOutResult result;
     if (!selectedRow) {
         result.outcome = ReadOutOutcome::NoDeviceSelected;
@@ -117,8 +106,7 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
             storedTags.insert(receipt.getTag);
         } else if (receipt.kind == ReplyReceipt::Kind::TooShort) {
             ++result.shortReplies;
-            if (shortReplyNotice)
-                shortReplyNotice();
+            if (shortReplyNotice) shortReplyNotice();
         }
     };
     const auto ask = [&](int tag) {
@@ -126,19 +114,16 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
         receive();
     };
     receive();
-    for (int tag = 1; tag <= kParameterCount; ++tag)
-        ask(tag);
+    for (int tag = 1; tag <= kParameterCount; ++tag) ask(tag);
     // A datagram can be lost on the way: each value still missing is asked
     // for once more (a late reply may have filled one in the meantime).
     for (int tag = 1; tag <= kParameterCount; ++tag) {
-        if (storedTags.contains(tag))
-            continue;
+        if (storedTags.contains(tag)) continue;
         result.retriedTags << tag;
         ask(tag);
     }
     for (int tag : std::as_const(result.retriedTags)) {
-        if (!storedTags.contains(tag))
-            result.missingTags << tag;
+        if (!storedTags.contains(tag)) result.missingTags << tag;
     }
     if (!result.retriedTags.isEmpty())
         qCDebug(lcParams) << "asked again" << result.retriedTags << "still missing" << result.missingTags;

@@ -54,7 +54,7 @@ struct ReadOutResult {
     // How the device was reached (outcome Read only; unknown otherwise):
     // the write and the factory defaults of its dialog take this route.
     DeviceRoute route;
-    int shortReplies = 0;  // replies under 2 bytes met on the way
+    int shortReplies = 0;    // replies under 2 bytes met on the way
     QList<int> retriedTags;  // get tags asked a second time, their first reply lost
     QList<int> missingTags;  // get tags still without a value after that: empty in the dialog
 };

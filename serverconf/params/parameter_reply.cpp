@@ -8,19 +8,16 @@ namespace serverconf {
 namespace {
 
 // The tag text must be exactly "1".."21": no sign, no leading zero, no space.
-int getTagFromText(const QString& tagText)
-{
+int getTagFromText(const QString& tagText) {
     for (int tag = 1; tag <= kParameterCount; ++tag) {
-        if (tagText == QString::number(tag))
-            return tag;
+        if (tagText == QString::number(tag)) return tag;
     }
     return 0;
 }
 
 }  // namespace
 
-ParameterReply parseParameterReply(const QByteArray& datagram)
-{
+ParameterReply parseParameterReply(const QByteArray& datagram) {
     ParameterReply reply;
     if (datagram.size() < 2) {
         reply.kind = ParameterReply::Kind::TooShort;
@@ -41,8 +38,7 @@ ParameterReply parseParameterReply(const QByteArray& datagram)
     return reply;
 }
 
-bool storeParameterReply(DeviceParameters& parameters, const ParameterReply& reply)
-{
+bool storeParameterReply(DeviceParameters& parameters, const ParameterReply& reply) {
     return reply.kind == ParameterReply::Kind::Value && parameters.storeReply(reply.getTag, reply.value);
 }
 

@@ -15,11 +15,9 @@ namespace {
 // Runs one set exchange from `localPort` on `route`: opening, the 19 set
 // requests, "SIP" when `setIp` names an address, "E".
 Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
-                        const DeviceParameters& values, const QString* setIp)
-{
+                        const DeviceParameters& values, const QString* setIp) {
     const Delivery delivery = deliveryOn(route);
-    if (delivery == Delivery::NotSent)
-        return delivery;
+    if (delivery == Delivery::NotSent) return delivery;
     std::unique_ptr<CommandChannel> channel = environment.createChannel();
     channel->open(localPort);
     openSetExchange(*channel, route);
@@ -35,8 +33,7 @@ Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, cons
 
 }  // namespace
 
-void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& values)
-{
+void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& values) {
     parameters.userName = values.userName;
     parameters.deviceName = values.deviceName;
     parameters.port = values.port;
@@ -54,8 +51,7 @@ void takeDialogValues(DeviceParameters& parameters, const PropertyDialogValues& 
 }
 
 Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
-                         const PropertyDialogValues& values)
-{
+                         const PropertyDialogValues& values) {
     if (!isDottedAddress(values.ipAddressField)) {
         qCDebug(lcParams) << "write refused, the new address is not dotted:" << values.ipAddressField;
         return Delivery::Refused;
@@ -64,8 +60,7 @@ Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& rou
     return runSetExchange(environment, kParameterWritePort, route, parameters, &values.ipAddressField);
 }
 
-Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route)
-{
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route) {
     const DeviceParameters defaults = factoryParameters();
     // Only a device on another network, reached by broadcast, is given the
     // factory address; one on this computer's network keeps its own.

@@ -43,8 +43,8 @@ std::optional<QByteArray> unescapePayload(const QByteArray& text) {
 }
 
 QByteArray formatLogRecord(const LogRecord& record) {
-    return QByteArray::number(record.timeMs, 'f', 3) + '\t' + record.direction.toUtf8() + '\t' +
-           record.from.toUtf8() + '\t' + record.to.toUtf8() + '\t' + escapePayload(record.payload);
+    return QByteArray::number(record.timeMs, 'f', 3) + '\t' + record.direction.toUtf8() + '\t' + record.from.toUtf8() +
+           '\t' + record.to.toUtf8() + '\t' + escapePayload(record.payload);
 }
 
 std::optional<LogRecord> parseLogLine(const QByteArray& line) {

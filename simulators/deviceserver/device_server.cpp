@@ -32,8 +32,7 @@ QHostAddress broadcastAddressFor(const QString& deviceAddress) {
 
 }  // namespace
 
-DeviceServer::DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment,
-                           QObject* parent)
+DeviceServer::DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment, QObject* parent)
     : QObject(parent), log_(log), onPrivateSegment_(onPrivateSegment) {
     devices_.reserve(static_cast<std::size_t>(devices.size()));
     for (const DeviceConfig& config : devices) devices_.push_back(Device{SimulatedDevice(config), nullptr});
@@ -106,16 +105,15 @@ void DeviceServer::handle(std::size_t index, const QNetworkDatagram& datagram, b
     Device& device = devices_[index];
     const Outcome outcome = device.model.handle(parseDeviceRequest(datagram.data()), broadcast);
     for (const QString& text : outcome.notes) note(device.model.address(), text);
-    const QHostAddress to = device.model.answersByBroadcast() ? broadcastAddressFor(device.model.address())
-                                                              : datagram.senderAddress();
+    const QHostAddress to =
+        device.model.answersByBroadcast() ? broadcastAddressFor(device.model.address()) : datagram.senderAddress();
     const quint16 port = static_cast<quint16>(datagram.senderPort());
     for (const OutgoingReply& reply : outcome.replies) {
         if (reply.delayMs == 0) {
             sendReply(index, reply.text, to, port);
         } else {
-            QTimer::singleShot(reply.delayMs, this, [this, index, text = reply.text, to, port] {
-                sendReply(index, text, to, port);
-            });
+            QTimer::singleShot(reply.delayMs, this,
+                               [this, index, text = reply.text, to, port] { sendReply(index, text, to, port); });
         }
     }
     // Moved once the current read loop is over: it still uses the old socket.

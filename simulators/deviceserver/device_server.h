@@ -24,8 +24,7 @@ public:
     // `log` receives one line per record and is flushed after each.
     // `onPrivateSegment`: datagrams from outside loopback are answered too
     // (otherwise ignored).
-    DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment,
-                 QObject* parent = nullptr);
+    DeviceServer(const QList<DeviceConfig>& devices, QIODevice& log, bool onPrivateSegment, QObject* parent = nullptr);
     ~DeviceServer() override;
 
     // Binds every socket; false with the reason when one cannot be bound.
@@ -46,7 +45,8 @@ private:
     void moveDevice(std::size_t index, const QString& newAddress);
     bool hasDeviceAt(const QString& address) const;
     bool ignoresSender(const QHostAddress& sender, const QString& device);
-    void write(double timeMs, const QString& direction, const QString& from, const QString& to, const QByteArray& payload);
+    void write(double timeMs, const QString& direction, const QString& from, const QString& to,
+               const QByteArray& payload);
     void note(const QString& device, const QString& text);
 
     std::vector<Device> devices_;

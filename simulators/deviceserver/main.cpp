@@ -1,7 +1,7 @@
 // devicesim: simulated device servers on loopback addresses.
 
-#include "device_server.h"
 #include "device_option.h"
+#include "device_server.h"
 #include "private_segment.h"
 
 #include <QCommandLineParser>
@@ -103,9 +103,9 @@ int main(int argc, char* argv[]) {
 
     QFile log;
     const bool logToStdout = parser.value(logOption) == "-";
-    const bool logOpen = logToStdout ? log.open(stdout, QIODevice::WriteOnly)
-                                     : (log.setFileName(parser.value(logOption)),
-                                        log.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    const bool logOpen =
+        logToStdout ? log.open(stdout, QIODevice::WriteOnly)
+                    : (log.setFileName(parser.value(logOption)), log.open(QIODevice::WriteOnly | QIODevice::Truncate));
     if (!logOpen) return fail("cannot write the log " + parser.value(logOption));
 
     raiseDescriptorLimit();

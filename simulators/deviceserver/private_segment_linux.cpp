@@ -37,7 +37,8 @@ bool runsOnPrivateSegment(QString& reason) {
     for (const struct if_nameindex* entry = interfaces; entry->if_index != 0; ++entry) {
         if (std::strcmp(entry->if_name, "lo") == 0) continue;
         if (driverOf(descriptor, entry->if_name) != u"veth") {
-            reason = QStringLiteral("interface %1 is not a test segment's veth").arg(QString::fromLocal8Bit(entry->if_name));
+            reason =
+                QStringLiteral("interface %1 is not a test segment's veth").arg(QString::fromLocal8Bit(entry->if_name));
             veths = -1;
             break;
         }
@@ -46,8 +47,10 @@ bool runsOnPrivateSegment(QString& reason) {
     if (descriptor >= 0) ::close(descriptor);
     ::if_freenameindex(interfaces);
     if (veths == 1) return true;
-    if (veths == 0) reason = QStringLiteral("no veth interface");
-    else if (veths > 1) reason = QStringLiteral("more than one interface besides loopback");
+    if (veths == 0)
+        reason = QStringLiteral("no veth interface");
+    else if (veths > 1)
+        reason = QStringLiteral("more than one interface besides loopback");
     return false;
 }
 

@@ -28,8 +28,8 @@ SimulatedDevice::SimulatedDevice(DeviceConfig config)
 
 QByteArray SimulatedDevice::searchReply() const {
     const DeviceValues& v = config_.values;
-    return "A" + toWireText(v.value(QStringLiteral("FE"))) + "/V1.0.0*0000000" + toWireText(v.value(QStringLiteral("ON"))) +
-           "/" + toWireText(v.value(QStringLiteral("DN")));
+    return "A" + toWireText(v.value(QStringLiteral("FE"))) + "/V1.0.0*0000000" +
+           toWireText(v.value(QStringLiteral("ON"))) + "/" + toWireText(v.value(QStringLiteral("DN")));
 }
 
 void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray text) {
@@ -40,7 +40,8 @@ void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray
     }
     if (lost_.value(name) < faults.loseFirst.value(name)) {
         ++lost_[name];
-        outcome.notes << QStringLiteral("reply %1 lost (%2 of %3)").arg(name).arg(lost_[name]).arg(faults.loseFirst[name]);
+        outcome.notes
+            << QStringLiteral("reply %1 lost (%2 of %3)").arg(name).arg(lost_[name]).arg(faults.loseFirst[name]);
         return;
     }
     if (losesAtRandom()) {
@@ -96,34 +97,34 @@ Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
     std::optional<OutgoingReply> previouslyHeld = std::exchange(heldReply_, std::nullopt);
     using Kind = DeviceRequest::Kind;
     switch (request.kind) {
-    case Kind::Search:
-        if (!broadcast && config_.faults.noProbeAnswer) {
-            outcome.notes << QStringLiteral("probe not answered");
-        } else {
-            addReply(outcome, QString::fromLatin1(kSearchReplyName), searchReply());
+        case Kind::Search:
+            if (!broadcast && config_.faults.noProbeAnswer) {
+                outcome.notes << QStringLiteral("probe not answered");
+            } else {
+                addReply(outcome, QString::fromLatin1(kSearchReplyName), searchReply());
+            }
+            break;
+        case Kind::SelectByMac:
+            selected_ = request.text == config_.values.value(QStringLiteral("FE"));
+            if (selected_) outcome.notes << QStringLiteral("named by its MAC");
+            break;
+        case Kind::Confirm: outcome.notes << QStringLiteral("confirmed"); break;
+        case Kind::Open: staged_.clear(); break;
+        case Kind::Get: {
+            addReply(outcome, QString::number(request.tag),
+                     toWireText(config_.values.value(request.code)) + '|' + QByteArray::number(request.tag));
+            break;
         }
-        break;
-    case Kind::SelectByMac:
-        selected_ = request.text == config_.values.value(QStringLiteral("FE"));
-        if (selected_) outcome.notes << QStringLiteral("named by its MAC");
-        break;
-    case Kind::Confirm: outcome.notes << QStringLiteral("confirmed"); break;
-    case Kind::Open: staged_.clear(); break;
-    case Kind::Get: {
-        addReply(outcome, QString::number(request.tag),
-                 toWireText(config_.values.value(request.code)) + '|' + QByteArray::number(request.tag));
-        break;
-    }
-    case Kind::Set:
-        staged_.insert(request.code, request.text);
-        outcome.notes << QStringLiteral("staged %1=%2").arg(request.code, request.text);
-        break;
-    case Kind::End:
-    case Kind::EndChangeIp:
-        apply(outcome);
-        selected_ = false;
-        break;
-    case Kind::Unknown: outcome.notes << QStringLiteral("not understood: %1").arg(request.error); break;
+        case Kind::Set:
+            staged_.insert(request.code, request.text);
+            outcome.notes << QStringLiteral("staged %1=%2").arg(request.code, request.text);
+            break;
+        case Kind::End:
+        case Kind::EndChangeIp:
+            apply(outcome);
+            selected_ = false;
+            break;
+        case Kind::Unknown: outcome.notes << QStringLiteral("not understood: %1").arg(request.error); break;
     }
     if (previouslyHeld) outcome.replies.prepend(*previouslyHeld);
     return outcome;

@@ -5,12 +5,8 @@
 
 namespace devicesim {
 
-QByteArray toWireText(const QString& text) {
-    return QStringEncoder("GBK").encode(text);
-}
+QByteArray toWireText(const QString& text) { return QStringEncoder("GBK").encode(text); }
 
-QString fromWireText(const QByteArray& bytes) {
-    return QStringDecoder("GBK").decode(bytes);
-}
+QString fromWireText(const QByteArray& bytes) { return QStringDecoder("GBK").decode(bytes); }
 
 }  // namespace devicesim

@@ -17,8 +17,8 @@ std::int32_t integerArgument(const std::string& word, bool wrapUnsigned) {
     // A sign, then "0x" or "0X" and hexadecimal digits, or decimal digits.
     const bool negative = !word.empty() && word[0] == '-';
     const std::size_t digitsAt = negative ? 1 : 0;
-    const bool hexadecimal = word.size() > digitsAt + 2 && word[digitsAt] == '0' &&
-                             (word[digitsAt + 1] == 'x' || word[digitsAt + 1] == 'X');
+    const bool hexadecimal =
+        word.size() > digitsAt + 2 && word[digitsAt] == '0' && (word[digitsAt + 1] == 'x' || word[digitsAt + 1] == 'X');
     const char* begin = word.data() + digitsAt + (hexadecimal ? 2 : 0);
     const char* end = word.data() + word.size();
     std::int64_t value = 0;
@@ -26,8 +26,8 @@ std::int32_t integerArgument(const std::string& word, bool wrapUnsigned) {
     const bool signedDigits = begin != end && (*begin == '-' || *begin == '+');
     const auto [stop, error] = std::from_chars(begin, end, value, hexadecimal ? 16 : 10);
     if (negative) value = -value;
-    const std::int64_t maximum = wrapUnsigned ? std::numeric_limits<std::uint32_t>::max()
-                                              : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t maximum =
+        wrapUnsigned ? std::numeric_limits<std::uint32_t>::max() : std::numeric_limits<std::int32_t>::max();
     if (begin == end || signedDigits || error != std::errc() || stop != end ||
         value < std::numeric_limits<std::int32_t>::min() || value > maximum) {
         throw UsageError("not an integer in range: \"" + word + "\"");

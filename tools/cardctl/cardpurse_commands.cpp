@@ -63,8 +63,8 @@ int closePort(const Invocation& call) {
 int readBlock(const Invocation& call) {
     expectArgumentCount(call, 2);
     char text[33] = {};
-    const int result = call.library.function<decltype(ReadCardBlank)>("ReadCardBlank")(
-        call.port, call.args[0].c_str(), call.args[1].c_str(), text);
+    const int result = call.library.function<decltype(ReadCardBlank)>("ReadCardBlank")(call.port, call.args[0].c_str(),
+                                                                                       call.args[1].c_str(), text);
     if (result == 1) std::puts(text);
     return exitStatusOf("ReadCardBlank", result);
 }
@@ -79,17 +79,16 @@ int writeBlock(const Invocation& call) {
 int info(const Invocation& call) {
     expectArgumentCount(call, 0);
     // Room beyond the documented sizes costs nothing here.
-    char accountNo[16] = {}, cardNo[16] = {}, name[24] = {}, department[24] = {}, balance[16] = {},
-         limitCount[16] = {}, limitMoney[16] = {}, limitTime[16] = {}, gbCode[16] = {}, lssjCount[16] = {};
+    char accountNo[16] = {}, cardNo[16] = {}, name[24] = {}, department[24] = {}, balance[16] = {}, limitCount[16] = {},
+         limitMoney[16] = {}, limitTime[16] = {}, gbCode[16] = {}, lssjCount[16] = {};
     const int result = call.library.function<decltype(ReadCardInformation)>("ReadCardInformation")(
-        call.port, accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode,
-        lssjCount);
+        call.port, accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode, lssjCount);
     if (result == 1) {
-        std::printf("account number: %s\ncard number:    %s\nname:           %s\ndepartment:     %s\n"
-                    "balance:        %s\nlimit count:    %s\nlimit money:    %s\nlimit time:     %s\n"
-                    "GB code:        %s\nLssj count:     %s\n",
-                    accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode,
-                    lssjCount);
+        std::printf(
+            "account number: %s\ncard number:    %s\nname:           %s\ndepartment:     %s\n"
+            "balance:        %s\nlimit count:    %s\nlimit money:    %s\nlimit time:     %s\n"
+            "GB code:        %s\nLssj count:     %s\n",
+            accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode, lssjCount);
     }
     return exitStatusOf("ReadCardInformation", result);
 }

@@ -16,14 +16,14 @@ class LoadedLibrary;  // library_loader.h: dlopen / LoadLibrary and symbol look-
 enum class TargetLibrary { CardPurse, RfWallet };
 
 struct Invocation {
-    int port;                        // --port N
-    std::vector<std::string> args;   // words after the command name
-    LoadedLibrary& library;          // the library the command belongs to
+    int port;                       // --port N
+    std::vector<std::string> args;  // words after the command name
+    LoadedLibrary& library;         // the library the command belongs to
 };
 
 struct Command {
-    const char* name;        // "info", "add-money", "rf-info", ...
-    const char* usage;       // arguments after the name, for the help text
+    const char* name;   // "info", "add-money", "rf-info", ...
+    const char* usage;  // arguments after the name, for the help text
     TargetLibrary library;
     // Calls the export(s), prints plain output; returns the process exit
     // status: 0 when the export reported success, non-zero otherwise.

@@ -28,9 +28,7 @@ void* LoadedLibrary::symbol(const char* name) const {
 }
 
 // The SONAME: an installed runtime package has no unversioned link.
-std::string libraryFileName(const std::string& baseName) {
-    return "lib" + baseName + ".so." CARD_LIBRARY_SOVERSION;
-}
+std::string libraryFileName(const std::string& baseName) { return "lib" + baseName + ".so." CARD_LIBRARY_SOVERSION; }
 
 std::string executableDirectory() {
     char buffer[PATH_MAX];

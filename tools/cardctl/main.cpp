@@ -117,8 +117,8 @@ int run(int argc, char** argv) {
         LoadedLibrary library(options.library.value_or(libraryPath(options.command->library)));
         return options.command->run(Invocation{options.port, options.args, library});
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "cardctl %s: %s\nusage: cardctl [--port N] %s %s\n", options.command->name,
-                     error.what(), options.command->name, options.command->usage);
+        std::fprintf(stderr, "cardctl %s: %s\nusage: cardctl [--port N] %s %s\n", options.command->name, error.what(),
+                     options.command->name, options.command->usage);
         return kExitUsage;
     } catch (const LibraryError& error) {
         std::fprintf(stderr, "cardctl: %s\n", error.what());

@@ -47,13 +47,12 @@ int deduct(const Invocation& call) {
     const std::int32_t hostHex8 = hostHex8Argument(args[3]);
     const std::int32_t hostHex6 = integerArgument(args[5]);
     return moneyStatus("RFSAMDeductions", call.library.function<decltype(RFSAMDeductions)>("RFSAMDeductions")(
-                                              call.port, args[0].c_str(), args[1].c_str(), args[2].c_str(),
-                                              hostHex8, args[4].c_str(), hostHex6));
+                                              call.port, args[0].c_str(), args[1].c_str(), args[2].c_str(), hostHex8,
+                                              args[4].c_str(), hostHex6));
 }
 
 constexpr Command kCommands[] = {
-    {"rf-info", "A B  (RFSAMReadCardInfo), A: 28 and B: 26 hexadecimal digits", TargetLibrary::RfWallet,
-     readCardInfo},
+    {"rf-info", "A B  (RFSAMReadCardInfo), A: 28 and B: 26 hexadecimal digits", TargetLibrary::RfWallet, readCardInfo},
     {"rf-add",
      "A B C D HEX8 DIGITS12 HEX6  (RFSAMADDMoney), C: 6 and D: 32 hexadecimal digits, "
      "DIGITS12: 12 decimal digits, HEX6: 0 to 16777215",

@@ -136,23 +136,22 @@ struct Export {
 
 // The exports of each library, listed once for the members that hold them
 // and for their look-up.
-#define CARDPURSE_EXPORTS(X)                                                                                    \
-    X(CloseCOMM) X(ReadCardBlank) X(WriteCardBlank) X(ReadCardInformation) X(OpenAccount) X(OFFCard) X(AddMoney) \
-    X(AddLimitMoney) X(WriteLimitCount) X(WriteLssjCount) X(WriteLimitTime) X(WriteGB) X(WriteName)              \
-    X(WriteNumber) X(WriteDepartment) X(SetMacPassword) X(SetCardPassAll) X(SetCardPassOne) X(SetMacSound)
+#define CARDPURSE_EXPORTS(X)                                                                                         \
+    X(CloseCOMM)                                                                                                     \
+    X(ReadCardBlank) X(WriteCardBlank) X(ReadCardInformation) X(OpenAccount) X(OFFCard) X(AddMoney) X(AddLimitMoney) \
+        X(WriteLimitCount) X(WriteLssjCount) X(WriteLimitTime) X(WriteGB) X(WriteName) X(WriteNumber)                \
+            X(WriteDepartment) X(SetMacPassword) X(SetCardPassAll) X(SetCardPassOne) X(SetMacSound)
 #define RFWALLET_EXPORTS(X) X(CloseCOMM) X(RFSAMReadCardInfo) X(RFSAMADDMoney) X(RFSAMDeductions)
 
 #define EXPORT_MEMBER(name) Export<decltype(::name)> name;
 #define LOOK_UP_EXPORT(name) name = {#name, dll.get<decltype(::name)>(#name)};
 
 struct CardPurse {
-    explicit CardPurse(const Library& dll) { CARDPURSE_EXPORTS(LOOK_UP_EXPORT) }
-    CARDPURSE_EXPORTS(EXPORT_MEMBER)
+    explicit CardPurse(const Library& dll){CARDPURSE_EXPORTS(LOOK_UP_EXPORT)} CARDPURSE_EXPORTS(EXPORT_MEMBER)
 };
 
 struct RfWallet {
-    explicit RfWallet(const Library& dll) { RFWALLET_EXPORTS(LOOK_UP_EXPORT) }
-    RFWALLET_EXPORTS(EXPORT_MEMBER)
+    explicit RfWallet(const Library& dll){RFWALLET_EXPORTS(LOOK_UP_EXPORT)} RFWALLET_EXPORTS(EXPORT_MEMBER)
 };
 
 #undef LOOK_UP_EXPORT
@@ -169,12 +168,12 @@ void printResult(const char* call, int result) { std::printf("%s = %d\n", call, 
 
 // All ten outputs, pre-filled with "-" so that untouched ones show.
 struct CardInformation {
-    char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9],
-        limitTime[7], gbCode[3], lssjCount[6];
+    char accountNo[9], cardNo[9], name[19], department[19], balance[8], limitCount[4], limitMoney[9], limitTime[7],
+        gbCode[3], lssjCount[6];
 
     CardInformation() {
-        for (char* text : {accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode,
-                           lssjCount}) {
+        for (char* text :
+             {accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode, lssjCount}) {
             text[0] = '-';
             text[1] = '\0';
         }
@@ -183,12 +182,12 @@ struct CardInformation {
 
 void readInformation(const CardPurse& purse, int port) {
     CardInformation info;
-    const int result = purse.ReadCardInformation(port, info.accountNo, info.cardNo, info.name, info.department,
-                                                 info.balance, info.limitCount, info.limitMoney, info.limitTime,
-                                                 info.gbCode, info.lssjCount);
+    const int result =
+        purse.ReadCardInformation(port, info.accountNo, info.cardNo, info.name, info.department, info.balance,
+                                  info.limitCount, info.limitMoney, info.limitTime, info.gbCode, info.lssjCount);
     std::printf("ReadCardInformation = %d: %s %s %s %s %s %s %s %s %s %s\n", result, info.accountNo, info.cardNo,
-                info.name, info.department, info.balance, info.limitCount, info.limitMoney, info.limitTime,
-                info.gbCode, info.lssjCount);
+                info.name, info.department, info.balance, info.limitCount, info.limitMoney, info.limitTime, info.gbCode,
+                info.lssjCount);
 }
 
 void readBlock(const CardPurse& purse, int port, const char* sector, const char* block) {
@@ -230,8 +229,8 @@ void rfsam(const RfWallet& wallet, int port) {
     char numberA[7] = "-", numberB[12] = "-";
     int result = wallet.RFSAMReadCardInfo(port, kFieldA, kFieldB, numberA, numberB);
     std::printf("RFSAMReadCardInfo = %d: %s %s\n", result, numberA, numberB);
-    printResult("RFSAMADDMoney", wallet.RFSAMADDMoney(port, kFieldA, kFieldB, kFieldC, kFieldD, 250, kDigits12,
-                                                      0x123456));
+    printResult("RFSAMADDMoney",
+                wallet.RFSAMADDMoney(port, kFieldA, kFieldB, kFieldC, kFieldD, 250, kDigits12, 0x123456));
     printResult("RFSAMDeductions", wallet.RFSAMDeductions(port, kFieldA, kFieldB, kFieldD, 100, kDigits12, 0x654321));
     result = wallet.RFSAMReadCardInfo(port, kFieldA, kFieldB, numberA, numberB);
     std::printf("RFSAMReadCardInfo = %d: %s %s\n", result, numberA, numberB);
@@ -248,16 +247,15 @@ void timed(const char* name, Call call) {
 void timeouts(const CardPurse& purse, const RfWallet& wallet, int port) {
     char text[33] = "";
     timed("ReadCardBlank", [&] { return purse.ReadCardBlank(port, "01", "05", text); });
-    timed("RFSAMADDMoney", [&] {
-        return wallet.RFSAMADDMoney(port, kFieldA, kFieldB, kFieldC, kFieldD, 1, kDigits12, 1);
-    });
+    timed("RFSAMADDMoney",
+          [&] { return wallet.RFSAMADDMoney(port, kFieldA, kFieldB, kFieldC, kFieldD, 1, kDigits12, 1); });
 }
 
 void noport(const CardPurse& purse, const RfWallet& wallet, int port) {
     readBlock(purse, port, "01", "05");
     readInformation(purse, port);
-    printResult("OpenAccount", purse.OpenAccount(port, 1, 1, "0123456789ABCDEF", "FEDCBA9876543210", 1, 1, 1,
-                                                 "251231", "01", 1));
+    printResult("OpenAccount",
+                purse.OpenAccount(port, 1, 1, "0123456789ABCDEF", "FEDCBA9876543210", 1, 1, 1, "251231", "01", 1));
     printResult("SetMacPassword", purse.SetMacPassword(port, "A1B2C3D4E5F6"));
     printResult("cardpurse CloseCOMM", purse.CloseCOMM());
     char numberA[7] = "-", numberB[12] = "-";

@@ -28,8 +28,8 @@ constexpr int kGiveUpMs = 30000;
 void printRows(const QAbstractItemModel& model) {
     for (int row = 0; row < model.rowCount(); ++row) {
         QStringList columns;
-        for (int column = serverconf::DeviceListModel::MacColumn;
-             column <= serverconf::DeviceListModel::AddressColumn; ++column)
+        for (int column = serverconf::DeviceListModel::MacColumn; column <= serverconf::DeviceListModel::AddressColumn;
+             ++column)
             columns << model.index(row, column).data().toString();
         std::fputs((columns.join(u'\t') + u'\n').toUtf8().constData(), stdout);
     }

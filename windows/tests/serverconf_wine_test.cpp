@@ -42,8 +42,8 @@ struct CliRun {
 };
 
 void PrintTo(const CliRun& run, std::ostream* out) {
-    *out << "exit " << run.exitStatus << "\nout: " << run.output << "\nerr: " << run.errors << "\nreceived: "
-         << devicesim::escapePayload(run.received.join(u" | ").toLatin1()).toStdString();
+    *out << "exit " << run.exitStatus << "\nout: " << run.output << "\nerr: " << run.errors
+         << "\nreceived: " << devicesim::escapePayload(run.received.join(u" | ").toLatin1()).toStdString();
 }
 
 std::string withNewlines(std::string text) {
@@ -54,8 +54,8 @@ std::string withNewlines(std::string text) {
 class ServerconfUnderWine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        prefix_ = std::make_unique<WinePrefix>(WINE_PREFIX_X86_64,
-                                               WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM, "win64"});
+        prefix_ =
+            std::make_unique<WinePrefix>(WINE_PREFIX_X86_64, WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM, "win64"});
     }
     static void TearDownTestSuite() { prefix_.reset(); }
 
@@ -82,8 +82,8 @@ protected:
         if (!process.waitForFinished(60000)) process.kill();
         process.waitForFinished();
         return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                   process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
-                   devicesim::payloads(simulator_->received(mark))};
+                      process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+                      devicesim::payloads(simulator_->received(mark))};
     }
 
     // serverconf-cli.exe of the Windows build, under wine64.
@@ -93,7 +93,7 @@ protected:
         for (const QString& argument : arguments) argv.push_back(argument.toStdString());
         const ProgramRun run = prefix_->run(WINDOWS_SERVERCONF_CLI, argv, kLoopbackSeams);
         return CliRun{run.exitStatus, withNewlines(run.output), withNewlines(run.errors),
-                   devicesim::payloads(simulator_->received(mark))};
+                      devicesim::payloads(simulator_->received(mark))};
     }
 
     // A path of this computer as the Windows programs name it (drive Z:).

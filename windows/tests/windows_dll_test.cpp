@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <regex>
 #include <string>
 
@@ -226,8 +226,9 @@ TEST_P(WindowsDllTest, CardctlLoadsBothLibrariesAndDrivesTheReader) {
     EXPECT_EQ(sound.exitStatus, 0) << sound.output << sound.errors;
     EXPECT_EQ(reader.state().sound, 7);
 
-    const ProgramRun info = prefix_->run(
-        program("cardctl.exe"), {"--port", "12", "rf-info", "0123456789ABCDEF0123456789AB", "FEDCBA9876543210FEDCBA9876"});
+    const ProgramRun info =
+        prefix_->run(program("cardctl.exe"),
+                     {"--port", "12", "rf-info", "0123456789ABCDEF0123456789AB", "FEDCBA9876543210FEDCBA9876"});
     EXPECT_EQ(info.exitStatus, 0) << info.output << info.errors;
     EXPECT_NE(info.output.find("infoNumberA: 004321"), std::string::npos) << info.output;
     EXPECT_NE(info.output.find("infoNumberB: -25"), std::string::npos) << info.output;

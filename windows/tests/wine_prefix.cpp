@@ -106,11 +106,11 @@ WinePrefix::WinePrefix(std::filesystem::path directory, WineTools tools)
     const bool created = std::filesystem::exists(stamp);
     if (!created) std::filesystem::remove_all(directory_);
     std::filesystem::create_directories(directory_);
-    environment_ = environmentWith(std::vector<std::string>(environ, environ + countOf(environ)),
-                                   {"WINEPREFIX=" + directory_.string(), "WINEARCH=" + tools_.architecture,
-                                    "WINEDEBUG=-all",
-                                    // No Mono or Gecko installer while the prefix is created.
-                                    "WINEDLLOVERRIDES=mscoree,mshtml=", "CARDPAYMENT_DEBUG=1"});
+    environment_ =
+        environmentWith(std::vector<std::string>(environ, environ + countOf(environ)),
+                        {"WINEPREFIX=" + directory_.string(), "WINEARCH=" + tools_.architecture, "WINEDEBUG=-all",
+                         // No Mono or Gecko installer while the prefix is created.
+                         "WINEDLLOVERRIDES=mscoree,mshtml=", "CARDPAYMENT_DEBUG=1"});
     const auto log = directory_.parent_path() / "wineserver.log";
     // Foreground and persistent: the server of this prefix lives until the
     // destructor stops it, instead of once per program.

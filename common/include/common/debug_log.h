@@ -28,7 +28,8 @@ __attribute__((format(__MINGW_PRINTF_FORMAT, 2, 3)))
 #elif defined(__GNUC__)
 __attribute__((format(printf, 2, 3)))
 #endif
-inline void debugLog(const char* component, const char* format, ...) {
+inline void
+debugLog(const char* component, const char* format, ...) {
     if (!debugLogEnabled()) return;
     char line[512];
     va_list args;

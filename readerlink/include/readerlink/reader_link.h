@@ -79,9 +79,7 @@ public:
     const ReadTimeouts& timeouts() const { return timeouts_; }
 
     // Held by an export for its whole run.
-    std::unique_lock<std::recursive_mutex> lockForOperation() {
-        return std::unique_lock<std::recursive_mutex>(mutex_);
-    }
+    std::unique_lock<std::recursive_mutex> lockForOperation() { return std::unique_lock<std::recursive_mutex>(mutex_); }
 
 private:
     ReadTimeouts timeouts_;

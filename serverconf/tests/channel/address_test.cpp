@@ -128,7 +128,8 @@ TEST(AddressSettings, TextsThatAreNotDottedAddressesAreIgnoredWithAWarning) {
     for (const auto& c : cases) {
         QStringList warnings;
         const AddressSettings settings = AddressSettings::fromTexts(c.broadcast, c.local, warnings);
-        EXPECT_EQ(settings.broadcastOverride.value_or(QHostAddress()), QHostAddress(QString::fromLatin1(c.takenBroadcast)))
+        EXPECT_EQ(settings.broadcastOverride.value_or(QHostAddress()),
+                  QHostAddress(QString::fromLatin1(c.takenBroadcast)))
             << c.broadcast;
         EXPECT_EQ(settings.localAddressOverride, c.takenLocal) << c.local;
         ASSERT_EQ(warnings.size(), c.warnings) << c.broadcast << " " << c.local;

@@ -52,9 +52,8 @@ TEST(NetworkPlan, ALimitedBroadcastLeavesEachInterfaceFromItsFirstAddress) {
         {"eth0", 2, {ipv4("192.0.2.1", 24, "192.0.2.255"), ipv4("192.0.2.200", 24, "192.0.2.255")}},
         {"wlan0", 6, {ipv4("198.51.100.7", 24, "198.51.100.255")}}};
     const NetworkPlan plan = NetworkPlan::fromInterfaces(listed);
-    const QList<BroadcastPath> paths{
-        {"eth0", 2, QHostAddress("192.0.2.1"), QHostAddress(QHostAddress::Broadcast)},
-        {"wlan0", 6, QHostAddress("198.51.100.7"), QHostAddress(QHostAddress::Broadcast)}};
+    const QList<BroadcastPath> paths{{"eth0", 2, QHostAddress("192.0.2.1"), QHostAddress(QHostAddress::Broadcast)},
+                                     {"wlan0", 6, QHostAddress("198.51.100.7"), QHostAddress(QHostAddress::Broadcast)}};
     EXPECT_EQ(plan.broadcastPaths, paths) << "one copy per interface, not per address";
     EXPECT_EQ(plan.localAddresses, QStringList({"192.0.2.1", "192.0.2.200", "198.51.100.7"}));
     EXPECT_EQ(plan.interfaceNameOf(6), "wlan0");

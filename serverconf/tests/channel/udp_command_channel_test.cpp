@@ -1,8 +1,8 @@
 // The real channel on loopback (inside the test's private network): what
 // goes out on the wire, what a read delivers, and the receive buffer.
 
-#include "channel/channel_ports.h"
 #include "channel/udp_command_channel.h"
+#include "channel/channel_ports.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -14,7 +14,6 @@
 
 namespace serverconf {
 namespace {
-
 
 // A device's socket on port 65535 of `address`.
 std::unique_ptr<QUdpSocket> deviceSocket(const QString& address) {

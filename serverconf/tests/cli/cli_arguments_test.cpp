@@ -47,24 +47,45 @@ TEST(CliArguments, InterfaceOptionsAddUpInOrderAndApplyToEveryCommand) {
 }
 
 TEST(InterfaceListing, OneLinePerAddressWithPrefixAndBroadcast) {
-    const QList<ListedInterface> interfaces{
-        {"eth0", 2, {{QHostAddress("192.0.2.1"), 24, QHostAddress("192.0.2.255")},
-                     {QHostAddress("192.0.2.200"), 25, QHostAddress("192.0.2.255")}}},
-        {"wlan0", 6, {{QHostAddress("198.51.100.7"), 22, QHostAddress()}}}};
-    EXPECT_EQ(interfaceListing(interfaces), "eth0\t192.0.2.1/24\t192.0.2.255\n"
-                                            "eth0\t192.0.2.200/25\t192.0.2.255\n"
-                                            "wlan0\t198.51.100.7/22\t-\n");
+    const QList<ListedInterface> interfaces{{"eth0",
+                                             2,
+                                             {{QHostAddress("192.0.2.1"), 24, QHostAddress("192.0.2.255")},
+                                              {QHostAddress("192.0.2.200"), 25, QHostAddress("192.0.2.255")}}},
+                                            {"wlan0", 6, {{QHostAddress("198.51.100.7"), 22, QHostAddress()}}}};
+    EXPECT_EQ(interfaceListing(interfaces),
+              "eth0\t192.0.2.1/24\t192.0.2.255\n"
+              "eth0\t192.0.2.200/25\t192.0.2.255\n"
+              "wlan0\t198.51.100.7/22\t-\n");
     EXPECT_EQ(interfaceListing({}), "");
 }
 
 TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
-    for (const char* bad : {"", "find", "locate", "read", "change-ip 10.0.0.5", "search extra", "read 10.0.0.5 BR=7",
-                            "write 10.0.0.5 BR", "write 10.0.0.5 =7", "read 10.0.0.5 --save", "write 10.0.0.5 --save x.ds",
-                            "read 10.0.0.5 --load x.ds", "read 10.0.0.5 --save a.ds --save b.ds", "--wait search",
-                            "--wait -5 search", "--verbose search", "locate 10.0.0.5 10.0.0.6",
-                            "change-ip 10.0.0.5 10.0.0", "change-ip 10.0.0.5 10.0.0.300", "write 10.0.0.5 IP=",
-                            "write 10.0.0.5 IP=192.168.1", "write 10.0.0.5 IP=10.0.0.256", "write 10.0.0.5 IP=a.b.c.d",
-                            "interfaces eth0", "--interface", "--interface  search"}) {
+    for (const char* bad : {"",
+                            "find",
+                            "locate",
+                            "read",
+                            "change-ip 10.0.0.5",
+                            "search extra",
+                            "read 10.0.0.5 BR=7",
+                            "write 10.0.0.5 BR",
+                            "write 10.0.0.5 =7",
+                            "read 10.0.0.5 --save",
+                            "write 10.0.0.5 --save x.ds",
+                            "read 10.0.0.5 --load x.ds",
+                            "read 10.0.0.5 --save a.ds --save b.ds",
+                            "--wait search",
+                            "--wait -5 search",
+                            "--verbose search",
+                            "locate 10.0.0.5 10.0.0.6",
+                            "change-ip 10.0.0.5 10.0.0",
+                            "change-ip 10.0.0.5 10.0.0.300",
+                            "write 10.0.0.5 IP=",
+                            "write 10.0.0.5 IP=192.168.1",
+                            "write 10.0.0.5 IP=10.0.0.256",
+                            "write 10.0.0.5 IP=a.b.c.d",
+                            "interfaces eth0",
+                            "--interface",
+                            "--interface  search"}) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
 }
@@ -99,7 +120,8 @@ TEST(CliArguments, RefusesWhatWouldHarmSeveralDevicesOrMeansNothing) {
         const char* error;
     } cases[] = {
         {"write 10.0.0.5 10.0.0.6 IP=10.0.0.9", "IP= cannot be written to several devices: each keeps its own address"},
-        {"write 10.0.0.5 10.0.0.6 BR=7 IP=10.0.0.9", "IP= cannot be written to several devices: each keeps its own address"},
+        {"write 10.0.0.5 10.0.0.6 BR=7 IP=10.0.0.9",
+         "IP= cannot be written to several devices: each keeps its own address"},
         {"reset 10.0.0.5 10.0.0.6 10.0.0.5", "the address 10.0.0.5 is given twice"},
         {"read 10.0.0.5 10.0.0.6 --save a.ds", "--save names the file of one device; use --save-dir for several"},
         {"read --all --save a.ds", "--save names the file of one device; use --save-dir for several"},

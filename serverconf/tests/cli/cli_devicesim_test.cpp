@@ -27,8 +27,9 @@ TEST_F(CliAgainstDeviceSim, SearchPrintsOneTabSeparatedLinePerRow) {
     start(kDevices);
     const CliRun run = runCli({"search"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, "1\t001122334455\tops/gate-1\t127.0.0.5\n"
-                       "0\t009900000009\tfar/hall\t127.0.1.9\n");
+    EXPECT_EQ(run.out,
+              "1\t001122334455\tops/gate-1\t127.0.0.5\n"
+              "0\t009900000009\tfar/hall\t127.0.1.9\n");
 }
 
 TEST_F(CliAgainstDeviceSim, NoAnswerIsExitOneWithTheNoDeviceMessage) {
@@ -83,10 +84,10 @@ TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtIt
     bool broadcast = true;
     const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
     EXPECT_FALSE(broadcast);
-    EXPECT_EQ(sent, QStringList({"L", "SON|18", "SDNdoor|19", "STP0|20", "SPN4001|21", "SRM0|22", "SFC1|23",
-                                 "SDT0|24", "SBR11|25", "SPR0|26", "SBB1|27", "SRC|28", "SCM|29", "SCT|30",
-                                 "SML64|31", "SMD|32", "SDI|33", "SDP|34", "SGI|35", "SNM|36",
-                                 "SIP127.0.0.55|37", "E"}))
+    EXPECT_EQ(sent, QStringList({"L",       "SON|18",  "SDNdoor|19",       "STP0|20", "SPN4001|21", "SRM0|22",
+                                 "SFC1|23", "SDT0|24", "SBR11|25",         "SPR0|26", "SBB1|27",    "SRC|28",
+                                 "SCM|29",  "SCT|30",  "SML64|31",         "SMD|32",  "SDI|33",     "SDP|34",
+                                 "SGI|35",  "SNM|36",  "SIP127.0.0.55|37", "E"}))
         << "fields and advanced values from the file (missing keys empty), PR=9 is no entry";
     EXPECT_TRUE(run.out.contains("1\t001122334455\t/door\t127.0.0.55\n")) << run.out.toStdString();
 }
@@ -135,8 +136,8 @@ TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadc
     ASSERT_EQ(run.exitCode, 0);
     const QStringList byBroadcast = sentFrom(simulator->received(mark), 5555, &broadcast);
     EXPECT_TRUE(broadcast);
-    EXPECT_EQ(byBroadcast, QStringList{"W009900000009"} +
-                               testing::writeSeries(testing::factoryResetValues(), testing::SetAddress{"192.168.1.24", 33}))
+    EXPECT_EQ(byBroadcast, QStringList{"W009900000009"} + testing::writeSeries(testing::factoryResetValues(),
+                                                                               testing::SetAddress{"192.168.1.24", 33}))
         << "named by its MAC, factory values with the factory address";
     EXPECT_TRUE(run.out.contains("0\t009900000009\t\t127.0.1.9\n")) << "names emptied; stays on loopback";
 }
@@ -165,8 +166,8 @@ TEST_F(CliAgainstDeviceSim, WriteRefusesAFileThatIsNotAConfigurationFileBeforeSe
         const char* name;
         QByteArray content;  // empty: the file is not written
     } refused[] = {
-        {"empty.ds", {}}, {"garbage.ds", "garbage"}, {"dir.ds", {}}, {"missing.ds", {}},
-        {"other.ds", "[other]\r\nON=x\r\n"}, {"gate.txt", "[main]\r\nON=x\r\n"},
+        {"empty.ds", {}},   {"garbage.ds", "garbage"},           {"dir.ds", {}},
+        {"missing.ds", {}}, {"other.ds", "[other]\r\nON=x\r\n"}, {"gate.txt", "[main]\r\nON=x\r\n"},
     };
     QFile(directory.filePath("empty.ds")).open(QIODevice::WriteOnly);
     for (const auto& file : refused) {
@@ -225,8 +226,8 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
     for (const char* address : {"notanip", "999.1.1.1"}) {
         const CliRun run = runCli({"read", address});
         EXPECT_EQ(run.exitCode, 2) << address;
-        EXPECT_TRUE(run.err.startsWith(QStringLiteral("serverconf-cli: the address %1 is not a dotted IPv4 address\n")
-                                           .arg(address)))
+        EXPECT_TRUE(run.err.startsWith(
+            QStringLiteral("serverconf-cli: the address %1 is not a dotted IPv4 address\n").arg(address)))
             << run.err.toStdString();
         EXPECT_EQ(run.out, "") << address;
     }
@@ -238,15 +239,17 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
 TEST_F(CliAgainstDeviceSim, AMistypedAddressVariableIsReportedAndIgnored) {
     start(kDevices);
     const CliRun broadcast = runCli({"search"}, {"SERVERCONF_BROADCAST=127.255.255"});
-    EXPECT_TRUE(broadcast.err.startsWith("serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
-                                         "address, ignored: requests are broadcast to 255.255.255.255\n"))
+    EXPECT_TRUE(
+        broadcast.err.startsWith("serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
+                                 "address, ignored: requests are broadcast to 255.255.255.255\n"))
         << broadcast.err.toStdString();
     EXPECT_EQ(simulator->received().size(), 0) << "nothing reaches 127.255.255.255";
 
     const CliRun local = runCli({"search"}, {"SERVERCONF_LOCAL_ADDRESS=127.0.0.l"});
     EXPECT_EQ(local.exitCode, 0) << local.err.toStdString();
-    EXPECT_EQ(local.err, "serverconf-cli: SERVERCONF_LOCAL_ADDRESS=127.0.0.l is not a dotted IPv4 address, "
-                         "ignored: this computer's address is looked up\n");
+    EXPECT_EQ(local.err,
+              "serverconf-cli: SERVERCONF_LOCAL_ADDRESS=127.0.0.l is not a dotted IPv4 address, "
+              "ignored: this computer's address is looked up\n");
     EXPECT_TRUE(runCli({"search"}).err.isEmpty()) << "well-formed variables are taken without a word";
 }
 

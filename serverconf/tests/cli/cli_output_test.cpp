@@ -57,11 +57,14 @@ TEST(CliJson, AReadOutHoldsEachValueUnderItsOwnCode) {
 }
 
 TEST(CliJson, InterfaceAddressesWithoutBroadcastGiveNull) {
-    const QJsonArray array = interfacesJson({{"eth0", 2, {{QHostAddress("192.0.2.1"), 24, QHostAddress("192.0.2.255")},
-                                                          {QHostAddress("192.0.2.9"), 30, QHostAddress()}}}});
+    const QJsonArray array = interfacesJson({{"eth0",
+                                              2,
+                                              {{QHostAddress("192.0.2.1"), 24, QHostAddress("192.0.2.255")},
+                                               {QHostAddress("192.0.2.9"), 30, QHostAddress()}}}});
     ASSERT_EQ(array.size(), 2);
-    EXPECT_EQ(array[0].toObject(), QJsonObject({{"name", "eth0"}, {"address", "192.0.2.1"}, {"prefixLength", 24},
-                                                {"broadcast", "192.0.2.255"}}));
+    EXPECT_EQ(
+        array[0].toObject(),
+        QJsonObject({{"name", "eth0"}, {"address", "192.0.2.1"}, {"prefixLength", 24}, {"broadcast", "192.0.2.255"}}));
     EXPECT_TRUE(array[1].toObject()["broadcast"].isNull());
 }
 

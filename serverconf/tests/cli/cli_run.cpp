@@ -24,7 +24,8 @@ CliRun runCli(const QStringList& arguments, const QStringList& variables, const 
         process.waitForFinished();
     }
     return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+                  QString::fromUtf8(process.readAllStandardOutput()),
+                  QString::fromUtf8(process.readAllStandardError())};
 }
 
 QStringList sentFrom(const QList<devicesim::LogRecord>& received, quint16 port, bool* allBroadcast) {

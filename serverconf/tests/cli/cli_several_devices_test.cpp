@@ -30,9 +30,9 @@ const QString kBystander = "addr=127.0.0.7,mac=001122334477,user=by,name=stander
 // What a device of devicesim holds without options, for the 19 values a
 // write sends before its address.
 const QMap<QString, QString> kFactoryValues{
-    {"TP", "0"}, {"PN", "1001"}, {"RM", "0"}, {"FC", "1"}, {"DT", "0"}, {"BR", "5"}, {"PR", "0"},
-    {"BB", "1"}, {"RC", "0"}, {"CM", "1"}, {"CT", "5"}, {"ML", "255"}, {"MD", "1"}, {"DI", "127.0.0.2"},
-    {"DP", "1001"}, {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}};
+    {"TP", "0"}, {"PN", "1001"},      {"RM", "0"},    {"FC", "1"},         {"DT", "0"},      {"BR", "5"},
+    {"PR", "0"}, {"BB", "1"},         {"RC", "0"},    {"CM", "1"},         {"CT", "5"},      {"ML", "255"},
+    {"MD", "1"}, {"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}};
 
 QMap<QString, QString> valuesWith(const QMap<QString, QString>& changes) {
     QMap<QString, QString> values = kFactoryValues;
@@ -75,7 +75,8 @@ qsizetype noteIndex(const QList<LogRecord>& records, const QString& address, con
 QJsonObject parsedJson(const CliRun& run) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << "\n" << run.out.toStdString();
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << "\n"
+                                                     << run.out.toStdString();
     EXPECT_TRUE(document.isObject());
     return document.object();
 }
@@ -181,7 +182,8 @@ TEST_F(SeveralDevices, ReadAllSavesOneFilePerDeviceThatLoadsBackAndNoneForADevic
         const std::optional<DeviceParameters> loaded = loadDeviceProfileFile(backup.file);
         ASSERT_TRUE(loaded) << backup.file.toStdString();
         for (auto it = backup.values.cbegin(); it != backup.values.cend(); ++it) {
-            EXPECT_EQ(*loaded->valueByCode(it.key()), it.value()) << backup.file.toStdString() << " " << it.key().toStdString();
+            EXPECT_EQ(*loaded->valueByCode(it.key()), it.value())
+                << backup.file.toStdString() << " " << it.key().toStdString();
         }
     }
     QFile updated(kept);
@@ -197,8 +199,12 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
     const QJsonObject search = parsedJson(runCli({"--json", "search"}));
     const QJsonArray rows = search["devices"].toArray();
     ASSERT_EQ(rows.size(), 2);
-    EXPECT_EQ(rows[0].toObject(), QJsonObject({{"mac", "001122334455"}, {"user", "ops"}, {"device", "gate-1"},
-                                               {"ip", "127.0.0.5"}, {"sameNetwork", true}, {"interface", ""}}));
+    EXPECT_EQ(rows[0].toObject(), QJsonObject({{"mac", "001122334455"},
+                                               {"user", "ops"},
+                                               {"device", "gate-1"},
+                                               {"ip", "127.0.0.5"},
+                                               {"sameNetwork", true},
+                                               {"interface", ""}}));
     EXPECT_EQ(rows[1].toObject()["user"].toString(), QStringLiteral("运维")) << "UTF-8 text";
     EXPECT_FALSE(rows[1].toObject()["sameNetwork"].toBool());
 
@@ -217,17 +223,21 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
     EXPECT_EQ(values["BR"].toString(), "7");
     EXPECT_EQ(values["FE"].toString(), "001122334455");
     EXPECT_EQ(values["PN"].toString(), "4001");
-    EXPECT_EQ(results[1].toObject(), QJsonObject({{"ip", "127.0.0.8"}, {"mac", ""}, {"ok", false},
-                                                  {"message", QStringLiteral("没有选择设备!")}}));
+    EXPECT_EQ(
+        results[1].toObject(),
+        QJsonObject({{"ip", "127.0.0.8"}, {"mac", ""}, {"ok", false}, {"message", QStringLiteral("没有选择设备!")}}));
 
     const CliRun writeRun = runCli({"--json", "write", "127.0.0.5", "DN=door"});
     EXPECT_EQ(writeRun.exitCode, 0);
     const QJsonObject written = parsedJson(writeRun);
     EXPECT_EQ(written["results"].toArray()[0].toObject(),
               QJsonObject({{"ip", "127.0.0.5"}, {"mac", "001122334455"}, {"ok", true}, {"message", "written"}}));
-    EXPECT_TRUE(written["devices"].toArray().contains(
-        QJsonObject({{"mac", "001122334455"}, {"user", "ops"}, {"device", "door"}, {"ip", "127.0.0.5"},
-                     {"sameNetwork", true}, {"interface", ""}})))
+    EXPECT_TRUE(written["devices"].toArray().contains(QJsonObject({{"mac", "001122334455"},
+                                                                   {"user", "ops"},
+                                                                   {"device", "door"},
+                                                                   {"ip", "127.0.0.5"},
+                                                                   {"sameNetwork", true},
+                                                                   {"interface", ""}})))
         << "the list as it stands after the write";
 
     const CliRun none = runCli({"--json", "reset", "127.0.0.5"}, {"SERVERCONF_BROADCAST=127.0.0.1"});
@@ -243,7 +253,8 @@ TEST_F(SeveralDevices, SeveralDevicesWithAnAddressOrAValueNoListOffersSendNothin
     start({kGate1, kGate2});
     const CliRun address = runCli({"write", "127.0.0.5", "127.0.0.6", "IP=127.0.0.50"});
     EXPECT_EQ(address.exitCode, 2);
-    EXPECT_TRUE(address.err.startsWith("serverconf-cli: IP= cannot be written to several devices")) << address.err.toStdString();
+    EXPECT_TRUE(address.err.startsWith("serverconf-cli: IP= cannot be written to several devices"))
+        << address.err.toStdString();
     const CliRun value = runCli({"write", "127.0.0.5", "127.0.0.6", "BR=12"});
     EXPECT_EQ(value.exitCode, 1);
     EXPECT_EQ(value.err, "BR=12: not one of the values the list offers\n");

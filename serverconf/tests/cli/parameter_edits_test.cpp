@@ -33,7 +33,7 @@ TEST_F(ParameterEdits, LoadSetsFieldsChoosesOnlyListEntriesAndReplacesAdvancedVa
     DeviceParameters loaded;  // every key missing unless set: read as empty
     loaded.deviceName = "door";
     loaded.ipAddress = "192.168.1.31";
-    loaded.baudRate = "12";   // no such entry: the list keeps its value
+    loaded.baudRate = "12";  // no such entry: the list keeps its value
     loaded.workMode = "2";
     loaded.parity = "4";
     loaded.maxPacketCount = "128";
@@ -72,8 +72,8 @@ TEST_F(ParameterEdits, TypedValuesGoWhereTheDialogsTakeThem) {
     ASSERT_TRUE(applyTypedValue("ON", "", dialog, parameters, error));
     EXPECT_EQ(dialog.userName, "");
 
-    for (const auto& [code, value] : {std::pair{"BR", "12"}, {"RM", "1"}, {"CT", "100"}, {"TP", "01"}, {"FE", "00"},
-                                      {"br", "7"}, {"XX", "1"}}) {
+    for (const auto& [code, value] :
+         {std::pair{"BR", "12"}, {"RM", "1"}, {"CT", "100"}, {"TP", "01"}, {"FE", "00"}, {"br", "7"}, {"XX", "1"}}) {
         error.clear();
         EXPECT_FALSE(applyTypedValue(code, value, dialog, parameters, error)) << code << "=" << value;
         EXPECT_FALSE(error.isEmpty());

@@ -1,10 +1,10 @@
 // Search, list refresh, targeted search, change IP and confirm, run
 // instantly against the recording fake network.
 
-#include "fake_network.h"
 #include "discovery/device_commands.h"
 #include "discovery/device_discovery.h"
 #include "discovery/targeted_search.h"
+#include "fake_network.h"
 
 #include <gtest/gtest.h>
 
@@ -132,30 +132,26 @@ TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
 
 TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
     changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}, "192.168.1.50");
-    EXPECT_EQ(network.timeline(), QStringList({"open 3004",
-                                             "send 3004 192.168.1.30 X", "pause 100",
-                                             "send 3004 192.168.1.30 L", "pause 50",
-                                             "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10",
-                                             "send 3004 192.168.1.30 E|35", "pause 200",
-                                             "close 3004"}));
+    EXPECT_EQ(network.timeline(),
+              QStringList({"open 3004", "send 3004 192.168.1.30 X", "pause 100", "send 3004 192.168.1.30 L", "pause 50",
+                           "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10", "send 3004 192.168.1.30 E|35",
+                           "pause 200", "close 3004"}));
     EXPECT_EQ(network.clockMs, 360);
 }
 
 TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
     changeIpAddress(network, DeviceEntry{0, "001122334455", "ops/gate-1", "10.0.0.5", {}}, "192.168.1.50");
-    EXPECT_EQ(network.timeline(), QStringList({"open 3004", "broadcast-allowed 3004",
-                                             "send 3004 * W001122334455", "pause 100",
-                                             "send 3004 * L", "pause 50",
-                                             "send 3004 * SIP192.168.1.50|34", "pause 50",
-                                             "send 3004 * E|35", "pause 200",
-                                             "close 3004"}));
+    EXPECT_EQ(network.timeline(),
+              QStringList({"open 3004", "broadcast-allowed 3004", "send 3004 * W001122334455", "pause 100",
+                           "send 3004 * L", "pause 50", "send 3004 * SIP192.168.1.50|34", "pause 50",
+                           "send 3004 * E|35", "pause 200", "close 3004"}));
     EXPECT_EQ(network.clockMs, 400);
 }
 
 TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
     for (const char* newAddress : {"", "192.168.1", "192.168.1.256", "192.168.1.5x"}) {
-        EXPECT_FALSE(changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}},
-                                     newAddress))
+        EXPECT_FALSE(
+            changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}, newAddress))
             << newAddress;
     }
     EXPECT_TRUE(network.timeline().isEmpty());
@@ -198,9 +194,9 @@ TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) 
     const DeviceEntry heard{0, "001122334455", "", "10.0.0.5", "eth1"};
     changeIpAddress(network, heard, "10.0.0.6");
     confirmDevice(network, heard);
-    EXPECT_EQ(network.entries("send"), QStringList({"send 3004 *@eth1 W001122334455", "send 3004 *@eth1 L",
-                                                    "send 3004 *@eth1 SIP10.0.0.6|34", "send 3004 *@eth1 E|35",
-                                                    "send 3104 *@eth1 B"}));
+    EXPECT_EQ(network.entries("send"),
+              QStringList({"send 3004 *@eth1 W001122334455", "send 3004 *@eth1 L", "send 3004 *@eth1 SIP10.0.0.6|34",
+                           "send 3004 *@eth1 E|35", "send 3104 *@eth1 B"}));
     network.clearRecord();
     DeviceDiscovery discovery(network, list, session);
     discovery.beginSearch();
@@ -212,7 +208,8 @@ TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) 
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
     DeviceListModel list;
     EXPECT_EQ(list.columnCount(), 4);
-    const QStringList headings{QStringLiteral("状  态"), QStringLiteral("MAC地址"), QStringLiteral("使用者/设备名"), QStringLiteral("设备IP")};
+    const QStringList headings{QStringLiteral("状  态"), QStringLiteral("MAC地址"), QStringLiteral("使用者/设备名"),
+                               QStringLiteral("设备IP")};
     for (int column = 0; column < 4; ++column) {
         EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), headings[column]);
         EXPECT_EQ(DeviceListModel::columnWidth(column), column == 0 ? 60 : 100);

@@ -27,13 +27,13 @@ TEST(SearchReplyRow, NameColumnRules) {
         QByteArray user, device;
         QString column;
     } const cases[] = {
-        {"", "gate-1", "/gate-1"},       // "/" right at offset 28
-        {"", "", ""},                    // both empty
-        {"ops", "", "ops/"},             // device name empty
-        {"ops", "/", ""},                // device name exactly "/"
+        {"", "gate-1", "/gate-1"},  // "/" right at offset 28
+        {"", "", ""},               // both empty
+        {"ops", "", "ops/"},        // device name empty
+        {"ops", "/", ""},           // device name exactly "/"
         {"", "/", ""},
         {"12345678", "gate", "12345678/gate"},  // longest user name
-        {"ops", "a/b", "ops/a/b"},       // later bars belong to the device name
+        {"ops", "a/b", "ops/a/b"},              // later bars belong to the device name
     };
     for (const Case& c : cases) {
         const QByteArray text = reply("001122334455", c.user, c.device);
@@ -84,9 +84,9 @@ TEST(SearchReplyRow, ChineseNamesAreDecodedFromCodePage936) {
 TEST(SearchReplyRow, OnlyDatagramsLaidOutAsASearchReplyCount) {
     EXPECT_TRUE(isSearchReply(reply("001122334455", "ops", "gate-1")));
     EXPECT_TRUE(isSearchReply(QByteArray("A001122334455/")));
-    for (const QByteArray& text : {QByteArray(), QByteArray("A"), QByteArray("X"), QByteArray("value|1"),
-                                   QByteArray("B001122334455/rest"), QByteArray("A00112233445/rest"),
-                                   QByteArray("A0011/2334455/rest"), QByteArray("A0011223344556")}) {
+    for (const QByteArray& text :
+         {QByteArray(), QByteArray("A"), QByteArray("X"), QByteArray("value|1"), QByteArray("B001122334455/rest"),
+          QByteArray("A00112233445/rest"), QByteArray("A0011/2334455/rest"), QByteArray("A0011223344556")}) {
         EXPECT_FALSE(isSearchReply(text)) << text.constData();
     }
 }

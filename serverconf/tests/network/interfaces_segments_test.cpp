@@ -208,16 +208,18 @@ CliRun runCli(const QStringList& arguments) {
         process.waitForFinished();
     }
     return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+                  QString::fromUtf8(process.readAllStandardOutput()),
+                  QString::fromUtf8(process.readAllStandardError())};
 }
 
 TEST_F(InterfacesOnSegments, CliListsTheInterfacesAndKeepsToTheOnesNamed) {
     ASSERT_NO_FATAL_FAILURE(build(kSegments));
     const CliRun interfaces = runCli({"interfaces"});
     EXPECT_EQ(interfaces.exitCode, 0) << interfaces.err.toStdString();
-    EXPECT_EQ(interfaces.out, "seg0\t192.0.2.1/24\t192.0.2.255\n"
-                              "seg1\t198.51.100.1/24\t198.51.100.255\n"
-                              "seg2\t203.0.113.1/24\t203.0.113.255\n");
+    EXPECT_EQ(interfaces.out,
+              "seg0\t192.0.2.1/24\t192.0.2.255\n"
+              "seg1\t198.51.100.1/24\t198.51.100.255\n"
+              "seg2\t203.0.113.1/24\t203.0.113.255\n");
 
     const CliRun search = runCli({"--interface", "seg1", "search"});
     EXPECT_EQ(search.exitCode, 0) << search.err.toStdString();

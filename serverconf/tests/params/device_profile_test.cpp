@@ -13,25 +13,38 @@
 namespace serverconf {
 namespace {
 
-QByteArray readFile(const QString& path)
-{
+QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 const QString kFixture = QStringLiteral(PARAMS_FIXTURE_DIR "/gate_profile.ds");
 
-DeviceParameters gateValues()
-{
-    return testing::parametersWith({{"ON", "张三"}, {"DN", "门禁一号"}, {"FE", "001122334455"}, {"IP", "192.168.1.30"},
-                                    {"PN", "1001"}, {"TP", "0"}, {"RM", "2"}, {"CM", "1"}, {"CT", "5"}, {"FC", "1"},
-                                    {"DT", "0"}, {"BR", "7"}, {"PR", "0"}, {"BB", "1"}, {"RC", "0"}, {"ML", "255"},
-                                    {"MD", "1"}, {"DI", "192.168.1.5"}, {"DP", "4001"}, {"GI", "192.168.1.1"},
+DeviceParameters gateValues() {
+    return testing::parametersWith({{"ON", "张三"},
+                                    {"DN", "门禁一号"},
+                                    {"FE", "001122334455"},
+                                    {"IP", "192.168.1.30"},
+                                    {"PN", "1001"},
+                                    {"TP", "0"},
+                                    {"RM", "2"},
+                                    {"CM", "1"},
+                                    {"CT", "5"},
+                                    {"FC", "1"},
+                                    {"DT", "0"},
+                                    {"BR", "7"},
+                                    {"PR", "0"},
+                                    {"BB", "1"},
+                                    {"RC", "0"},
+                                    {"ML", "255"},
+                                    {"MD", "1"},
+                                    {"DI", "192.168.1.5"},
+                                    {"DP", "4001"},
+                                    {"GI", "192.168.1.1"},
                                     {"NM", "255.255.255.0"}});
 }
 
-TEST(DeviceProfile, FreshFileMatchesTheCodePage936FixtureByteForByte)
-{
+TEST(DeviceProfile, FreshFileMatchesTheCodePage936FixtureByteForByte) {
     const QByteArray fixture = readFile(kFixture);
     ASSERT_FALSE(fixture.isEmpty());
     EXPECT_EQ(writeDeviceProfile({}, gateValues()), fixture);
@@ -44,8 +57,7 @@ TEST(DeviceProfile, FreshFileMatchesTheCodePage936FixtureByteForByte)
     EXPECT_EQ(readDeviceProfile(fixture), expected);
 }
 
-TEST(DeviceProfile, UpdateKeepsForeignLinesAndAppendsMissingKeysAtTheEndOfTheSection)
-{
+TEST(DeviceProfile, UpdateKeepsForeignLinesAndAppendsMissingKeysAtTheEndOfTheSection) {
     const QByteArray before =
         "; saved by hand\r\n"
         "[Main]\r\n"
@@ -75,8 +87,7 @@ TEST(DeviceProfile, UpdateKeepsForeignLinesAndAppendsMissingKeysAtTheEndOfTheSec
     EXPECT_EQ(readProfileValue(writeDeviceProfile(after, values), u"main", u"BR"), QStringLiteral("4"));
 }
 
-TEST(DeviceProfile, FileWithoutTheSectionOrALastLineEndGetsItAppended)
-{
+TEST(DeviceProfile, FileWithoutTheSectionOrALastLineEndGetsItAppended) {
     EXPECT_EQ(writeProfileValue("[a]\r\nk=v", u"main", u"ON", QStringLiteral("x")),
               QByteArray("[a]\r\nk=v\r\n[main]\r\nON=x\r\n"));
     EXPECT_EQ(writeProfileValue("[main]\r\nDN=y", u"main", u"ON", QStringLiteral("x")),
@@ -90,8 +101,7 @@ TEST(DeviceProfile, FileWithoutTheSectionOrALastLineEndGetsItAppended)
               QByteArray("[a]\r\nk=v\r\n[main]\r\nON=x\r\n"));
 }
 
-TEST(DeviceProfile, ReadingComparesWithoutCaseAndMissingEntriesAreEmpty)
-{
+TEST(DeviceProfile, ReadingComparesWithoutCaseAndMissingEntriesAreEmpty) {
     const QByteArray content = "[other]\nBR=1\n[ MAIN ]\n;BR=2\n Br = 11 \nTP=\n";
     EXPECT_EQ(readProfileValue(content, u"main", u"BR"), QStringLiteral("11"));
     EXPECT_EQ(readProfileValue(content, u"main", u"TP"), QString());
@@ -100,8 +110,7 @@ TEST(DeviceProfile, ReadingComparesWithoutCaseAndMissingEntriesAreEmpty)
     EXPECT_EQ(readDeviceProfile("not a profile file \x01\x02"), DeviceParameters{});
 }
 
-TEST(DeviceProfile, ValuesAreCutTo79BytesButNeverInsideACharacter)
-{
+TEST(DeviceProfile, ValuesAreCutTo79BytesButNeverInsideACharacter) {
     const QString ascii(100, u'x');
     EXPECT_EQ(readProfileValue(writeProfileValue({}, u"main", u"ON", ascii), u"main", u"ON"), ascii.left(79));
 
@@ -109,19 +118,17 @@ TEST(DeviceProfile, ValuesAreCutTo79BytesButNeverInsideACharacter)
     const auto readBack = [](const QString& value) {
         return readProfileValue(writeProfileValue({}, u"main", u"ON", value), u"main", u"ON");
     };
-    EXPECT_EQ(readBack(u'x' + chinese), u'x' + chinese.left(39));         // 79 bytes
+    EXPECT_EQ(readBack(u'x' + chinese), u'x' + chinese.left(39));                                  // 79 bytes
     EXPECT_EQ(readBack(QStringLiteral("xx") + chinese), QStringLiteral("xx") + chinese.left(38));  // 78 bytes
 }
 
-TEST(DeviceProfile, LineBreaksInAValueCannotAddLines)
-{
+TEST(DeviceProfile, LineBreaksInAValueCannotAddLines) {
     const QByteArray content = writeProfileValue({}, u"main", u"ON", QStringLiteral("a\r\nRC=1"));
     EXPECT_EQ(content, QByteArray("[main]\r\nON=a  RC=1\r\n"));
     EXPECT_EQ(readProfileValue(content, u"main", u"RC"), QString());
 }
 
-TEST(DeviceProfileFile, SaveKeepsOtherSectionsLoadReadsItBackAndAFailedSaveSaysWhy)
-{
+TEST(DeviceProfileFile, SaveKeepsOtherSectionsLoadReadsItBackAndAFailedSaveSaysWhy) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("gate.ds"));
@@ -144,8 +151,7 @@ TEST(DeviceProfileFile, SaveKeepsOtherSectionsLoadReadsItBackAndAFailedSaveSaysW
     EXPECT_FALSE(error.isEmpty());
 }
 
-TEST(DeviceProfile, AConfigurationFileHasAMainSectionWithAtLeastOneParameterKey)
-{
+TEST(DeviceProfile, AConfigurationFileHasAMainSectionWithAtLeastOneParameterKey) {
     const struct {
         const char* content;
         bool profile;
@@ -168,8 +174,7 @@ TEST(DeviceProfile, AConfigurationFileHasAMainSectionWithAtLeastOneParameterKey)
     }
 }
 
-TEST(DeviceProfileFile, LoadGivesNothingForWhatIsNotAReadableConfigurationFile)
-{
+TEST(DeviceProfileFile, LoadGivesNothingForWhatIsNotAReadableConfigurationFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto write = [&](const char* name, const QByteArray& content) {
@@ -190,8 +195,7 @@ TEST(DeviceProfileFile, LoadGivesNothingForWhatIsNotAReadableConfigurationFile)
     EXPECT_EQ(partial->userName, QString()) << "a key the file lacks reads as empty";
 }
 
-TEST(DeviceProfileFile, NameRules)
-{
+TEST(DeviceProfileFile, NameRules) {
     EXPECT_EQ(profileSaveFileName(QStringLiteral("abc")), QStringLiteral("abc.ds"));
     EXPECT_EQ(profileSaveFileName(QStringLiteral("abc.ds")), QStringLiteral("abc.ds"));
     EXPECT_EQ(profileSaveFileName(QStringLiteral("abc.DS")), QStringLiteral("abc.DS.ds"));

@@ -12,8 +12,8 @@
 #include "discovery/device_list_model.h"
 
 #include "devicesim_process.h"
-#include "pause_check.h"
 #include "parameter_values.h"
+#include "pause_check.h"
 #include "write_series.h"
 
 #include <QTest>
@@ -35,8 +35,7 @@ const char* kRemoteDevice = "addr=127.0.9.5,mac=009988776655,user=far,name=gate-
 
 // Every record came from local port `port` (0: any one port) as unicast to
 // `address`, or as broadcast when `address` is empty.
-void expectAddressing(const QList<LogRecord>& records, quint16 port, const QString& address)
-{
+void expectAddressing(const QList<LogRecord>& records, quint16 port, const QString& address) {
     ASSERT_FALSE(records.isEmpty());
     const quint16 expectedPort = port ? port : records.first().fromPort();
     for (const LogRecord& record : records) {
@@ -50,22 +49,19 @@ void expectAddressing(const QList<LogRecord>& records, quint16 port, const QStri
 }
 
 // The gap after record i is at least its pause, pausesMs[i].
-void expectPauses(const QList<LogRecord>& records, const QList<int>& pausesMs)
-{
+void expectPauses(const QList<LogRecord>& records, const QList<int>& pausesMs) {
     EXPECT_EQ(devicesim::shortGaps(records, pausesMs), QStringList()) << "gaps shorter than their pauses";
 }
 
 // Pauses of a write or factory reset: ["W" 100 ms] "L" 50 ms, then 10 ms
 // after each set request (the last gap logged is the one before "E").
-QList<int> setExchangePauses(bool named, int setRequests)
-{
+QList<int> setExchangePauses(bool named, int setRequests) {
     QList<int> pauses = named ? QList<int>{100, 50} : QList<int>{50};
     pauses.append(QList<int>(setRequests, 10));
     return pauses;
 }
 
-QStringList getRequests()
-{
+QStringList getRequests() {
     QStringList texts;
     for (const ParameterDefinition& definition : kParameters)
         texts << QStringLiteral("G%1|%2").arg(QLatin1StringView(definition.code)).arg(definition.getTag);
@@ -74,8 +70,7 @@ QStringList getRequests()
 
 class DeviceSimTest : public ::testing::Test {
 protected:
-    void startDevices(const QStringList& options)
-    {
+    void startDevices(const QStringList& options) {
         simulator = std::make_unique<DeviceSimProcess>(options);
         QString error;
         ASSERT_TRUE(simulator->start(error)) << error.toStdString();
@@ -84,31 +79,30 @@ protected:
     }
 
     // What the simulator received from `mark` on, once `count` datagrams are in.
-    QList<LogRecord> receivedSince(qsizetype mark, qsizetype count)
-    {
+    QList<LogRecord> receivedSince(qsizetype mark, qsizetype count) {
         EXPECT_TRUE(simulator->waitForReceived(count, mark));
         return simulator->received(mark);
     }
 
-    ReadOutResult readRow(const DeviceEntry& row)
-    {
+    ReadOutResult readRow(const DeviceEntry& row) {
         return readParameters(environment, *window, &row, session, [this] { ++shortReplyNotices; });
     }
 
     // Inside the test's private loopback network: broadcasts to its
     // broadcast address, this computer at 127.0.0.1.
-    UdpEnvironment environment{AddressSettings{QHostAddress(QStringLiteral("127.255.255.255")),
-                                               QStringLiteral("127.0.0.1")}};
+    UdpEnvironment environment{
+        AddressSettings{QHostAddress(QStringLiteral("127.255.255.255")), QStringLiteral("127.0.0.1")}};
     std::unique_ptr<DeviceSimProcess> simulator;
     std::unique_ptr<CommandChannel> window;
     DeviceSession session;
     int shortReplyNotices = 0;
-    const DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("127.0.0.5"), {}};
-    const DeviceEntry remoteRow{0, QStringLiteral("009988776655"), QStringLiteral("far/gate-9"), QStringLiteral("127.0.9.5"), {}};
+    const DeviceEntry localRow{
+        1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("127.0.0.5"), {}};
+    const DeviceEntry remoteRow{
+        0, QStringLiteral("009988776655"), QStringLiteral("far/gate-9"), QStringLiteral("127.0.9.5"), {}};
 };
 
-TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)
-{
+TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast) {
     startDevices({kLocalDevice});
     const ReadOutResult result = readRow(localRow);
 
@@ -132,8 +126,7 @@ TEST_F(DeviceSimTest, ReadOutOnTheLocalNetworkProbesThenReadsByUnicast)
     expectPauses(received, pauses);
 }
 
-TEST_F(DeviceSimTest, ReadOutOnAnotherNetworkNamesTheDeviceAndBroadcasts)
-{
+TEST_F(DeviceSimTest, ReadOutOnAnotherNetworkNamesTheDeviceAndBroadcasts) {
     startDevices({kLocalDevice, kRemoteDevice});
     const ReadOutResult result = readRow(remoteRow);
 
@@ -151,8 +144,7 @@ TEST_F(DeviceSimTest, ReadOutOnAnotherNetworkNamesTheDeviceAndBroadcasts)
     expectPauses(received, pauses);
 }
 
-TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne)
-{
+TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne) {
     startDevices({QString::fromLatin1(kLocalDevice) + ",late=5,short=7"});
     // From the held reply on, every read takes the reply before: the one-byte
     // reply to "GRM|7" is met in the round of "GCM|8", and the reply to
@@ -174,8 +166,7 @@ TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne)
     EXPECT_EQ(payloads(receivedSince(0, 24)).last(), QStringLiteral("GRM|7"));
 }
 
-TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry)
-{
+TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry) {
     startDevices({QString::fromLatin1(kLocalDevice) + ",drop=3"});
     session.parameters.macAddress = QStringLiteral("AABBCCDDEEFF");  // of a device read before
     const ReadOutResult result = readRow(localRow);
@@ -192,10 +183,9 @@ TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry)
 
 // A reply lost on the way is asked for once more, after the 22 rounds and in
 // tag order, with the same 50 ms before its read; by broadcast as well.
-TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder)
-{
-    startDevices({QString::fromLatin1(kLocalDevice) + ",lose=12:1+4:1",
-                  QString::fromLatin1(kRemoteDevice) + ",lose=18:1"});
+TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder) {
+    startDevices(
+        {QString::fromLatin1(kLocalDevice) + ",lose=12:1+4:1", QString::fromLatin1(kRemoteDevice) + ",lose=18:1"});
     ReadOutResult result = readRow(localRow);
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(result.retriedTags, (QList<int>{4, 12}));
@@ -218,8 +208,7 @@ TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder)
     EXPECT_TRUE(received.last().isBroadcast());
 }
 
-PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newAddress)
-{
+PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newAddress) {
     PropertyDialogValues values;
     values.userName = QStringLiteral("new");
     values.deviceName = read.deviceName;
@@ -239,8 +228,7 @@ PropertyDialogValues valuesFor(const DeviceParameters& read, const QString& newA
     return values;
 }
 
-TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
-{
+TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress) {
     startDevices({kLocalDevice});
     DeviceListModel list;
     DeviceDiscovery discovery(environment, list, session);
@@ -267,8 +255,7 @@ TEST_F(DeviceSimTest, WriteOnTheLocalNetworkMovesTheDeviceToItsNewAddress)
     EXPECT_EQ(list.entry(0).userAndDeviceName, QStringLiteral("new/gate-1"));
 }
 
-TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
-{
+TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33) {
     startDevices({kLocalDevice, kRemoteDevice});
     const ReadOutResult read = readRow(remoteRow);
     ASSERT_EQ(read.outcome, ReadOutOutcome::Read);
@@ -278,15 +265,15 @@ TEST_F(DeviceSimTest, WriteToAnotherNetworkIsBroadcastWithTag33)
                               valuesFor(session.parameters, QStringLiteral("127.0.9.6"))),
               Delivery::Broadcast);
     // kRemoteDevice with the two edits of valuesFor().
-    const DeviceParameters written = parametersWith({{"ON", "new"}, {"DN", "gate-9"}, {"BR", "11"}}, factoryResetValues());
+    const DeviceParameters written =
+        parametersWith({{"ON", "new"}, {"DN", "gate-9"}, {"BR", "11"}}, factoryResetValues());
     const QList<LogRecord> received = receivedSince(mark, 23);
     EXPECT_EQ(payloads(received), QStringList{"W009988776655"} + writeSeries(written, {{"127.0.9.6", 33}}));
     expectAddressing(received, 6666, {});
     expectPauses(received, setExchangePauses(true, 20));
 }
 
-TEST_F(DeviceSimTest, FactoryDefaultsInBothForms)
-{
+TEST_F(DeviceSimTest, FactoryDefaultsInBothForms) {
     startDevices({kLocalDevice, kRemoteDevice});
     qsizetype mark = simulator->mark();
     EXPECT_EQ(restoreFactoryDefaults(environment, DeviceRoute::unicast(QStringLiteral("127.0.0.5"))),

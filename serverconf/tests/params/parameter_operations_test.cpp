@@ -24,8 +24,7 @@ using testing::replyFrom;
 using testing::SentDatagram;
 using testing::writeSeries;
 
-DeviceParameters sampleDevice()
-{
+DeviceParameters sampleDevice() {
     DeviceParameters device = factoryParameters();
     device.userName = QStringLiteral("ops");
     device.deviceName = QStringLiteral("gate-1");
@@ -36,36 +35,29 @@ DeviceParameters sampleDevice()
 
 // Answers the probe "X" from `address` and every get request at once with
 // value|tag.
-FakeNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address)
-{
+FakeNetwork::Responder deviceAnswering(const DeviceParameters& device, const QString& address) {
     return [=](const SentDatagram& sent) -> QList<Datagram> {
-        if (sent.text == "X")
-            return {replyFrom(address, "Areply")};
-        if (!sent.text.startsWith('G'))
-            return {};
+        if (sent.text == "X") return {replyFrom(address, "Areply")};
+        if (!sent.text.startsWith('G')) return {};
         const int tag = sent.text.mid(sent.text.indexOf('|') + 1).toInt();
         return {replyFrom(address, parameterReply(*device.valueByGetTag(tag), tag))};
     };
 }
 
 // Each text as the timeline writes its send from `port` to `to`.
-QStringList sendEntries(const QStringList& texts, quint16 port, const QString& to)
-{
+QStringList sendEntries(const QStringList& texts, quint16 port, const QString& to) {
     QStringList result;
-    for (const QString& text : texts)
-        result << QStringLiteral("send %1 %2 %3").arg(port).arg(to, text);
+    for (const QString& text : texts) result << QStringLiteral("send %1 %2 %3").arg(port).arg(to, text);
     return result;
 }
 
 class ReadOutTest : public ::testing::Test {
 protected:
-    ReadOutTest()
-    {
+    ReadOutTest() {
         window->open(0);
         network.clearRecord();
     }
-    ReadOutResult readRow(const DeviceEntry& row)
-    {
+    ReadOutResult readRow(const DeviceEntry& row) {
         network.clearRecord();
         return readParameters(network, *window, &row, session);
     }
@@ -75,12 +67,13 @@ protected:
     std::unique_ptr<CommandChannel> window = network.createChannel();
     static constexpr quint16 kWindowPort = 40000;
     DeviceSession session;
-    DeviceEntry localRow{1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30"), {}};
-    DeviceEntry remoteRow{0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5"), {}};
+    DeviceEntry localRow{
+        1, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("192.168.1.30"), {}};
+    DeviceEntry remoteRow{
+        0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5"), {}};
 };
 
-TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
-{
+TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered) {
     // The probe is answered from .31: every later request goes there.
     network.respond = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.31"));
     const ReadOutResult result = readRow(localRow);
@@ -89,10 +82,20 @@ TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
     EXPECT_EQ(session.parameters, sampleDevice());
     EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("192.168.1.31")));
     const QStringList expectedStart{
-        "open 3001", "send 3001 192.168.1.30 X", "pause 100", "read 3001 Areply", "close 3001",
-        "send 40000 192.168.1.31 L", "pause 50", "read 40000 nothing",
-        "send 40000 192.168.1.31 GON|1", "pause 50", "read 40000 ops|1",
-        "send 40000 192.168.1.31 GDN|2", "pause 50", "read 40000 gate-1|2",
+        "open 3001",
+        "send 3001 192.168.1.30 X",
+        "pause 100",
+        "read 3001 Areply",
+        "close 3001",
+        "send 40000 192.168.1.31 L",
+        "pause 50",
+        "read 40000 nothing",
+        "send 40000 192.168.1.31 GON|1",
+        "pause 50",
+        "read 40000 ops|1",
+        "send 40000 192.168.1.31 GDN|2",
+        "pause 50",
+        "read 40000 gate-1|2",
     };
     EXPECT_EQ(network.timeline().mid(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(network.timeline().last(), QStringLiteral("read 40000 0.0.0.0|21"));
@@ -101,8 +104,7 @@ TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered)
     EXPECT_EQ(network.clockMs, 1200);  // 100 + 22 rounds of 50
 }
 
-TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
-{
+TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast) {
     network.respond = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     const ReadOutResult result = readRow(remoteRow);
 
@@ -110,8 +112,8 @@ TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
     EXPECT_EQ(session.parameters, sampleDevice());
     EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455")));
     const QStringList expectedStart{
-        "broadcast-allowed 40000", "send 40000 * W001122334455", "pause 100", "send 40000 * L", "pause 10",
-        "pause 50", "read 40000 nothing", "send 40000 * GON|1",
+        "broadcast-allowed 40000", "send 40000 * W001122334455", "pause 100", "send 40000 * L", "pause 10", "pause 50",
+        "read 40000 nothing",      "send 40000 * GON|1",
     };
     EXPECT_EQ(network.timeline().mid(0, expectedStart.size()), expectedStart);
     for (const SentDatagram& sent : network.sent())
@@ -122,41 +124,33 @@ TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast)
 // Answers like deviceAnswering, but every get request of `lost` tags goes
 // unanswered its first `times` times.
 FakeNetwork::Responder deviceLosing(const DeviceParameters& device, const QString& address, QList<int> lost,
-                                    int times)
-{
+                                    int times) {
     auto asked = std::make_shared<std::map<int, int>>();
     const FakeNetwork::Responder answer = deviceAnswering(device, address);
     return [=](const SentDatagram& sent) -> QList<Datagram> {
         const int tag = sent.text.startsWith('G') ? sent.text.mid(sent.text.indexOf('|') + 1).toInt() : 0;
-        if (lost.contains(tag) && ++(*asked)[tag] <= times)
-            return {};
+        if (lost.contains(tag) && ++(*asked)[tag] <= times) return {};
         return answer(sent);
     };
 }
 
 // The device read before left all its values; this one loses replies.
-TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore)
-{
+TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore) {
     struct Case {
         QList<int> lost;
         int times;
         ReadOutOutcome outcome;
     };
     const Case cases[] = {
-        {{4}, 1, ReadOutOutcome::Read},
-        {{4}, 2, ReadOutOutcome::Read},
-        {{12, 2}, 1, ReadOutOutcome::Read},
-        {{12, 2}, 2, ReadOutOutcome::Read},
-        {{3}, 1, ReadOutOutcome::Read},
-        {{3}, 2, ReadOutOutcome::NotConnected},
+        {{4}, 1, ReadOutOutcome::Read},     {{4}, 2, ReadOutOutcome::Read}, {{12, 2}, 1, ReadOutOutcome::Read},
+        {{12, 2}, 2, ReadOutOutcome::Read}, {{3}, 1, ReadOutOutcome::Read}, {{3}, 2, ReadOutOutcome::NotConnected},
     };
     DeviceParameters other = sampleDevice();
     for (const ParameterDefinition& parameter : kParameters)
         other.*parameter.member = QStringLiteral("other %1").arg(QLatin1StringView(parameter.code));
     for (const Case& c : cases) {
         QStringList lostTags;
-        for (int tag : c.lost)
-            lostTags << QString::number(tag);
+        for (int tag : c.lost) lostTags << QString::number(tag);
         const QString label = QStringLiteral("tags %1 lost %2 times").arg(lostTags.join(u'+')).arg(c.times);
         session.parameters = other;
         const int pausedBefore = network.clockMs;
@@ -170,24 +164,20 @@ TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore)
         EXPECT_EQ(result.missingTags, c.times == 1 ? QList<int>{} : retried) << label.toStdString();
         DeviceParameters expected = sampleDevice();
         if (c.times > 1) {
-            for (int tag : c.lost)
-                expected.valueByGetTag(tag)->clear();
+            for (int tag : c.lost) expected.valueByGetTag(tag)->clear();
         }
         EXPECT_EQ(session.parameters, expected) << label.toStdString() << ": nothing of the other device";
         // One more round of request, 50 ms and read per lost tag, after "GNM|21".
-        EXPECT_EQ(network.clockMs - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size()))
-            << label.toStdString();
+        EXPECT_EQ(network.clockMs - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size())) << label.toStdString();
         QStringList retries;
-        for (int tag : retried)
-            retries << QString::fromLatin1(getRequest(tag));
+        for (int tag : retried) retries << QString::fromLatin1(getRequest(tag));
         EXPECT_EQ(network.entries("send").mid(23), sendEntries(retries, kWindowPort, QStringLiteral("192.168.1.30")))
             << label.toStdString();
     }
 }
 
 // A reply under 2 bytes stores nothing: its value is asked for again.
-TEST_F(ReadOutTest, AShortReplyCountsAsLost)
-{
+TEST_F(ReadOutTest, AShortReplyCountsAsLost) {
     const FakeNetwork::Responder answer = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));
     bool shortSent = false;
     network.respond = [&](const SentDatagram& sent) -> QList<Datagram> {
@@ -204,15 +194,13 @@ TEST_F(ReadOutTest, AShortReplyCountsAsLost)
     EXPECT_EQ(network.entries("send").last(), QStringLiteral("send 40000 * GBR|12"));
 }
 
-TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow)
-{
+TEST_F(ReadOutTest, NothingIsSentWithoutASelectedRow) {
     const ReadOutResult result = readParameters(network, *window, nullptr, session);
     EXPECT_EQ(result.outcome, ReadOutOutcome::NoDeviceSelected);
     EXPECT_TRUE(network.timeline().isEmpty());
 }
 
-TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
-{
+TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice) {
     session.parameters = sampleDevice();  // a device read before
     const ReadOutResult result = readRow(localRow);
 
@@ -223,8 +211,7 @@ TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice)
     EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << "nothing may be written after a failed read-out";
 }
 
-PropertyDialogValues dialogValues()
-{
+PropertyDialogValues dialogValues() {
     PropertyDialogValues values;
     values.userName = QString();  // empty: "SON|18"
     values.deviceName = QStringLiteral("GAte");
@@ -246,18 +233,30 @@ PropertyDialogValues dialogValues()
 
 // The values a write of dialogValues() carries, with the fixture's advanced
 // values CM=3 CT=9 RC=1 ML=128 MD=4.
-DeviceParameters dialogWriteValues()
-{
-    return testing::parametersWith({{"DN", "GAte"}, {"TP", "1"}, {"PN", "1002"}, {"RM", "2"}, {"FC", "0"},
-                                    {"DT", "1"}, {"BR", "11"}, {"PR", "2"}, {"BB", "0"}, {"RC", "1"}, {"CM", "3"},
-                                    {"CT", "9"}, {"ML", "128"}, {"MD", "4"}, {"DI", "192.168.1.5"},
-                                    {"DP", "4001"}, {"GI", "192.168.1.1"}, {"NM", "255.255.255.0"}});
+DeviceParameters dialogWriteValues() {
+    return testing::parametersWith({{"DN", "GAte"},
+                                    {"TP", "1"},
+                                    {"PN", "1002"},
+                                    {"RM", "2"},
+                                    {"FC", "0"},
+                                    {"DT", "1"},
+                                    {"BR", "11"},
+                                    {"PR", "2"},
+                                    {"BB", "0"},
+                                    {"RC", "1"},
+                                    {"CM", "3"},
+                                    {"CT", "9"},
+                                    {"ML", "128"},
+                                    {"MD", "4"},
+                                    {"DI", "192.168.1.5"},
+                                    {"DP", "4001"},
+                                    {"GI", "192.168.1.1"},
+                                    {"NM", "255.255.255.0"}});
 }
 
 class WriteTest : public ::testing::Test {
 protected:
-    WriteTest()
-    {
+    WriteTest() {
         session.parameters = sampleDevice();
         session.parameters.connectMode = QStringLiteral("3");
         session.parameters.connectTimeLimit = QStringLiteral("9");
@@ -272,8 +271,7 @@ protected:
     const DeviceRoute remoteRoute = DeviceRoute::byMacName(QStringLiteral("001122334455"));
 };
 
-TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAddressLast)
-{
+TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAddressLast) {
     EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
 
     EXPECT_EQ(network.entries("send"), sendEntries(writeSeries(dialogWriteValues(), {{"192.168.1.77", 37}}), 6666,
@@ -290,13 +288,12 @@ TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAdd
     EXPECT_EQ(session.parameters.deviceName, QStringLiteral("GAte"));
 }
 
-TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
-{
+TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33) {
     EXPECT_EQ(writeParameters(network, remoteRoute, session.parameters, dialogValues()), Delivery::Broadcast);
 
     EXPECT_EQ(network.entries("send"),
-              sendEntries(QStringList{"W001122334455"} + writeSeries(dialogWriteValues(), {{"192.168.1.77", 33}}),
-                          6666, QStringLiteral("*")));
+              sendEntries(QStringList{"W001122334455"} + writeSeries(dialogWriteValues(), {{"192.168.1.77", 33}}), 6666,
+                          QStringLiteral("*")));
     EXPECT_EQ(network.timeline().mid(0, 4),
               (QStringList{"open 6666", "broadcast-allowed 6666", "send 6666 * W001122334455", "pause 100"}));
     EXPECT_EQ(network.clockMs, 100 + 50 + 20 * 10 + 500);
@@ -304,8 +301,7 @@ TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33)
 
 // The route, not the address or MAC the device reported, decides where
 // the write and the factory defaults go.
-TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported)
-{
+TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported) {
     session.parameters.ipAddress.clear();  // the reply to "GIP|4" was lost
     session.parameters.macAddress = QStringLiteral("0A0B0C0D0E0F");
     EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
@@ -319,11 +315,10 @@ TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported)
 
 // "SIP" with such a text would leave the device without an address it can
 // be reached at.
-TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent)
-{
+TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent) {
     const DeviceParameters before = session.parameters;
-    for (const char* field : {"", "192.168.1", "192.168.1.", "192.168.1.256", "192.168.1.5 ", "a.b.c.d",
-                              "192.168.1.5.6"}) {
+    for (const char* field :
+         {"", "192.168.1", "192.168.1.", "192.168.1.256", "192.168.1.5 ", "a.b.c.d", "192.168.1.5.6"}) {
         PropertyDialogValues values = dialogValues();
         values.ipAddressField = QString::fromLatin1(field);
         EXPECT_EQ(writeParameters(network, localRoute, session.parameters, values), Delivery::Refused) << field;
@@ -332,8 +327,7 @@ TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent)
     EXPECT_TRUE(network.timeline().isEmpty());
 }
 
-TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
-{
+TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice) {
     for (const DeviceRoute& route : {DeviceRoute{}, DeviceRoute::byMacName(QString())}) {
         EXPECT_EQ(writeParameters(network, route, session.parameters, dialogValues()), Delivery::NotSent);
         EXPECT_EQ(restoreFactoryDefaults(network, route), Delivery::NotSent);
@@ -341,8 +335,7 @@ TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice)
     EXPECT_TRUE(network.timeline().isEmpty());
 }
 
-TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress)
-{
+TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress) {
     EXPECT_EQ(restoreFactoryDefaults(network, localRoute), Delivery::Unicast);
 
     EXPECT_EQ(network.entries("send"),
@@ -351,19 +344,17 @@ TEST_F(WriteTest, FactoryDefaultsOnTheLocalNetworkKeepTheDeviceAddress)
     EXPECT_EQ(network.clockMs, 50 + 19 * 10 + 500);
 }
 
-TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33)
-{
+TEST_F(WriteTest, FactoryDefaultsByBroadcastResetTheAddressWithTag33) {
     EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
 
-    EXPECT_EQ(network.entries("send"),
-              sendEntries(QStringList{"W001122334455"}
-                              + writeSeries(testing::factoryResetValues(), {{"192.168.1.24", 33}}),
-                          5555, QStringLiteral("*")));
+    EXPECT_EQ(
+        network.entries("send"),
+        sendEntries(QStringList{"W001122334455"} + writeSeries(testing::factoryResetValues(), {{"192.168.1.24", 33}}),
+                    5555, QStringLiteral("*")));
     EXPECT_EQ(network.clockMs, 100 + 50 + 20 * 10 + 500);
 }
 
-TEST_F(ReadOutTest, ADeviceHeardOnOneInterfaceIsReadWrittenAndResetByBroadcastThereOnly)
-{
+TEST_F(ReadOutTest, ADeviceHeardOnOneInterfaceIsReadWrittenAndResetByBroadcastThereOnly) {
     DeviceEntry heard = remoteRow;
     heard.interfaceName = QStringLiteral("eth1");
     network.respond = deviceAnswering(sampleDevice(), QStringLiteral("10.0.0.5"));

@@ -1,11 +1,11 @@
 // The parameter table, the request texts and the get-reply parser, byte for
 // byte.
 
+#include "parameter_values.h"
 #include "params/device_parameters.h"
 #include "params/gbk_text.h"
 #include "params/parameter_reply.h"
 #include "params/request_texts.h"
-#include "parameter_values.h"
 
 #include <QStringList>
 
@@ -16,8 +16,7 @@ namespace {
 
 using testing::parametersWith;
 
-TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing)
-{
+TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing) {
     DeviceParameters parameters;
     *parameters.valueByCode(u"br") = QStringLiteral("7");
     EXPECT_EQ(parameters.baudRate, QStringLiteral("7"));
@@ -29,8 +28,7 @@ TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing)
     EXPECT_EQ(parameters, parametersWith({{"BR", "7"}}));
 }
 
-TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress)
-{
+TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress) {
     DeviceSession session{factoryParameters()};
     session.clearForNewSearch();
     EXPECT_EQ(session.parameters,
@@ -41,14 +39,12 @@ TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress)
     EXPECT_EQ(session.parameters, parametersWith({{"IP", "192.168.1.24"}}));
 }
 
-TEST(RequestTexts, EveryGetAndSetRequestInTheOrderItGoesOut)
-{
+TEST(RequestTexts, EveryGetAndSetRequestInTheOrderItGoesOut) {
     const QList<QByteArray> gets{"GON|1",  "GDN|2",  "GFE|3",  "GIP|4",  "GPN|5",  "GTP|6",  "GRM|7",
                                  "GCM|8",  "GCT|9",  "GFC|10", "GDT|11", "GBR|12", "GPR|13", "GBB|14",
                                  "GRC|15", "GML|16", "GMD|17", "GDI|18", "GDP|19", "GGI|20", "GNM|21"};
     QList<QByteArray> built;
-    for (int tag = 1; tag <= kParameterCount; ++tag)
-        built << getRequest(tag);
+    for (int tag = 1; tag <= kParameterCount; ++tag) built << getRequest(tag);
     EXPECT_EQ(built, gets) << "the 21 get requests in get-tag order";
     EXPECT_TRUE(getRequest(22).isEmpty());
 
@@ -57,16 +53,14 @@ TEST(RequestTexts, EveryGetAndSetRequestInTheOrderItGoesOut)
                                  "SBRv|25", "SPRv|26", "SBBv|27", "SRCv|28", "SCMv|29", "SCTv|30", "SMLv|31",
                                  "SMDv|32", "SDIv|33", "SDPv|34", "SGIv|35", "SNMv|36"};
     built.clear();
-    for (const ParameterDefinition* parameter : setRequestOrder())
-        built << setRequest(*parameter, QStringLiteral("v"));
+    for (const ParameterDefinition* parameter : setRequestOrder()) built << setRequest(*parameter, QStringLiteral("v"));
     EXPECT_EQ(built, sets) << "the set requests in the order of a write";
     EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpUnicastTag), "SIP10.0.0.9|37");
     EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpBroadcastTag), "SIP10.0.0.9|33");
     EXPECT_EQ(setIpRequest(QStringLiteral("10.0.0.9"), kSetIpChangeTag), "SIP10.0.0.9|34");
 }
 
-TEST(RequestTexts, ValuesGoOutUnchangedAndTheOtherRequestsAreExactBytes)
-{
+TEST(RequestTexts, ValuesGoOutUnchangedAndTheOtherRequestsAreExactBytes) {
     EXPECT_EQ(getRequest(5), QByteArray::fromHex("47504e7c35"));  // GPN|5
     EXPECT_EQ(setRequest(*parameterByCode(u"PN"), QStringLiteral("1001")),
               QByteArray::fromHex("53504e313030317c3231"));  // SPN1001|21
@@ -77,19 +71,14 @@ TEST(RequestTexts, ValuesGoOutUnchangedAndTheOtherRequestsAreExactBytes)
               "XLEE|35B");
 }
 
-TEST(RequestTexts, ChineseValuesGoOutInCodePage936)
-{
+TEST(RequestTexts, ChineseValuesGoOutInCodePage936) {
     EXPECT_EQ(setRequest(*parameterByCode(u"ON"), QStringLiteral("设备")), QByteArray("SON\xc9\xe8\xb1\xb8|18"));
     EXPECT_EQ(fromGbk(toGbk(QStringLiteral("门禁一号"))), QStringLiteral("门禁一号"));
 }
 
-ParameterReply parse(const QByteArray& text)
-{
-    return parseParameterReply(text);
-}
+ParameterReply parse(const QByteArray& text) { return parseParameterReply(text); }
 
-TEST(ParameterReplyParser, ValueAndTagAreSplitAtTheFirstBar)
-{
+TEST(ParameterReplyParser, ValueAndTagAreSplitAtTheFirstBar) {
     ParameterReply reply = parse(QByteArray::fromHex("313030317c35"));  // 1001|5
     EXPECT_EQ(reply.kind, ParameterReply::Kind::Value);
     EXPECT_EQ(reply.getTag, 5);
@@ -108,16 +97,14 @@ TEST(ParameterReplyParser, ValueAndTagAreSplitAtTheFirstBar)
     EXPECT_TRUE(reply.value.isEmpty());
 }
 
-TEST(ParameterReplyParser, OnlyExactTagTextsOneToTwentyOneMatch)
-{
+TEST(ParameterReplyParser, OnlyExactTagTextsOneToTwentyOneMatch) {
     for (const char* text : {"x|0", "x|22", "x|01", "x|1 ", "x| 1", "x|+1", "x|", "ab"})
         EXPECT_EQ(parse(text).kind, ParameterReply::Kind::Unknown) << text;
     EXPECT_EQ(parse("1").kind, ParameterReply::Kind::TooShort);
     EXPECT_EQ(parse("").kind, ParameterReply::Kind::TooShort);
 }
 
-TEST(ParameterReplyParser, EveryCapitalAIsRemovedFromTheValue)
-{
+TEST(ParameterReplyParser, EveryCapitalAIsRemovedFromTheValue) {
     const ParameterReply reply = parse("Anna ABBA|1");
     EXPECT_EQ(reply.value, QStringLiteral("nna BB"));
     DeviceParameters parameters;
@@ -126,8 +113,7 @@ TEST(ParameterReplyParser, EveryCapitalAIsRemovedFromTheValue)
     EXPECT_FALSE(storeParameterReply(parameters, parse("x|22")));
 }
 
-TEST(ParameterReplyParser, TwoByteCharactersAreNeitherSplitNorDamaged)
-{
+TEST(ParameterReplyParser, TwoByteCharactersAreNeitherSplitNorDamaged) {
     // 亅 is 81 7C and 丄 is 81 41 in code page 936: their second bytes are
     // "|" and "A".
     const QByteArray text = toGbk(QStringLiteral("亅丄")) + "|2";

@@ -19,9 +19,9 @@ using testing::pick;
 // The entry is the held text read as a number the way atoi reads it; out of 0..99 selects nothing.
 TEST(NetworkAdvancedDialog, TimeLimitIsSelectedByItsNumberAndOkStoresAnUntouchedHeldText) {
     DeviceParameters parameters;
-    const std::vector<std::pair<QString, int>> cases{{"5", 5},     {"100", -1},       {"-1", -1}, {"", 0},
-                                                     {"abc", 0},   {"\t+3x", 3},      {"-0", 0},
-                                                     {"99", 99},   {"99999999999999999999", -1}};
+    const std::vector<std::pair<QString, int>> cases{{"5", 5},  {"100", -1}, {"-1", -1},
+                                                     {"", 0},   {"abc", 0},  {"\t+3x", 3},
+                                                     {"-0", 0}, {"99", 99},  {"99999999999999999999", -1}};
     for (const auto& [held, index] : cases) {
         parameters.connectTimeLimit = held;
         NetworkAdvancedDialog dialog(parameters);

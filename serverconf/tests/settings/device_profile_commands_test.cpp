@@ -57,9 +57,9 @@ TEST_F(DeviceProfileCommandsTest, SavedFileLoadsIntoAFreshDialogAsTheFirstOneSho
     open(other);
     load(QStringLiteral("gate.ds"));
     const PropertyDialogValues loaded = dialog->values();
-    for (auto member : {&PropertyDialogValues::userName, &PropertyDialogValues::ipAddressField,
-                        &PropertyDialogValues::destinationIp, &PropertyDialogValues::rtsCts,
-                        &PropertyDialogValues::baudRate, &PropertyDialogValues::workMode}) {
+    for (auto member :
+         {&PropertyDialogValues::userName, &PropertyDialogValues::ipAddressField, &PropertyDialogValues::destinationIp,
+          &PropertyDialogValues::rtsCts, &PropertyDialogValues::baudRate, &PropertyDialogValues::workMode}) {
         EXPECT_EQ(loaded.*member, saved.*member);
     }
     EXPECT_EQ(loaded.rtsCts, QStringLiteral("0"));
@@ -99,8 +99,13 @@ TEST_F(DeviceProfileCommandsTest, LoadRefusesWhatIsNotAConfigurationFileWithoutT
         const char* name;
         QByteArray content;  // empty: the file is not written
     } refused[] = {
-        {"upper.DS", "[main]\r\nON=x\r\n"}, {"nowhere.ds", {}}, {"dir.ds", {}}, {"empty.ds", {}},
-        {"garbage.ds", "garbage"}, {"other.ds", "[other]\r\nON=x\r\nBR=3\r\n"}, {"nokeys.ds", "[main]\r\nXX=1\r\n"},
+        {"upper.DS", "[main]\r\nON=x\r\n"},
+        {"nowhere.ds", {}},
+        {"dir.ds", {}},
+        {"empty.ds", {}},
+        {"garbage.ds", "garbage"},
+        {"other.ds", "[other]\r\nON=x\r\nBR=3\r\n"},
+        {"nokeys.ds", "[main]\r\nXX=1\r\n"},
     };
     QFile(path(QStringLiteral("empty.ds"))).open(QIODevice::WriteOnly);
     std::size_t shown = 0;
@@ -137,8 +142,8 @@ TEST_F(DeviceProfileCommandsTest, SaveAndLoadLogNothingWhenNoLoggingRulesAreSet)
     const testing::DebugMessageRecorder debug;
     open();
     {
-        FileDialogScript files({path(QStringLiteral("quiet")), path(QStringLiteral("quiet.ds")),
-                                path(QStringLiteral("nowhere.ds"))});
+        FileDialogScript files(
+            {path(QStringLiteral("quiet")), path(QStringLiteral("quiet.ds")), path(QStringLiteral("nowhere.ds"))});
         dialog->saveButton()->click();
         dialog->loadButton()->click();
         dialog->loadButton()->click();

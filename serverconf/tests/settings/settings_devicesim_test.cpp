@@ -29,10 +29,24 @@ const QString gateAddress = QStringLiteral("127.0.0.5");
 // The values of gate as the simulator below starts it: its options over a
 // device's factory values.
 DeviceParameters gateValues() {
-    return testing::parametersWith({{"ON", "ops"}, {"DN", "gate-1"}, {"TP", "1"}, {"RM", "2"}, {"FC", "0"}, {"DT", "1"},
-                                    {"BR", "11"}, {"PR", "2"}, {"BB", "0"}, {"PN", "4001"}, {"DI", "127.0.0.9"},
-                                    {"DP", "5001"}, {"NM", "255.0.0.0"}, {"CM", "2"}, {"CT", "30"}, {"ML", "128"},
-                                    {"MD", "3"}, {"RC", "1"}},
+    return testing::parametersWith({{"ON", "ops"},
+                                    {"DN", "gate-1"},
+                                    {"TP", "1"},
+                                    {"RM", "2"},
+                                    {"FC", "0"},
+                                    {"DT", "1"},
+                                    {"BR", "11"},
+                                    {"PR", "2"},
+                                    {"BB", "0"},
+                                    {"PN", "4001"},
+                                    {"DI", "127.0.0.9"},
+                                    {"DP", "5001"},
+                                    {"NM", "255.0.0.0"},
+                                    {"CM", "2"},
+                                    {"CT", "30"},
+                                    {"ML", "128"},
+                                    {"MD", "3"},
+                                    {"RC", "1"}},
                                    testing::factoryResetValues());
 }
 
@@ -74,15 +88,15 @@ TEST_F(SettingsTest, ReadOutOpensThePropertyDialogWithTheDevicesValues) {
                             Field::DestinationIp, Field::DestinationPort, Field::GatewayIp, Field::Netmask}) {
             shown << dialog.field(which)->text();
         }
-        for (List which : {List::Protocol, List::WorkMode, List::RtsCts, List::Dtr, List::BaudRate, List::Parity,
-                           List::DataBits}) {
+        for (List which :
+             {List::Protocol, List::WorkMode, List::RtsCts, List::Dtr, List::BaudRate, List::Parity, List::DataBits}) {
             shown << dialog.list(which)->currentText();
         }
         dialog.cancelButton()->click();
     });
-    EXPECT_EQ(shown, (QStringList{"ops", "gate-1", "001122334455", gateAddress, "4001", "127.0.0.9", "5001",
-                                  "127.0.0.1", "255.0.0.0", "TCP", "客户端", "0- 禁用", "1- 使用", "28800bps", "Odd",
-                                  "7bits"}));
+    EXPECT_EQ(shown,
+              (QStringList{"ops", "gate-1", "001122334455", gateAddress, "4001", "127.0.0.9", "5001", "127.0.0.1",
+                           "255.0.0.0", "TCP", "客户端", "0- 禁用", "1- 使用", "28800bps", "Odd", "7bits"}));
     EXPECT_TRUE(notices.notices().empty());
 }
 

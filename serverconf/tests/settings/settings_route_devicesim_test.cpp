@@ -53,7 +53,8 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
         std::function<void(PropertySettingsDialog&)> press;
         QStringList series;  // after the MAC naming
     };
-    const DeviceParameters far = testing::parametersWith({{"ON", "far"}, {"DN", "gate-9"}}, testing::factoryResetValues());
+    const DeviceParameters far =
+        testing::parametersWith({{"ON", "far"}, {"DN", "gate-9"}}, testing::factoryResetValues());
     const Action actions[] = {
         {"确   定", kParameterWritePort, [](PropertySettingsDialog& d) { d.okButton()->click(); },
          writeSeries(far, {{farAddress, 33}})},
@@ -69,8 +70,8 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
         EXPECT_EQ(payloads(sent), QStringList{"W009988776655"} + action.series)
             << action.label << ": named by its MAC first";
         for (const LogRecord& record : sent) {
-            EXPECT_TRUE(record.isBroadcast()) << action.label << ": " << record.payload.constData() << " went to "
-                                              << record.to.toStdString();
+            EXPECT_TRUE(record.isBroadcast())
+                << action.label << ": " << record.payload.constData() << " went to " << record.to.toStdString();
         }
     }
     EXPECT_TRUE(flow.notices.notices().empty());
@@ -104,9 +105,9 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
         QStringList shown;
         bool stayedOpen = false;
         const bool opened = flow.settings(doorAddress, [&](PropertySettingsDialog& dialog) {
-            shown = QStringList{dialog.field(Field::UserName)->text(), dialog.field(Field::DeviceName)->text(),
+            shown = QStringList{dialog.field(Field::UserName)->text(),   dialog.field(Field::DeviceName)->text(),
                                 dialog.field(Field::MacAddress)->text(), dialog.field(Field::IpAddress)->text(),
-                                dialog.field(Field::Port)->text(), dialog.workingValue(List::BaudRate),
+                                dialog.field(Field::Port)->text(),       dialog.workingValue(List::BaudRate),
                                 dialog.workingValue(List::Parity)};
             dialog.okButton()->click();
             stayedOpen = dialog.isVisible();
@@ -138,8 +139,8 @@ TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore)
         } else {
             flow.waitForRelisting();
             // As shown, the lost value as the retry left it.
-            DeviceParameters door = testing::parametersWith({{"ON", "lab"}, {"DN", "door-2"}, {"PN", "5002"}, {"PR", "2"}},
-                                                            testing::factoryResetValues());
+            DeviceParameters door = testing::parametersWith(
+                {{"ON", "lab"}, {"DN", "door-2"}, {"PN", "5002"}, {"PR", "2"}}, testing::factoryResetValues());
             door.baudRate = expected[5];
             const QList<LogRecord> written = flow.receivedFrom(kParameterWritePort, mark, 22);
             EXPECT_EQ(payloads(written), writeSeries(door, {{doorAddress, 37}}));

@@ -3,10 +3,10 @@
 // read parameter set, list entries picked with the keyboard, text committed
 // the way an input method does, and scripted answers to the file dialogs.
 
-#include "fake_network.h"
 #include "dialogs/file_choice.h"
 #include "dialogs/parameter_choice_box.h"
 #include "dialogs/property_settings_dialog.h"
+#include "fake_network.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

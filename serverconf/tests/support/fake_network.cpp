@@ -57,7 +57,7 @@ void FakeNetwork::deliver(quint16 localPort, const Datagram& datagram) {
     for (auto it = channels_.crbegin(); it != channels_.crend(); ++it) {
         if (*it && (*it)->localPort() == localPort) {
             (*it)->enqueue(datagram);
-            emit (*it)->datagramWaiting();
+            emit(*it)->datagramWaiting();
             return;
         }
     }

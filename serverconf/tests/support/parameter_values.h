@@ -9,8 +9,7 @@
 namespace serverconf::testing {
 
 inline DeviceParameters parametersWith(std::initializer_list<std::pair<const char*, const char*>> values,
-                                       DeviceParameters base = {})
-{
+                                       DeviceParameters base = {}) {
     DeviceParameters parameters = std::move(base);
     for (const auto& [code, value] : values)
         *parameters.valueByCode(QString::fromLatin1(code)) = QString::fromUtf8(value);

@@ -12,15 +12,24 @@ struct SetRequest {
 
 // In write order; the set tags run from 18 up.
 constexpr SetRequest kWriteOrder[] = {
-    {"ON", &DeviceParameters::userName},         {"DN", &DeviceParameters::deviceName},
-    {"TP", &DeviceParameters::protocol},         {"PN", &DeviceParameters::port},
-    {"RM", &DeviceParameters::workMode},         {"FC", &DeviceParameters::rtsCts},
-    {"DT", &DeviceParameters::dtr},              {"BR", &DeviceParameters::baudRate},
-    {"PR", &DeviceParameters::parity},           {"BB", &DeviceParameters::dataBits},
-    {"RC", &DeviceParameters::onTheFly},         {"CM", &DeviceParameters::connectMode},
-    {"CT", &DeviceParameters::connectTimeLimit}, {"ML", &DeviceParameters::maxPacketCount},
-    {"MD", &DeviceParameters::maxCharDelay},     {"DI", &DeviceParameters::destinationIp},
-    {"DP", &DeviceParameters::destinationPort},  {"GI", &DeviceParameters::gatewayIp},
+    {"ON", &DeviceParameters::userName},
+    {"DN", &DeviceParameters::deviceName},
+    {"TP", &DeviceParameters::protocol},
+    {"PN", &DeviceParameters::port},
+    {"RM", &DeviceParameters::workMode},
+    {"FC", &DeviceParameters::rtsCts},
+    {"DT", &DeviceParameters::dtr},
+    {"BR", &DeviceParameters::baudRate},
+    {"PR", &DeviceParameters::parity},
+    {"BB", &DeviceParameters::dataBits},
+    {"RC", &DeviceParameters::onTheFly},
+    {"CM", &DeviceParameters::connectMode},
+    {"CT", &DeviceParameters::connectTimeLimit},
+    {"ML", &DeviceParameters::maxPacketCount},
+    {"MD", &DeviceParameters::maxCharDelay},
+    {"DI", &DeviceParameters::destinationIp},
+    {"DP", &DeviceParameters::destinationPort},
+    {"GI", &DeviceParameters::gatewayIp},
     {"NM", &DeviceParameters::netmask},
 };
 constexpr int kFirstTag = 18;
@@ -39,9 +48,22 @@ QStringList writeSeries(const DeviceParameters& values, const std::optional<SetA
 }
 
 DeviceParameters factoryResetValues() {
-    return parametersWith({{"TP", "0"}, {"PN", "1001"}, {"RM", "0"}, {"FC", "1"}, {"DT", "0"}, {"BR", "5"},
-                           {"PR", "0"}, {"BB", "1"}, {"RC", "0"}, {"CM", "1"}, {"CT", "5"}, {"ML", "255"},
-                           {"MD", "1"}, {"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"},
+    return parametersWith({{"TP", "0"},
+                           {"PN", "1001"},
+                           {"RM", "0"},
+                           {"FC", "1"},
+                           {"DT", "0"},
+                           {"BR", "5"},
+                           {"PR", "0"},
+                           {"BB", "1"},
+                           {"RC", "0"},
+                           {"CM", "1"},
+                           {"CT", "5"},
+                           {"ML", "255"},
+                           {"MD", "1"},
+                           {"DI", "127.0.0.2"},
+                           {"DP", "1001"},
+                           {"GI", "127.0.0.1"},
                            {"NM", "0.0.0.0"}});
 }
 

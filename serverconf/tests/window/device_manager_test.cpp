@@ -6,11 +6,11 @@
 #include "app/window_images.h"
 #include "device_window_support.h"
 #include "devicesim_process.h"
+#include "dialogs/about_dialog.h"
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
-#include "dialogs/about_dialog.h"
 #include "send_recording_environment.h"
 #include "window_test_support.h"
 
@@ -27,9 +27,9 @@ namespace {
 
 using devicesim::DeviceSimProcess;
 using devicesim::LogRecord;
+using devicesim::payloads;
 using testing::ModalScript;
 using testing::NoticeRecorder;
-using devicesim::payloads;
 
 // This computer is 127.0.0.1 here: the first two devices are on its network, the third is not.
 const QString gateAddress = QStringLiteral("127.0.0.5");
@@ -93,7 +93,9 @@ TEST_F(DeviceManagerTest, StartupSearchListsTheDevicesWhileTheProgressWindowIsOp
     }
     EXPECT_EQ(shown->index(gate, 3).data().toString(), gateAddress);
     EXPECT_TRUE(shown->index(gate, 0).data().toString().isEmpty());
-    const auto imageKey = [&](int row) { return shown->index(row, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(); };
+    const auto imageKey = [&](int row) {
+        return shown->index(row, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey();
+    };
     EXPECT_EQ(imageKey(gate), statusImage(1).cacheKey());
     EXPECT_EQ(imageKey(remote), statusImage(0).cacheKey());
 }

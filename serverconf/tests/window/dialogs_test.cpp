@@ -112,8 +112,8 @@ TEST(ProgressDialogTest, BarStandsEmptyForTheWaitThenFullWhenItClosesItself) {
 }
 
 TEST(ProgressDialogTest, EscapeCancelsAndEnterAcceptsAtOnce) {
-    for (const auto& [key, expected] : {std::pair{Qt::Key_Escape, QDialog::Rejected},
-                                        std::pair{Qt::Key_Return, QDialog::Accepted}}) {
+    for (const auto& [key, expected] :
+         {std::pair{Qt::Key_Escape, QDialog::Rejected}, std::pair{Qt::Key_Return, QDialog::Accepted}}) {
         ProgressDialog dialog(ProgressMode::Update);
         ModalScript script;
         script.then<ProgressDialog>([key](ProgressDialog& shown) { QTest::keyClick(&shown, key); });

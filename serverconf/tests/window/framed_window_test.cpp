@@ -34,8 +34,8 @@ protected:
 
 TEST_F(FramedDialogTest, FrameSurroundsTheClientAreaInItsColours) {
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(window.size(), QSize(300 + 2 * FramedDialog::frameWidth,
-                                   200 + FramedDialog::captionHeight + FramedDialog::frameHeight));
+    EXPECT_EQ(window.size(),
+              QSize(300 + 2 * FramedDialog::frameWidth, 200 + FramedDialog::captionHeight + FramedDialog::frameHeight));
     const QImage image = picture();
     EXPECT_EQ(image.pixelColor(1, window.height() / 2), captionColour());
     EXPECT_EQ(image.pixelColor(window.width() - 2, window.height() / 2), captionColour());

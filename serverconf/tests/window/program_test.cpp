@@ -30,9 +30,7 @@ TEST(ProgramTest, WithoutSocketsOrGbkItSaysSoUnderItsNameAndOpensNoWindow) {
     }
 }
 
-TEST(ProgramTest, ThisBuildHasCodePage936) {
-    EXPECT_TRUE(gbkAvailable()) << "serverconf cannot run on this build";
-}
+TEST(ProgramTest, ThisBuildHasCodePage936) { EXPECT_TRUE(gbkAvailable()) << "serverconf cannot run on this build"; }
 
 }  // namespace
 }  // namespace serverconf

@@ -125,7 +125,8 @@ std::string formatImageText(const ReaderState& state) {
     char number[8];
     for (int block = 0; block < kBlockCount; ++block) {
         std::snprintf(number, sizeof number, "%02d", block);
-        text += "block " + std::string(number) + " " + escapeBlockText(state.blocks[static_cast<std::size_t>(block)]) + "\n";
+        text += "block " + std::string(number) + " " + escapeBlockText(state.blocks[static_cast<std::size_t>(block)]) +
+                "\n";
     }
     text += "readerkey " + state.readerKey + "\n";
     text += "sound " + std::to_string(state.sound) + "\n";

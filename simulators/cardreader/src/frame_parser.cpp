@@ -189,7 +189,8 @@ ParseOutcome parseFrame(std::string_view pending) {
     }
     outcome.consumed = length;
     const std::string_view frame = pending.substr(0, length);
-    outcome.request = frame.back() == '!' ? decode(frame) : malformed("no \"!\" at position " + std::to_string(length - 1));
+    outcome.request =
+        frame.back() == '!' ? decode(frame) : malformed("no \"!\" at position " + std::to_string(length - 1));
     return outcome;
 }
 

@@ -1,8 +1,8 @@
 #include "readersim/pseudo_terminal.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -14,9 +14,7 @@
 namespace readersim {
 namespace {
 
-[[noreturn]] void fail(const std::string& what) {
-    throw std::runtime_error(what + ": " + std::strerror(errno));
-}
+[[noreturn]] void fail(const std::string& what) { throw std::runtime_error(what + ": " + std::strerror(errno)); }
 
 void makeRaw(int fd) {
     termios settings{};

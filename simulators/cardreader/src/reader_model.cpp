@@ -6,9 +6,7 @@
 namespace readersim {
 namespace {
 
-bool keyOpensSector(const ReaderState& state, int sector) {
-    return sameKey(state.readerKey, state.sectorKey(sector));
-}
+bool keyOpensSector(const ReaderState& state, int sector) { return sameKey(state.readerKey, state.sectorKey(sector)); }
 
 // The "Dd" reply: bytes 0-4 zero, bytes 5-7 the card number (18 bits),
 // bytes 8-11 the balance, then "!".
@@ -30,19 +28,16 @@ std::string moneyReply(RfPurse& purse, std::int64_t change) {
 
 std::string nibbleText(std::uint64_t value, int digits) {
     std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, value >>= 4) text[static_cast<std::size_t>(i)] = static_cast<char>('0' + (value & 0xF));
+    for (int i = digits - 1; i >= 0; --i, value >>= 4)
+        text[static_cast<std::size_t>(i)] = static_cast<char>('0' + (value & 0xF));
     return text;
 }
 
 std::optional<std::string> answerRequest(ReaderState& state, const Request& request, bool cardPresent) {
     const std::string error(kErrorReply);
     switch (request.command) {
-        case Command::LoadKey:
-            state.readerKey = request.key;
-            return std::nullopt;
-        case Command::SetSound:
-            state.sound = request.sound;
-            return std::string(kDoneReply);
+        case Command::LoadKey: state.readerKey = request.key; return std::nullopt;
+        case Command::SetSound: state.sound = request.sound; return std::string(kDoneReply);
         case Command::ReadBlock:
             if (!cardPresent || !keyOpensSector(state, request.sector)) return error;
             return state.blocks[static_cast<std::size_t>(request.block)];
@@ -59,8 +54,7 @@ std::optional<std::string> answerRequest(ReaderState& state, const Request& requ
         case Command::RfDeduct:
             if (!cardPresent) return std::string(kRfRefusalReply);
             return moneyReply(state.rfPurse, -static_cast<std::int64_t>(request.rfAmount));
-        case Command::Malformed:
-            break;
+        case Command::Malformed: break;
     }
     return error;
 }

@@ -194,7 +194,8 @@ struct ReaderSimulator::Impl {
                 if (outcome.status == ParseOutcome::Status::NeedMore) break;
                 std::string frame = pending.substr(0, outcome.consumed);
                 pending.erase(0, outcome.consumed);
-                if (outcome.status == ParseOutcome::Status::Frame) answer(std::move(frame), outcome.request, firstByteAt);
+                if (outcome.status == ParseOutcome::Status::Frame)
+                    answer(std::move(frame), outcome.request, firstByteAt);
                 // Bytes still pending arrived while the reader was busy; their
                 // frame and its silence limit start now.
                 firstByteAt = lastByteAt = Clock::now();

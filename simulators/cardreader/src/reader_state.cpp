@@ -14,9 +14,7 @@ ReaderState ReaderState::fresh() {
     return state;
 }
 
-std::string ReaderState::sectorKey(int sector) const {
-    return blocks[trailerOfSector(sector)].substr(0, kKeyLength);
-}
+std::string ReaderState::sectorKey(int sector) const { return blocks[trailerOfSector(sector)].substr(0, kKeyLength); }
 
 bool sameKey(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {

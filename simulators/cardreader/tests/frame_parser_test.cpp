@@ -95,13 +95,13 @@ TEST(FrameParserTest, UnusableFramesAreMalformedAndConsumed) {
         std::size_t consumed;
     };
     const Case cases[] = {
-        {"Dz0105!", 2},                  // unknown command letter
-        {"Da0105X", 7},                  // no terminator
-        {"Da1605!", 7},                  // sector out of range
-        {"Da0108!", 7},                  // block 8 is not in sector 1
-        {"Da0a05!", 7},                  // sector not decimal
-        {"DG7C3A19E5B04Z!", 15},         // key not hexadecimal
-        {"Dc0!", 4},                     // sound 0
+        {"Dz0105!", 2},                                           // unknown command letter
+        {"Da0105X", 7},                                           // no terminator
+        {"Da1605!", 7},                                           // sector out of range
+        {"Da0108!", 7},                                           // block 8 is not in sector 1
+        {"Da0a05!", 7},                                           // sector not decimal
+        {"DG7C3A19E5B04Z!", 15},                                  // key not hexadecimal
+        {"Dc0!", 4},                                              // sound 0
         {"Dd" + std::string(27, '1') + "@" + kFieldB + "!", 57},  // not nibble text
     };
     for (const Case& c : cases) {

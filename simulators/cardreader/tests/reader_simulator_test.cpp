@@ -6,8 +6,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <gtest/gtest.h>
+#include <fstream>
 
 #include "readersim/scratch_directory.h"
 
@@ -29,7 +29,9 @@ public:
     bool isOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
 
-    void send(const std::string& bytes) { ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
+    void send(const std::string& bytes) {
+        ASSERT_EQ(::write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
 
     // What arrives until `count` bytes are in or `quiet` passes without a byte.
     std::string receive(std::size_t count, std::chrono::milliseconds quiet = 300ms) {
@@ -108,10 +110,8 @@ TEST_F(ReaderSimulatorTest, FaultsShapeTheReply) {
         Options options;
         std::string reply;
     } cases[] = {
-        {"short", {.fault = ReplyFault::ShortReply}, "DONE"},
-        {"garbage", {.fault = ReplyFault::GarbageReply}, "#####"},
-        {"none", {.fault = ReplyFault::NoReply}, ""},
-        {"trailing", {.trailingBytes = "XYZ"}, "DONE!XYZ"},
+        {"short", {.fault = ReplyFault::ShortReply}, "DONE"}, {"garbage", {.fault = ReplyFault::GarbageReply}, "#####"},
+        {"none", {.fault = ReplyFault::NoReply}, ""},         {"trailing", {.trailingBytes = "XYZ"}, "DONE!XYZ"},
         {"no card", {.cardPresent = false}, "FAIL!"},
     };
     ReaderSimulator& sim = start();

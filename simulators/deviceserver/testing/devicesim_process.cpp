@@ -25,7 +25,8 @@ bool DeviceSimProcess::start(QString& error, int timeoutMs) {
     }
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        if (process_.canReadLine() || process_.waitForReadyRead(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1)))) {
+        if (process_.canReadLine() ||
+            process_.waitForReadyRead(static_cast<int>(qMax<qint64>(deadline.remainingTime(), 1)))) {
             if (process_.readLine().startsWith("devicesim ready")) return true;
         }
         if (process_.state() == QProcess::NotRunning) break;

@@ -21,8 +21,9 @@ bool run(const QString& program, const QStringList& arguments, QString& error, c
         process.closeWriteChannel();
     }
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        error = QStringLiteral("%1 %2: %3").arg(program, arguments.join(u' '),
-                                               QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
+        error =
+            QStringLiteral("%1 %2: %3")
+                .arg(program, arguments.join(u' '), QString::fromLocal8Bit(process.readAllStandardError()).trimmed());
         return false;
     }
     return true;
@@ -89,7 +90,8 @@ bool SegmentBed::addSegment(int index, const SegmentSpec& spec, QString& error) 
     segment->holder = std::make_unique<QProcess>();
     // Should the test die without ending it, the holder goes with it.
     segment->holder->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    segment->holder->start(QStringLiteral("unshare"), {QStringLiteral("-n"), QStringLiteral("sleep"), QStringLiteral("infinity")});
+    segment->holder->start(QStringLiteral("unshare"),
+                           {QStringLiteral("-n"), QStringLiteral("sleep"), QStringLiteral("infinity")});
     if (!segment->holder->waitForStarted(5000)) {
         error = QStringLiteral("cannot start a namespace holder: ") + segment->holder->errorString();
         return false;
@@ -129,7 +131,7 @@ bool SegmentBed::addSegment(int index, const SegmentSpec& spec, QString& error) 
 
     added.devices = std::make_unique<DeviceSimProcess>(
         spec.deviceOptions, QStringList{QStringLiteral("nsenter"), QStringLiteral("-t"), QString::number(pid),
-                                      QStringLiteral("-n"), QStringLiteral("--")});
+                                        QStringLiteral("-n"), QStringLiteral("--")});
     // Hundreds of devices take a while to bind under the sanitizers.
     return added.devices->start(error, 60000);
 }

@@ -22,8 +22,8 @@
 namespace devicesim {
 
 struct SegmentSpec {
-    QString computerAddress;        // with prefix, "192.0.2.1/24"
-    QStringList deviceOptions;        // devicesim --device options, addr= as on the segment
+    QString computerAddress;                      // with prefix, "192.0.2.1/24"
+    QStringList deviceOptions;                    // devicesim --device options, addr= as on the segment
     QString devicePrefix = QStringLiteral("24");  // prefix length of the device addresses
 };
 

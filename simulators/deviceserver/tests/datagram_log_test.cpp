@@ -22,11 +22,12 @@ TEST(DatagramLog, RecordsSurviveFormattingWithAnyPayload) {
 }
 
 TEST(DatagramLog, OtherLinesAreSkipped) {
-    const QByteArray text = "devicesim ready: 1 devices\n"
-                            "1.000\tin\t127.0.0.1:3001\t127.0.0.5\tGPN|5\n"
-                            "2.000\tin\tbroken\n"
-                            "x\tin\ta\tb\tc\n"
-                            "3.000\tout\t127.0.0.5:65535\t127.0.0.1:3001\tbad\\x4\n";
+    const QByteArray text =
+        "devicesim ready: 1 devices\n"
+        "1.000\tin\t127.0.0.1:3001\t127.0.0.5\tGPN|5\n"
+        "2.000\tin\tbroken\n"
+        "x\tin\ta\tb\tc\n"
+        "3.000\tout\t127.0.0.5:65535\t127.0.0.1:3001\tbad\\x4\n";
     const QList<LogRecord> records = parseLog(text);
     ASSERT_EQ(records.size(), 1);
     EXPECT_EQ(records[0].to, "127.0.0.5");

@@ -31,13 +31,27 @@ QList<QByteArray> replies(SimulatedDevice& device, const QByteArray& request) {
 
 TEST(DeviceDescription, AFreshDeviceAnswersTheGetRequestsInTagOrderWithItsFactoryValues) {
     const Exchange gets[] = {
-        {"GON|1", "|1"},           {"GDN|2", "|2"},           {"GFE|3", "127000000005|3"},
-        {"GIP|4", "127.0.0.5|4"},  {"GPN|5", "1001|5"},       {"GTP|6", "0|6"},
-        {"GRM|7", "0|7"},          {"GCM|8", "1|8"},          {"GCT|9", "5|9"},
-        {"GFC|10", "1|10"},        {"GDT|11", "0|11"},        {"GBR|12", "5|12"},
-        {"GPR|13", "0|13"},        {"GBB|14", "1|14"},        {"GRC|15", "0|15"},
-        {"GML|16", "255|16"},      {"GMD|17", "1|17"},        {"GDI|18", "127.0.0.2|18"},
-        {"GDP|19", "1001|19"},     {"GGI|20", "127.0.0.1|20"}, {"GNM|21", "0.0.0.0|21"},
+        {"GON|1", "|1"},
+        {"GDN|2", "|2"},
+        {"GFE|3", "127000000005|3"},
+        {"GIP|4", "127.0.0.5|4"},
+        {"GPN|5", "1001|5"},
+        {"GTP|6", "0|6"},
+        {"GRM|7", "0|7"},
+        {"GCM|8", "1|8"},
+        {"GCT|9", "5|9"},
+        {"GFC|10", "1|10"},
+        {"GDT|11", "0|11"},
+        {"GBR|12", "5|12"},
+        {"GPR|13", "0|13"},
+        {"GBB|14", "1|14"},
+        {"GRC|15", "0|15"},
+        {"GML|16", "255|16"},
+        {"GMD|17", "1|17"},
+        {"GDI|18", "127.0.0.2|18"},
+        {"GDP|19", "1001|19"},
+        {"GGI|20", "127.0.0.1|20"},
+        {"GNM|21", "0.0.0.0|21"},
     };
     SimulatedDevice device = freshDevice();
     for (const Exchange& get : gets) {

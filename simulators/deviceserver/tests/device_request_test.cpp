@@ -42,8 +42,8 @@ TEST(DeviceRequest, SetValuesRunFromTheCodeToTheLastBar) {
 }
 
 TEST(DeviceRequest, TagsMustBelongToTheirCode) {
-    for (const char* wrong : {"GPN|6", "GPN|05", "GPN|5 ", "GPN|", "SPN1001|20", "SIP1.2.3.4|35", "SFE001|18",
-                              "gpn|5", "Gpn|5", "GZZ|5", "SZZ1|18", "SPN1001"}) {
+    for (const char* wrong : {"GPN|6", "GPN|05", "GPN|5 ", "GPN|", "SPN1001|20", "SIP1.2.3.4|35", "SFE001|18", "gpn|5",
+                              "Gpn|5", "GZZ|5", "SZZ1|18", "SPN1001"}) {
         const DeviceRequest request = parseDeviceRequest(wrong);
         EXPECT_EQ(request.kind, Kind::Unknown) << wrong;
         EXPECT_FALSE(request.error.isEmpty()) << wrong;
@@ -51,8 +51,20 @@ TEST(DeviceRequest, TagsMustBelongToTheirCode) {
 }
 
 TEST(DeviceRequest, SurvivesAnyBytes) {
-    const QByteArray samples[] = {"", "W", "G", "S", "G|", "S|", "SP|", "SPN|", "XX", "E|3", QByteArray(1, '\0'),
-                                  QByteArray(300, 'S'), QByteArray("G\xff\xfe|1"), QByteArray("SON\xd5\xc5|18")};
+    const QByteArray samples[] = {"",
+                                  "W",
+                                  "G",
+                                  "S",
+                                  "G|",
+                                  "S|",
+                                  "SP|",
+                                  "SPN|",
+                                  "XX",
+                                  "E|3",
+                                  QByteArray(1, '\0'),
+                                  QByteArray(300, 'S'),
+                                  QByteArray("G\xff\xfe|1"),
+                                  QByteArray("SON\xd5\xc5|18")};
     for (const QByteArray& sample : samples) {
         const DeviceRequest request = parseDeviceRequest(sample);
         EXPECT_TRUE(request.kind != Kind::Unknown || !request.error.isEmpty()) << sample.toHex().constData();

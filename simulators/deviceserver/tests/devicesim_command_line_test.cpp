@@ -24,7 +24,8 @@ Outcome devicesim(const QStringList& arguments) {
         process.waitForFinished();
     }
     return Outcome{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-               QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+                   QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
 }
 
 TEST(DevicesimCommandLine, HelpPrintsTheOptionsOnStandardOutput) {
@@ -45,7 +46,8 @@ TEST(DevicesimCommandLine, UsageErrorsExitTwoWithTheReason) {
         {{"--device"}, "devicesim: Missing value after '--device'.\n"},
         {{"--device", "addr=127.0.0.5", "extra"}, "devicesim: unexpected argument extra\n"},
         {{}, "devicesim: no device given (--device or --config)\n"},
-        {{"--device", "addr=10.0.0.5"}, "devicesim: refused: addresses outside 127.0.0.0/8 need a private test segment ("},
+        {{"--device", "addr=10.0.0.5"},
+         "devicesim: refused: addresses outside 127.0.0.0/8 need a private test segment ("},
         {{"--device", "addr=10.0.0"}, "devicesim: 10.0.0 is not an IPv4 address in: addr=10.0.0\n"},
         {{"--device", "addr=127.0.0.5", "--device", "addr=127.0.0.5"}, "devicesim: two devices at 127.0.0.5\n"},
         {{"--config", "/nonexistent/devices.conf"}, "devicesim: cannot read /nonexistent/devices.conf\n"},
@@ -68,7 +70,8 @@ TEST(DevicesimCommandLine, ConfigFileErrorsNameTheFileAndLine) {
     config.close();
     Outcome run = devicesim({"--config", path});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, QStringLiteral("devicesim: %1, line 4: unknown item colour in: addr=127.0.0.6,colour=red\n").arg(path));
+    EXPECT_EQ(run.err,
+              QStringLiteral("devicesim: %1, line 4: unknown item colour in: addr=127.0.0.6,colour=red\n").arg(path));
 
     ASSERT_TRUE(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
     config.write("addr=127.0.0.5\naddr=127.0.0.5\n");

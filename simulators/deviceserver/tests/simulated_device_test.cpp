@@ -1,8 +1,8 @@
 // One simulated device as a state machine: replies, naming by MAC, staging
 // and applying values, and each fault option.
 
-#include "device_option.h"
 #include "simulated_device.h"
+#include "device_option.h"
 
 #include <gtest/gtest.h>
 

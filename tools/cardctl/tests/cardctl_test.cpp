@@ -25,8 +25,9 @@ protected:
 };
 
 TEST_F(CardctlTest, OpensReadsAndUpdatesAnAccount) {
-    auto opened = cardctl("--port 4 open-account 1001 305419896 0123456789ABCDEF FEDCBA9876543210 100 10 50000 "
-                          "241231 86 7");
+    auto opened = cardctl(
+        "--port 4 open-account 1001 305419896 0123456789ABCDEF FEDCBA9876543210 100 10 50000 "
+        "241231 86 7");
     EXPECT_EQ(opened.status, 0) << opened.output;
     EXPECT_EQ(opened.output, "ok\n");
 

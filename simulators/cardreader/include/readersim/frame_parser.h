@@ -37,11 +37,11 @@ struct Request {
     Command command = Command::Malformed;
     std::string problem{};  // why a Malformed frame was refused
 
-    int sector = 0;         // Da, Db
-    int block = 0;          // Da, Db: absolute block number
+    int sector = 0;           // Da, Db
+    int block = 0;            // Da, Db: absolute block number
     std::string blockText{};  // Db
     std::string key{};        // DG
-    int sound = 0;          // Dc
+    int sound = 0;            // Dc
 
     // RF frames, decoded from nibble text. Text fields are given back as
     // upper-case hexadecimal digits, one per nibble character.

@@ -56,12 +56,12 @@ struct Options {
 using Clock = std::chrono::steady_clock;
 
 struct FrameRecord {
-    Clock::time_point firstByteAt{};// arrival of the frame's first byte
-    Clock::time_point receivedAt{}; // the frame was complete (paced if pacing)
-    Clock::time_point repliedAt{};  // last reply byte written (= receivedAt if none)
-    std::string frame{};            // the bytes of the frame as received
-    Request request{};              // what the parser made of them
-    std::string reply{};            // bytes sent, faults and trailing bytes included
+    Clock::time_point firstByteAt{};  // arrival of the frame's first byte
+    Clock::time_point receivedAt{};   // the frame was complete (paced if pacing)
+    Clock::time_point repliedAt{};    // last reply byte written (= receivedAt if none)
+    std::string frame{};              // the bytes of the frame as received
+    Request request{};                // what the parser made of them
+    std::string reply{};              // bytes sent, faults and trailing bytes included
 };
 
 struct Config {
