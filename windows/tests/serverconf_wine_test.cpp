@@ -171,6 +171,15 @@ TEST_F(ServerconfUnderWine, ConfigurationFilesPassBetweenTheBuildsByteForByte) {
     EXPECT_EQ(windowsWrite, linuxWrite);
 }
 
+// The system's code page 936 converts the table of the Linux tests exactly.
+TEST_F(ServerconfUnderWine, CodePage936TableConvertsExactlyBothWays) {
+    const ProgramRun check =
+        prefix_->run(WINDOWS_GBK_CHECK, {windowsPath(QStringLiteral(GBK_FIXTURES)).toStdString()}, {});
+
+    EXPECT_EQ(check.exitStatus, 0) << check.output << check.errors;
+    EXPECT_TRUE(withNewlines(check.output).ends_with(" pairs exact\n")) << check.output;
+}
+
 TEST_F(ServerconfUnderWine, WindowListsTheDevicesWithTheirNamesAfterTheStartUpSearch) {
     std::vector<std::string> settings = kLoopbackSeams;
     settings.push_back("QT_QPA_PLATFORM=offscreen");
