@@ -6,10 +6,10 @@
 
 #include "datagram_log.h"
 #include "devicesim_process.h"
+#include "testsupport/program_run.h"
 #include "wine_prefix.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -71,18 +71,14 @@ protected:
     // serverconf-cli of the Linux build.
     CliRun linuxCli(const QStringList& arguments) {
         const qsizetype mark = simulator_->mark();
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        testsupport::ProgramSettings settings;
         for (const auto& seam : kLoopbackSeams) {
             const QString setting = QString::fromStdString(seam);
-            environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+            settings.environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
         }
-        process.setProcessEnvironment(environment);
-        process.start(LINUX_SERVERCONF_CLI, QStringList{"--wait", "250"} + arguments);
-        if (!process.waitForFinished(60000)) process.kill();
-        process.waitForFinished();
-        return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                      process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString(),
+        const testsupport::ProgramOutcome run =
+            testsupport::runProgram(LINUX_SERVERCONF_CLI, QStringList{"--wait", "250"} + arguments, settings);
+        return CliRun{run.exitCode, run.out.toStdString(), run.err.toStdString(),
                       devicesim::payloads(simulator_->received(mark))};
     }
 

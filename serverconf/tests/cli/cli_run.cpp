@@ -1,7 +1,5 @@
 #include "cli_run.h"
 
-#include <QProcess>
-
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -9,23 +7,15 @@
 namespace serverconf {
 
 CliRun runCli(const QStringList& arguments, const QStringList& variables, const QString& standardErrorPath) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SERVERCONF_BROADCAST", "127.255.255.255");
-    environment.insert("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
+    testsupport::ProgramSettings settings;
+    settings.environment.insert("SERVERCONF_BROADCAST", "127.255.255.255");
+    settings.environment.insert("SERVERCONF_LOCAL_ADDRESS", "127.0.0.1");
     for (const QString& variable : variables) {
-        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        settings.environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
     }
-    process.setProcessEnvironment(environment);
-    if (!standardErrorPath.isEmpty()) process.setStandardErrorFile(standardErrorPath, QIODevice::Append);
-    process.start(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "250"} + arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  QString::fromUtf8(process.readAllStandardOutput()),
-                  QString::fromUtf8(process.readAllStandardError())};
+    settings.standardErrorPath = standardErrorPath;
+    return testsupport::runProgram(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "250"} + arguments,
+                                   settings);
 }
 
 QStringList sentFrom(const QList<devicesim::LogRecord>& received, quint16 port, bool* allBroadcast) {

@@ -4,6 +4,7 @@
 // the simulated devices received from it.
 
 #include "devicesim_process.h"
+#include "testsupport/program_run.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,11 +16,7 @@
 
 namespace serverconf {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;  // empty when standard error went to a terminal
-};
+using CliRun = testsupport::ProgramOutcome;
 
 // Runs serverconf-cli with "--wait 250" and the loopback broadcast and local
 // address; `variables` ("NAME=value") replace those. `standardErrorPath`:

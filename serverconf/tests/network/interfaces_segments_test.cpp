@@ -10,6 +10,7 @@
 #include "params/parameter_write.h"
 
 #include "segment_bed.h"
+#include "testsupport/program_run.h"
 
 #include <QProcess>
 #include <QTest>
@@ -189,27 +190,16 @@ TEST(DeviceSimOffLoopback, RefusesOutsideAPrivateSegment) {
     EXPECT_TRUE(onLoopback.start(error)) << "loopback addresses are always allowed: " << error.toStdString();
 }
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using CliRun = testsupport::ProgramOutcome;
 
 // serverconf-cli with neither test variable set.
 CliRun runCli(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("SERVERCONF_BROADCAST");
-    environment.remove("SERVERCONF_LOCAL_ADDRESS");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "300"} + arguments);
-    if (!process.waitForFinished(30000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return CliRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                  QString::fromUtf8(process.readAllStandardOutput()),
-                  QString::fromUtf8(process.readAllStandardError())};
+    testsupport::ProgramSettings settings;
+    settings.environment.remove("SERVERCONF_BROADCAST");
+    settings.environment.remove("SERVERCONF_LOCAL_ADDRESS");
+    settings.timeLimitMs = 30000;
+    return testsupport::runProgram(QStringLiteral(SERVERCONF_CLI_EXECUTABLE), QStringList{"--wait", "300"} + arguments,
+                                   settings);
 }
 
 TEST_F(InterfacesOnSegments, CliListsTheInterfacesAndKeepsToTheOnesNamed) {

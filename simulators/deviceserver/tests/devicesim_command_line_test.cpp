@@ -1,8 +1,9 @@
 // The devicesim program's command line: help, and the usage errors that end
 // it with status 2 before any socket is bound.
 
+#include "testsupport/program_run.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -10,22 +11,12 @@
 namespace devicesim {
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = testsupport::ProgramOutcome;
 
 Outcome devicesim(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(DEVICESIM_PATH), arguments);
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return Outcome{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                   QString::fromUtf8(process.readAllStandardOutput()),
-                   QString::fromUtf8(process.readAllStandardError())};
+    testsupport::ProgramSettings settings;
+    settings.timeLimitMs = 10000;
+    return testsupport::runProgram(QStringLiteral(DEVICESIM_PATH), arguments, settings);
 }
 
 TEST(DevicesimCommandLine, HelpPrintsTheOptionsOnStandardOutput) {
