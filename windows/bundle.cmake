@@ -8,13 +8,16 @@ install(FILES ${PROJECT_SOURCE_DIR}/cardpurse/include/cardpurse.h ${PROJECT_SOUR
   DESTINATION include ${bundle_install})
 install(FILES bundle-README.txt DESTINATION . RENAME README.txt ${bundle_install})
 
-# The binaries are stripped in the bundle: the static C++ runtime linked into
-# them carries debugging information.
-function(install_stripped_binary file destination strip)
-  install(FILES ${file} DESTINATION ${destination} ${bundle_install})
+# The binaries are stripped in the bundle and the setup (the static C++
+# runtime linked into them carries debugging information) and then signed
+# when a certificate is given (windows/sign.sh: SIGN_CERT, SIGN_KEY).
+function(install_windows_binary file destination component strip)
+  install(FILES ${file} DESTINATION ${destination} COMPONENT ${component} EXCLUDE_FROM_ALL)
   get_filename_component(name ${file} NAME)
-  install(CODE "execute_process(COMMAND ${strip} --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/${name}\"
-                                COMMAND_ERROR_IS_FATAL ANY)" ${bundle_install})
+  set(installed "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/${name}")
+  install(CODE "execute_process(COMMAND ${strip} --strip-unneeded \"${installed}\" COMMAND_ERROR_IS_FATAL ANY)
+                execute_process(COMMAND ${PROJECT_SOURCE_DIR}/windows/sign.sh \"${installed}\" COMMAND_ERROR_IS_FATAL ANY)"
+          COMPONENT ${component} EXCLUDE_FROM_ALL)
 endfunction()
 
 find_program(MINGW_I686_STRIP i686-w64-mingw32-strip REQUIRED)
@@ -24,7 +27,7 @@ foreach(flavour i686 x86_64)
   string(TOUPPER ${flavour} upper)
   set(strip ${MINGW_${upper}_STRIP})
   foreach(library cardpurse rfwallet)
-    install_stripped_binary(${build}/bin/${library}.dll ${flavour}/bin ${strip})
+    install_windows_binary(${build}/bin/${library}.dll ${flavour}/bin windows ${strip})
     install(FILES ${build}/lib/${library}.lib DESTINATION ${flavour}/lib ${bundle_install})
     install(FILES ${build}/windows/${library}_import.def DESTINATION ${flavour}/lib
       RENAME ${library}.def ${bundle_install})
@@ -37,5 +40,5 @@ else()
   message(STATUS "The Windows bundle holds no serverconf: configure with QT_MINGW_PREFIX (scripts/build-qt-mingw.sh)")
 endif()
 foreach(program IN LISTS bundled_programs)
-  install_stripped_binary(${CMAKE_BINARY_DIR}/win-x86_64/bin/${program} x86_64/bin ${MINGW_X86_64_STRIP})
+  install_windows_binary(${CMAKE_BINARY_DIR}/win-x86_64/bin/${program} x86_64/bin windows ${MINGW_X86_64_STRIP})
 endforeach()

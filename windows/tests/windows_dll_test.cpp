@@ -274,6 +274,31 @@ TEST_P(WindowsDllTest, CalleeThatLeavesItsArgumentsIsReportedByName) {
         << run.errors;
 }
 
+// Each DLL and cardctl.exe as Windows' version functions read them.
+TEST_P(WindowsDllTest, DllsAndCardctlCarryTheirVersionResource) {
+    const std::string version = CARDPAYMENT_VERSION;
+    const struct {
+        std::string file;
+        std::string description;
+    } binaries[] = {
+        {"cardpurse.dll", "Card reader library for contactless memory purse cards"},
+        {"rfwallet.dll", "Card reader library for RF SAM purse cards"},
+        {"cardctl.exe", "Command-line host of the card libraries"},
+    };
+    for (const auto& binary : binaries) {
+        const ProgramRun run =
+            prefix_->run(program("file_version.exe"), {"Z:" + program(binary.file.c_str()).string()});
+
+        EXPECT_EQ(run.exitStatus, 0) << binary.file << ": " << run.errors;
+        EXPECT_EQ(withNewlines(run.output),
+                  "FileVersionNumbers=" + version + ".0\nProductName=cardpayment\nProductVersion=" + version +
+                      "\nFileVersion=" + version + "\nFileDescription=" + binary.description +
+                      "\nCompanyName=the cardpayment authors\nLegalCopyright=Copyright (C) " CARDPAYMENT_YEAR
+                      " the cardpayment authors\nOriginalFilename=" +
+                      binary.file + "\n");
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(I686, WindowsDllTest, ::testing::Values(kI686));
 INSTANTIATE_TEST_SUITE_P(X86_64, WindowsDllTest, ::testing::Values(kX86_64));
 
