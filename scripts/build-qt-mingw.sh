@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds a static Release Qt for 64-bit Windows (MinGW-w64, posix compilers)
-# from Debian's source of the installed qt6-base, once per machine, and prints
-# the prefix it is installed in (last line of standard output).
+# from Debian's source of exactly the installed qt6-base version, taken from
+# whichever suite holds it (the release, its updates or its security
+# updates), once per machine, and prints the prefix it is installed in (last
+# line of standard output). It fails with a message naming the versions the
+# suites hold when none holds the installed one any more.
 #
 # The package registries hold no Qt for MinGW, so the Windows build of
 # serverconf needs this one. The cache lives outside the clone, keyed by the
@@ -59,16 +62,33 @@ mkdir -p "$work"
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-if ! apt-get source --print-uris "qt6-base=$package_version" >/dev/null 2>&1; then
-  echo "build-qt-mingw: adding a deb-src entry for Debian's archive" >&2
-  "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.sources >/dev/null <<'EOF'
+# Whether a source suite apt knows holds exactly the installed version.
+source_known() { apt-cache showsrc qt6-base 2>/dev/null | grep -qxF "Version: $package_version"; }
+if ! source_known; then
+  # The installed version may come from the release, its updates or its
+  # security updates; each suite keeps only its newest version.
+  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  echo "build-qt-mingw: adding deb-src entries for Debian's $codename suites" >&2
+  "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.sources >/dev/null <<EOF
 Types: deb-src
 URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
+Suites: $codename $codename-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://security.debian.org/debian-security
+Suites: $codename-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
   "${sudo_cmd[@]}" apt-get update -qq
+fi
+if ! source_known; then
+  available=$(apt-cache showsrc qt6-base 2>/dev/null | sed -n 's/^Version: //p' | sort -u | tr '\n' ' ')
+  echo "build-qt-mingw: the installed qt6-base-dev $package_version has no source in any Debian suite any more" \
+       "(they hold: ${available:-none}, or the archive cannot be reached); upgrade it first (apt-get install --only-upgrade qt6-base-dev)" >&2
+  exit 1
 fi
 (cd "$work" && apt-get source -qq "qt6-base=$package_version") >&2
 source_dir=$(find "$work" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n1)
