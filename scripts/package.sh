@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Builds a Release tree and makes every package under build/package/: the
 # Debian packages (serverconf, libcardpayment1, libcardpayment-dev,
-# cardpayment-tools) and the Windows bundle of the card libraries and
-# serverconf (cardpayment-windows-<version>.zip), then prints their names.
-# The bundle's serverconf needs Qt for MinGW: scripts/build-qt-mingw.sh
-# builds it the first time (20 to 40 minutes) and reuses it afterwards.
+# cardpayment-tools), the Windows bundle of the card libraries and
+# serverconf (cardpayment-windows-<version>.zip) and the setup program of
+# serverconf for Windows (serverconf-<version>-win64-setup.exe), then prints
+# their names. The Windows serverconf needs Qt for MinGW:
+# scripts/build-qt-mingw.sh builds it the first time (20 to 40 minutes) and
+# reuses it afterwards.
+# With SIGN_CERT and SIGN_KEY (PEM files of a code signing certificate and
+# its key) the Windows programs and DLLs are signed before they are packed,
+# and so are the setup program and its uninstaller (windows/sign.sh).
 #
 # Usage: scripts/package.sh   (RELEASE_DIR picks the tree, default build/release;
 #                              PACKAGE_DIR the output, default build/package)
@@ -35,4 +40,4 @@ rm -rf "$out"
 (cd "$build" && cpack -B "$out")
 rm -rf "$out/_CPack_Packages"
 echo "Packages in $out:"
-(cd "$out" && ls -1 -- *.deb *.zip)
+(cd "$out" && ls -1 -- *.deb *.zip *.exe)
