@@ -6,7 +6,7 @@
 # Start-menu shortcut and the PATH entry in place, and no desktop shortcut;
 # the installed serverconf-cli lists devicesim's devices with their names,
 # the installed window starts and searches, both programs carry the version
-# resource; a silent uninstall takes all of it away again. With a
+# resource and the application manifest; a silent uninstall takes all of it away again. With a
 # certificate, the installed uninstaller and programs carry a signature that
 # verifies against it.
 # Usage: windows_setup_test.sh PACKAGE_DIR RELEASE_DIR [CERTIFICATE]
@@ -102,6 +102,15 @@ for program in serverconf serverconf-cli; do
   done
 done
 
+# The application manifest: the user's rights, themed common controls, the
+# DPI awareness Qt sets itself.
+for program in serverconf serverconf-cli; do
+  for entry in 'level="asInvoker"' 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' \
+               '>PerMonitorV2</dpiAwareness>'; do
+    grep -qaF "$entry" "$installed/$program.exe" || fail "the manifest of $program.exe holds no $entry"
+  done
+done
+
 if [ -n "$certificate" ]; then
   for file in uninstall.exe serverconf.exe serverconf-cli.exe; do
     osslsigncode verify -in "$installed/$file" -CAfile "$certificate" >"$scratch/verify" 2>&1 ||
@@ -112,7 +121,7 @@ fi
 uninstalling=$(date +%s)
 # The uninstaller copies itself away and runs from there: the Wine server
 # ends once it has finished.
-"$wine" "$installed/uninstall.exe" /S || fail "the silent uninstall exited with $?"
+"$wine" "$folder\\uninstall.exe" /S || fail "the silent uninstall exited with $?"
 "$wineserver" -w
 echo "uninstalled in $(($(date +%s) - uninstalling)) s"
 [ ! -e "$installed" ] || fail "the uninstall left $(find "$installed")"
