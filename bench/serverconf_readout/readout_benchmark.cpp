@@ -5,7 +5,7 @@
 //
 //   bench_serverconf_readout [runs]      (default 21 runs per form)
 
-#include "params/parameter_read_out.h"
+#include "parameter_operations/parameter_read_out.h"
 
 #include "channel/udp_environment.h"
 #include "devicesim_process.h"

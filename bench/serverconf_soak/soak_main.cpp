@@ -13,11 +13,11 @@
 
 #include "channel/channel_ports.h"
 #include "channel/udp_environment.h"
-#include "cli/parameter_edits.h"
+#include "cli/typed_values.h"
 #include "devicesim_process.h"
 #include "discovery/device_discovery.h"
-#include "params/parameter_read_out.h"
-#include "params/parameter_write.h"
+#include "parameter_operations/parameter_read_out.h"
+#include "parameter_operations/parameter_write.h"
 #include "testsupport/private_network.h"
 
 #include <QCoreApplication>
@@ -143,15 +143,15 @@ int main(int argc, char** argv) {
         counts.leftEmpty += read.missingTags.isEmpty() ? 0 : 1;
         counts.foreignValues += holdsForeignValue(session.parameters, kDevices[index], userWritten[index]) ? 1 : 0;
 
-        PropertyDialogValues dialog = dialogValuesFrom(session.parameters);
-        dialog.userName = soak::cycleMarker(cycle);
-        switch (writeParameters(environment, read.route, session.parameters, dialog)) {
+        ParameterEdits edits = editsFrom(session.parameters);
+        edits.userName = soak::cycleMarker(cycle);
+        switch (writeParameters(environment, read.route, session.parameters, edits)) {
             case Delivery::Refused: ++counts.refusedWrites; break;
             case Delivery::NotSent: std::fprintf(stderr, "cycle %d: a read device without a route\n", cycle); break;
             case Delivery::Unicast:
             case Delivery::Broadcast:
                 writes << soak::PlannedWrite{cycle, kDevices[index].address};
-                userWritten[index] = dialog.userName;
+                userWritten[index] = edits.userName;
                 break;
         }
         discovery.refreshList();  // as the window does after a write

@@ -8,7 +8,7 @@
 #include "channel/channel_ports.h"
 #include "channel/udp_environment.h"
 #include "discovery/device_discovery.h"
-#include "params/parameter_read_out.h"
+#include "parameter_operations/parameter_read_out.h"
 
 #include "devicesim_process.h"
 

@@ -4,7 +4,7 @@
 // none), runs the change-IP dialog, and after a change of IP shows the update
 // window and refreshes the list.
 
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 #include "channel/network_environment.h"
 
