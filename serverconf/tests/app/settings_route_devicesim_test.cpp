@@ -34,10 +34,10 @@ const QString doorAddress = QStringLiteral("127.0.0.6");
 const QString farAddress = QStringLiteral("127.0.9.5");
 const QString gateDevice = QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,PN=4001,BR=7,PR=1");
 
-// Before the mends, the write judged "same network" by the sender of the
-// last search reply (after a list refresh: the local device), so a device
-// on another network read by broadcast was written unicast at its reported
-// address, which this computer cannot reach.
+// The write and the factory defaults take the route of the read-out, never
+// the sender of the last search reply (after a list refresh: the local
+// device): a device on another network, read by broadcast, cannot be
+// reached at its reported address.
 TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnlyByBroadcastWithItsMac) {
     WindowOnDevices flow({gateDevice, QStringLiteral("addr=127.0.9.5,mac=009988776655,user=far,name=gate-9")});
     flow.start();

@@ -10,7 +10,7 @@
 #include <random>
 #include <stdexcept>
 
-namespace hardening {
+namespace hostile_peers {
 namespace {
 
 constexpr std::size_t kLongestDatagram = 300;
@@ -73,4 +73,4 @@ void DatagramFlood::run() {
     }
 }
 
-}  // namespace hardening
+}  // namespace hostile_peers

@@ -13,7 +13,7 @@
 #include <thread>
 #include <utility>
 
-namespace hardening {
+namespace hostile_peers {
 
 using readersim::ParseOutcome;
 
@@ -135,4 +135,4 @@ std::vector<Exchange> HostileReader::takeExchanges() {
     return std::exchange(impl_->exchanges, {});
 }
 
-}  // namespace hardening
+}  // namespace hostile_peers

@@ -3,7 +3,7 @@
 // simulator timing every byte at 9600 baud. Prints the median exchange time,
 // the line time of the 39 bytes and the difference: the link's overhead.
 //
-//   readerlink_bench [repetitions]     (default 300)
+//   readerlink_exchange_bench [repetitions]     (default 300)
 
 #include <stdlib.h>
 

@@ -16,7 +16,7 @@
 #include <cstring>
 #include <string>
 
-namespace hardening {
+namespace hostile_peers {
 namespace {
 
 using namespace std::chrono_literals;
@@ -118,4 +118,4 @@ TEST_F(RfWalletAgainstHostileReader, LeftoverBytesAreNotTakenForTheNextReply) {
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace hostile_peers

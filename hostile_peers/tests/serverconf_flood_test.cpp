@@ -22,7 +22,7 @@
 #include <memory>
 #include <thread>
 
-namespace hardening {
+namespace hostile_peers {
 namespace {
 
 using namespace serverconf;
@@ -187,4 +187,4 @@ TEST_F(ServerconfUnderFlood, ReadOutTakesNoValueFromAnotherSender) {
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace hostile_peers

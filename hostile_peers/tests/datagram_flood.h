@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace hardening {
+namespace hostile_peers {
 
 struct FloodTarget {
     std::string address;  // dotted IPv4, within 127.0.0.0/8
@@ -49,4 +49,4 @@ private:
     std::thread thread_;
 };
 
-}  // namespace hardening
+}  // namespace hostile_peers

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace hardening {
+namespace hostile_peers {
 
 enum class Answer {
     Honest,           // the reply of a reader in good order; the request takes effect
@@ -62,4 +62,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace hardening
+}  // namespace hostile_peers

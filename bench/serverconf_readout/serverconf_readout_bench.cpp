@@ -3,7 +3,7 @@
 // rounds of 50 ms on the local network (1.2 s), 100 + 10 ms and the same
 // rounds on another network (1.21 s). Runs in a private loopback network.
 //
-//   bench_serverconf_readout [runs]      (default 21 runs per form)
+//   serverconf_readout_bench [runs]      (default 21 runs per form)
 
 #include "parameter_operations/parameter_read_out.h"
 

@@ -7,7 +7,7 @@
 // asked for a value again, read-outs that failed, and values of another
 // device met in a read-out. Runs in a private loopback network.
 //
-//   bench_serverconf_soak [cycles] [seed] [loss percent]   (default 1000 1 5)
+//   serverconf_soak_bench [cycles] [seed] [loss percent]   (default 1000 1 5)
 
 #include "soak_tally.h"
 

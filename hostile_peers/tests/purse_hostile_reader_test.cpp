@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-namespace hardening {
+namespace hostile_peers {
 namespace {
 
 using namespace std::chrono_literals;
@@ -202,4 +202,4 @@ TEST_F(PurseAgainstHostileReader, RandomAnswersOnlyAcknowledgedWritesReachTheCar
 }
 
 }  // namespace
-}  // namespace hardening
+}  // namespace hostile_peers

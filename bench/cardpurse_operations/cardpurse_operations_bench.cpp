@@ -7,7 +7,7 @@
 // its wait; the tighter floor counts them once, inside the wait, and its
 // ratio is printed as well.
 //
-//   cardpurse_bench [information runs] [key-change runs]    (default 30 7)
+//   cardpurse_operations_bench [information runs] [key-change runs]    (default 30 7)
 
 #include <stdlib.h>
 
