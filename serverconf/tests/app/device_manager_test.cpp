@@ -6,13 +6,13 @@
 #include "app/window_images.h"
 #include "device_window_support.h"
 #include "devicesim_process.h"
+#include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
 #include "send_recording_environment.h"
-#include "window_test_support.h"
 
 #include <QHeaderView>
 #include <QIcon>

@@ -4,8 +4,8 @@
 #include "app/framed_dialog.h"
 #include "app/window_colours.h"
 #include "app/window_images.h"
+#include "dialog_test_support.h"
 #include "dialogs/about_dialog.h"
-#include "window_test_support.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,8 +1,8 @@
 // Program start without a socket layer or without the GBK codec.
 
 #include "app/program.h"
+#include "dialog_test_support.h"
 #include "params/gbk_text.h"
-#include "window_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The operation dialogs, the address entry, the progress window and the
 // seams that tests drive them through.
 
+#include "dialog_test_support.h"
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/dialog_units.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
-#include "window_test_support.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 // The advanced dialogs opened from the property dialog: what they show,
 // what OK stores and when, and that Cancel stores nothing.
 
+#include "dialog_test_support.h"
 #include "dialogs/notice.h"
 #include "settings_dialogs/network_advanced_dialog.h"
 #include "settings_dialogs/serial_advanced_dialog.h"
 #include "settings_test_support.h"
-#include "window_test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,9 +2,9 @@
 // written, the replace question, the messages and what a file changes.
 
 #include "settings_dialogs/device_profile_commands.h"
+#include "dialog_test_support.h"
 #include "params/device_profile.h"
 #include "settings_test_support.h"
-#include "window_test_support.h"
 
 #include <QDir>
 #include <QFile>

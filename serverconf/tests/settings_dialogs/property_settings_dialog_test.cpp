@@ -1,8 +1,8 @@
 // The property settings dialog on its own: what it shows, the work-mode
 // rule, the page switch, the field limits, Cancel and Enter.
 
+#include "dialog_test_support.h"
 #include "settings_test_support.h"
-#include "window_test_support.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -4,8 +4,8 @@
 #include "app/device_manager_dialog.h"
 #include "channel/udp_environment.h"
 #include "devicesim_process.h"
+#include "dialog_test_support.h"
 #include "settings_dialogs/property_settings_dialog.h"
-#include "window_test_support.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "window_test_support.h"
+#include "dialog_test_support.h"
 
 #include <QMutex>
 
