@@ -211,7 +211,7 @@ TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice) {
     EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << "nothing may be written after a failed read-out";
 }
 
-ParameterEdits dialogValues() {
+ParameterEdits typedEdits() {
     ParameterEdits values;
     values.userName = QString();  // empty: "SON|18"
     values.deviceName = QStringLiteral("GAte");
@@ -231,7 +231,7 @@ ParameterEdits dialogValues() {
     return values;
 }
 
-// The values a write of dialogValues() carries, with the fixture's advanced
+// The values a write of typedEdits() carries, with the fixture's advanced
 // values CM=3 CT=9 RC=1 ML=128 MD=4.
 DeviceParameters dialogWriteValues() {
     return testing::parametersWith({{"DN", "GAte"},
@@ -272,7 +272,7 @@ protected:
 };
 
 TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAddressLast) {
-    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
+    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, typedEdits()), Delivery::Unicast);
 
     EXPECT_EQ(network.entries("send"), sendEntries(writeSeries(dialogWriteValues(), {{"192.168.1.77", 37}}), 6666,
                                                    QStringLiteral("192.168.1.30")));
@@ -289,7 +289,7 @@ TEST_F(WriteTest, LocalDeviceGetsEverySetRequestAtItsReportedAddressAndTheNewAdd
 }
 
 TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33) {
-    EXPECT_EQ(writeParameters(network, remoteRoute, session.parameters, dialogValues()), Delivery::Broadcast);
+    EXPECT_EQ(writeParameters(network, remoteRoute, session.parameters, typedEdits()), Delivery::Broadcast);
 
     EXPECT_EQ(network.entries("send"),
               sendEntries(QStringList{"W001122334455"} + writeSeries(dialogWriteValues(), {{"192.168.1.77", 33}}), 6666,
@@ -304,7 +304,7 @@ TEST_F(WriteTest, RemoteDeviceIsNamedFirstAndItsAddressGoesWithTag33) {
 TEST_F(WriteTest, TheRouteOfTheReadOutIsTakenWhateverTheDeviceReported) {
     session.parameters.ipAddress.clear();  // the reply to "GIP|4" was lost
     session.parameters.macAddress = QStringLiteral("0A0B0C0D0E0F");
-    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, dialogValues()), Delivery::Unicast);
+    EXPECT_EQ(writeParameters(network, localRoute, session.parameters, typedEdits()), Delivery::Unicast);
     EXPECT_EQ(restoreFactoryDefaults(network, remoteRoute), Delivery::Broadcast);
     const QStringList sends = network.entries("send");
     ASSERT_EQ(sends.size(), 22 + 23);
@@ -319,17 +319,17 @@ TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent) {
     const DeviceParameters before = session.parameters;
     for (const char* field :
          {"", "192.168.1", "192.168.1.", "192.168.1.256", "192.168.1.5 ", "a.b.c.d", "192.168.1.5.6"}) {
-        ParameterEdits values = dialogValues();
+        ParameterEdits values = typedEdits();
         values.ipAddressField = QString::fromLatin1(field);
         EXPECT_EQ(writeParameters(network, localRoute, session.parameters, values), Delivery::Refused) << field;
-        EXPECT_EQ(session.parameters, before) << field << ": the dialog's values are not taken";
+        EXPECT_EQ(session.parameters, before) << field << ": the edits are not taken";
     }
     EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice) {
     for (const DeviceRoute& route : {DeviceRoute{}, DeviceRoute::byMacName(QString())}) {
-        EXPECT_EQ(writeParameters(network, route, session.parameters, dialogValues()), Delivery::NotSent);
+        EXPECT_EQ(writeParameters(network, route, session.parameters, typedEdits()), Delivery::NotSent);
         EXPECT_EQ(restoreFactoryDefaults(network, route), Delivery::NotSent);
     }
     EXPECT_TRUE(network.timeline().isEmpty());
@@ -361,7 +361,7 @@ TEST_F(ReadOutTest, ADeviceHeardOnOneInterfaceIsReadWrittenAndResetByBroadcastTh
     const ReadOutResult result = readRow(heard);
     ASSERT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(result.route, DeviceRoute::byMacName(QStringLiteral("001122334455"), QStringLiteral("eth1")));
-    ASSERT_EQ(writeParameters(network, result.route, session.parameters, dialogValues()), Delivery::Broadcast);
+    ASSERT_EQ(writeParameters(network, result.route, session.parameters, typedEdits()), Delivery::Broadcast);
     ASSERT_EQ(restoreFactoryDefaults(network, result.route), Delivery::Broadcast);
     for (const SentDatagram& sent : network.sent())
         EXPECT_EQ(testing::destinationText(sent.destination), QStringLiteral("*@eth1")) << sent.text.constData();
