@@ -51,5 +51,5 @@ qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
 build_tree -DQT_MINGW_PREFIX="$qt_mingw"
 run_ctest -L '^(long|wine)$'
 "$root/scripts/test-fuzz-and-analysis.sh"
-# The packages and their own tests (README, "Tests, fuzzing and analysis").
+# The packages and their own tests (docs/testing.md).
 "$root/scripts/test-packaging.sh"

@@ -1,8 +1,8 @@
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 #include <cassert>
 
-namespace cardpurse {
+namespace digittext {
 
 int HexDigitValue(char character) {
     if (character >= '0' && character <= '9') return character - '0';
@@ -11,7 +11,12 @@ int HexDigitValue(char character) {
     return static_cast<unsigned char>(character);
 }
 
-bool isHexDigit(char character) { return HexDigitValue(character) < 16; }
+bool isHexDigit(char character) {
+    return isDecimalDigit(character) || (character >= 'A' && character <= 'F') ||
+           (character >= 'a' && character <= 'f');
+}
+
+bool isDecimalDigit(char character) { return character >= '0' && character <= '9'; }
 
 std::optional<std::uint32_t> hexFieldValue(std::string_view digits) {
     assert(digits.size() <= 8);
@@ -40,4 +45,4 @@ std::string decimalText(std::uint32_t value, std::size_t width) {
     return digits.size() >= width ? digits : std::string(width - digits.size(), '0') + digits;
 }
 
-}  // namespace cardpurse
+}  // namespace digittext
