@@ -8,7 +8,7 @@
 #include "account_blocks.h"
 #include "block_text.h"
 #include "card_layout.h"
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,6 +16,7 @@
 #include <string>
 
 using namespace cardpurse;
+using namespace digittext;
 
 namespace {
 

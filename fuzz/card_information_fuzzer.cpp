@@ -8,13 +8,14 @@
 #include "account_blocks.h"
 #include "block_text.h"
 #include "card_information.h"
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <string>
 
 using namespace cardpurse;
+using namespace digittext;
 
 namespace {
 

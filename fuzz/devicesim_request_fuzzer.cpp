@@ -9,7 +9,7 @@
 #include "device_request.h"
 #include "simulated_device.h"
 
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 #include "params/gbk_text.h"
 #include "params/request_texts.h"
 

@@ -4,7 +4,7 @@
 
 #include "fuzz_check.h"
 
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 #include "params/parameter_reply.h"
 
 #include <QByteArray>

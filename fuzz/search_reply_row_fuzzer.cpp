@@ -20,7 +20,7 @@ namespace {
 const QString kSender = QStringLiteral("127.0.0.5");
 
 void checkAnyRow(const DeviceEntry& row, bool sameNetwork) {
-    FUZZ_CHECK(row.statusImage == (sameNetwork ? 1 : 0));
+    FUZZ_CHECK(row.sameNetwork == sameNetwork);
     FUZZ_CHECK(row.deviceAddress == kSender);
     FUZZ_CHECK(!row.macAddress.contains(u'A'));
 }

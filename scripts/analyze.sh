@@ -105,7 +105,7 @@ for failed in "$findings"/*.failed; do
 done
 # Only findings located in the project's files count: a path that ends in a
 # library header is that library's own business (a Qt timer deleting itself).
-tidy_findings=$(cat "$findings"/*.tidy 2>/dev/null | grep -E "^$root/($components|tools|simulators|fuzz|hardening|bench)/.*: (warning|error): " | sort -u || true)
+tidy_findings=$(cat "$findings"/*.tidy 2>/dev/null | grep -E "^$root/($components|tools|simulators|fuzz|hostile_peers|bench)/.*: (warning|error): " | sort -u || true)
 
 echo "cppcheck: ${#files[@]} files" >&2
 # Only warnings and portability problems: style and performance notes are

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs each for a given time, starting from
-# its seed corpus under fuzz/corpus/<target>. Prints executions and crashes
-# per target; exits non-zero when any target crashed, hung or ran out of
-# memory. The inputs that did are kept in <build>/fuzz-artifacts/<target>.
+# its seed corpus under fuzz/corpus/<target>. Prints exit status, executions
+# and crashes per target; exits non-zero when any target crashed, hung, ran
+# out of memory, ended with a non-zero exit status (one that cannot start
+# among them) or ran no input at all. The inputs that crashed are kept in
+# <build>/fuzz-artifacts/<target>.
 #
 #   scripts/fuzz.sh [--seconds N] [--jobs N] [--build DIR] [--no-build] [TARGET...]
 #
 # TARGET is a name such as parameter_reply (all targets when none is given).
 # --jobs runs that many targets at once (each one uses one core).
 set -euo pipefail
+shopt -s inherit_errexit
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=20
 jobs=1
@@ -22,7 +25,7 @@ while (($#)); do
     --jobs) jobs=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --no-build) rebuild=0; shift ;;
-    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,13p' "$0"; exit 0 ;;
     -*) echo "fuzz.sh: unknown option $1" >&2; exit 2 ;;
     *) targets+=("$1"); shift ;;
   esac
@@ -53,7 +56,8 @@ fi
 logs=$build/fuzz-logs
 mkdir -p "$logs"
 
-# Runs one target; its log holds libFuzzer's output.
+# Runs one target; its log holds libFuzzer's output, <name>.exit its exit
+# status.
 run_target() {
   local name=$1
   local work=$build/fuzz-corpus/$name artifacts=$build/fuzz-artifacts/$name
@@ -64,16 +68,21 @@ run_target() {
   # A fixed random seed (FUZZ_SEED, default 1) makes a run repeatable, so the
   # test command judges the same inputs each time; longer exploratory runs
   # take another seed.
+  local code=0
   "$build/bin/${name}_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -seed="${FUZZ_SEED:-1}" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "${seeds[@]}" >"$logs/$name.log" 2>&1
+    -seed="${FUZZ_SEED:-1}" -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "${seeds[@]}" \
+    >"$logs/$name.log" 2>&1 || code=$?
+  echo "$code" >"$logs/$name.exit"
 }
 
 # Executions from the final statistics, or from the last status line when the
 # run ended on a crash.
 executions() {
   local log=$1 count
+  [[ -f $log ]] || { echo 0; return; }
   count=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  [[ -z $count ]] && count=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
+  # grep finds no status line in the log of a target that never ran.
+  if [[ -z $count ]]; then count=$({ grep -oE '^#[0-9]+' "$log" || true; } | tail -1 | tr -d '#'); fi
   echo "${count:-0}"
 }
 
@@ -81,13 +90,12 @@ executions() {
 pids=()
 trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' INT TERM
 
-declare -A status
 for name in "${targets[@]}"; do
   if [[ ! -x $build/bin/${name}_fuzzer ]]; then
     echo "fuzz.sh: no target $name" >&2
     exit 2
   fi
-  rm -f "$build/fuzz-artifacts/$name"/{crash,leak,timeout,oom}-* 2>/dev/null || true
+  rm -f "$build/fuzz-artifacts/$name"/{crash,leak,timeout,oom}-* "$logs/$name".{log,exit}
   while ((${#pids[@]} >= jobs)); do
     wait -n "${pids[@]}" || true
     alive=()
@@ -101,14 +109,22 @@ done
 for pid in "${pids[@]}"; do wait "$pid" || true; done
 
 failed=0
-printf '%-22s %8s %14s %8s\n' target seconds executions crashes
+printf '%-22s %8s %6s %14s %8s\n' target seconds exit executions crashes
 for name in "${targets[@]}"; do
   crashes=$(find "$build/fuzz-artifacts/$name" -maxdepth 1 -type f \
     \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
-  printf '%-22s %8s %14s %8s\n' "$name" "$seconds" "$(executions "$logs/$name.log")" "$crashes"
-  if ((crashes > 0)); then
+  runs=$(executions "$logs/$name.log")
+  # No status file: the run never got as far as recording one.
+  exit_status=none
+  if [[ -f $logs/$name.exit ]]; then exit_status=$(<"$logs/$name.exit"); fi
+  printf '%-22s %8s %6s %14s %8s\n' "$name" "$seconds" "$exit_status" "$runs" "$crashes"
+  problems=""
+  if ((crashes > 0)); then problems+=" $crashes failing inputs kept;"; fi
+  if [[ $exit_status != 0 ]]; then problems+=" exit status $exit_status;"; fi
+  if ((runs == 0)); then problems+=" no input ran;"; fi
+  if [[ -n $problems ]]; then
     failed=1
-    echo "  see $logs/$name.log and $build/fuzz-artifacts/$name/" >&2
+    echo "  $name failed:$problems see $logs/$name.log and $build/fuzz-artifacts/$name/" >&2
   fi
 done
 exit "$failed"

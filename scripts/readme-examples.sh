@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the shell examples of the READMEs against a build, so that a README
-# cannot keep promising a command that does not work.
+# Runs the shell examples of the READMEs and of docs/*.md against a build,
+# so that a guide cannot keep promising a command that does not work.
 #
 #   bash scripts/readme-examples.sh BUILD_DIR
 #
@@ -22,7 +22,7 @@ build=$(cd "${1:?usage: readme-examples.sh BUILD_DIR}" && pwd)
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# Writes each ```sh block of README $1 to $scratch/blocks/<n>.sh, headed by
+# Writes each ```sh block of document $1 to $scratch/blocks/<n>.sh, headed by
 # the place it comes from.
 extract_blocks() {
     awk -v readme="$1" -v dir="$scratch/blocks" '
@@ -34,11 +34,13 @@ extract_blocks() {
 }
 
 mkdir -p "$scratch/blocks"
-# Every README of the project; outside a git checkout, every one outside build folders.
+# Every README and reference document of the project; outside a git checkout,
+# every one outside build folders.
 if git -C "$here" rev-parse 2> /dev/null; then
-    readmes=$(git -C "$here" ls-files '*README.md')
+    readmes=$(git -C "$here" ls-files '*README.md' 'docs/*.md')
 else
-    readmes=$(cd "$here" && find . -name README.md -not -path '*/build/*' | sed 's#^\./##' | sort)
+    readmes=$(cd "$here" && find . \( -name README.md -o -path './docs/*.md' \) -not -path '*/build/*' |
+        sed 's#^\./##' | sort)
 fi
 for readme in $readmes; do
     extract_blocks "$readme"
@@ -90,5 +92,5 @@ for block in "$scratch"/blocks/*.sh; do
     fi
 done
 
-echo "$ran README examples run, $failures failed"
+echo "$ran examples run, $failures failed"
 [ "$ran" -gt 0 ] && [ "$failures" -eq 0 ]

@@ -6,9 +6,14 @@
 # the signatures of the Windows files, and a host project built against an
 # install prefix. Arguments go to ctest.
 set -euo pipefail
+# Command substitutions stop at a failing command too.
+shopt -s inherit_errexit
 root=$(cd "$(dirname "$0")/.." && pwd)
-export RELEASE_DIR=$(realpath -m "${RELEASE_DIR:-$root/build/release}")
-export PACKAGE_DIR=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
+# Assigned first and exported after: "export X=$(...)" would give export's own
+# status and hide a failing command.
+RELEASE_DIR=$(realpath -m "${RELEASE_DIR:-$root/build/release}")
+PACKAGE_DIR=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
+export RELEASE_DIR PACKAGE_DIR
 # The Windows files are signed, with a throwaway certificate unless one is
 # given, and the tests verify their signatures.
 if [ -z "${SIGN_CERT:-}${SIGN_KEY:-}" ]; then
@@ -19,5 +24,6 @@ fi
 tests=$RELEASE_DIR/package-tests
 cmake -S "$root/packaging/tests" -B "$tests" -G Ninja \
       -DPACKAGE_DIR="$PACKAGE_DIR" -DRELEASE_DIR="$RELEASE_DIR" -DSIGN_CERT="$SIGN_CERT" >/dev/null
+jobs=$(nproc)
 cd "$tests"
-ctest --output-on-failure -j "$(nproc)" -L package "$@"
+ctest --output-on-failure -j "$jobs" -L package "$@"

@@ -2,7 +2,7 @@
 # The test command. Installs what is missing, builds everything with
 # AddressSanitizer and UndefinedBehaviorSanitizer, then runs ctest, then the
 # slow steps: the Windows step, the short fuzzing runs and the static
-# analysis (scripts/test-hardening.sh), then the packages and their tests
+# analysis (scripts/test-fuzz-and-analysis.sh), then the packages and their tests
 # (scripts/test-packaging.sh). The fast loop comes first: a failing unit
 # test shows up within a minute of the build's end.
 #
@@ -50,6 +50,6 @@ run_ctest -LE '^(long|wine)$'
 qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
 build_tree -DQT_MINGW_PREFIX="$qt_mingw"
 run_ctest -L '^(long|wine)$'
-"$root/scripts/test-hardening.sh"
-# The packages and their own tests (README, "Tests, fuzzing and analysis").
+"$root/scripts/test-fuzz-and-analysis.sh"
+# The packages and their own tests (docs/testing.md).
 "$root/scripts/test-packaging.sh"

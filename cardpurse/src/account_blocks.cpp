@@ -1,9 +1,13 @@
 #include "account_blocks.h"
 
 #include "block_text.h"
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 namespace cardpurse {
+
+using digittext::hexFieldValue;
+using digittext::hexText;
+using digittext::LetterCase;
 
 namespace {
 

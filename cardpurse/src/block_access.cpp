@@ -2,14 +2,17 @@
 // other card operation is built, and CloseCOMM.
 #include <cstring>
 
-#include "argument_checks.h"
 #include "block_io.h"
 #include "cardpurse.h"
 #include "common/debug_log.h"
+#include "digittext/host_arguments.h"
 #include "reader_exchange.h"
 #include "reader_frames.h"
 
 using namespace cardpurse;
+using digittext::Digits;
+using digittext::Fit;
+using digittext::HostArguments;
 
 int CARDPURSE_CALL CloseCOMM(void) {
     auto lock = purseLink().lockForOperation();
@@ -18,11 +21,13 @@ int CARDPURSE_CALL CloseCOMM(void) {
 
 int CARDPURSE_CALL ReadCardBlank(int port, const char* sector, const char* block, char* out) {
     auto lock = purseLink().lockForOperation();
-    const auto sectorText = twoDigitArgument(sector, "ReadCardBlank: sector");
-    const auto blockText = twoDigitArgument(block, "ReadCardBlank: block");
-    if (!sectorText || !blockText || !outputArgument(out, "ReadCardBlank: out")) return 0;
+    HostArguments arguments;
+    const auto sectorText = arguments.digitText("sector", sector, 2, Digits::Decimal, Fit::Exact);
+    const auto blockText = arguments.digitText("block", block, 2, Digits::Decimal, Fit::Exact);
+    arguments.outputBuffer("out", out);
+    if (arguments.refused(kLogComponent, "ReadCardBlank")) return 0;
 
-    const auto reply = exchange(port, readBlockFrame(*sectorText, *blockText), kBlockReplyLength);
+    const auto reply = exchange(port, readBlockFrame(sectorText, blockText), kBlockReplyLength);
     if (!reply) return 0;
     std::memcpy(out, reply->data(), kBlockReplyLength);
     out[kBlockReplyLength] = '\0';
@@ -31,16 +36,17 @@ int CARDPURSE_CALL ReadCardBlank(int port, const char* sector, const char* block
 
 int CARDPURSE_CALL WriteCardBlank(int port, const char* sector, const char* block, const char* text) {
     auto lock = purseLink().lockForOperation();
-    const auto sectorText = twoDigitArgument(sector, "WriteCardBlank: sector");
-    const auto blockText = twoDigitArgument(block, "WriteCardBlank: block");
-    const auto contents = exactHexArgument(text, kBlockTextLength, "WriteCardBlank: text");
-    if (!sectorText || !blockText || !contents) return 0;
+    HostArguments arguments;
+    const auto sectorText = arguments.digitText("sector", sector, 2, Digits::Decimal, Fit::Exact);
+    const auto blockText = arguments.digitText("block", block, 2, Digits::Decimal, Fit::Exact);
+    const auto contents = arguments.digitText("text", text, kBlockTextLength, Digits::Hexadecimal, Fit::Exact);
+    if (arguments.refused(kLogComponent, "WriteCardBlank")) return 0;
 
-    const auto reply = exchange(port, writeBlockFrame(*sectorText, *blockText, *contents), kDoneReply.size());
+    const auto reply = exchange(port, writeBlockFrame(sectorText, blockText, contents), kDoneReply.size());
     if (!reply) return 0;
     if (*reply != kDoneReply) {
-        common::debugLog("cardpurse", "WriteCardBlank: block %.2s of sector %.2s not confirmed by the reader",
-                         blockText->data(), sectorText->data());
+        common::debugLog(kLogComponent, "WriteCardBlank: block %.2s of sector %.2s not confirmed by the reader",
+                         blockText.data(), sectorText.data());
         return 0;
     }
     return 1;

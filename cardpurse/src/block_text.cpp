@@ -2,9 +2,12 @@
 
 #include <cassert>
 
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 namespace cardpurse {
+
+using digittext::HexDigitValue;
+using digittext::hexText;
 
 std::uint8_t BlockCheck(std::string_view blockText) {
     assert(blockText.size() >= kCheckField.position);

@@ -1,21 +1,22 @@
 // ReadCardInformation, OpenAccount and OFFCard: whole accounts, block by block.
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "account_blocks.h"
-#include "argument_checks.h"
 #include "block_io.h"
 #include "block_text.h"
 #include "card_information.h"
 #include "cardpurse.h"
 #include "common/debug_log.h"
+#include "digittext/host_arguments.h"
 #include "reader_exchange.h"
 
 using namespace cardpurse;
+using digittext::Digits;
+using digittext::HostArguments;
 
 namespace {
-
-constexpr const char* kComponent = "cardpurse";
 
 void copyOut(char* buffer, const std::string& text) { std::memcpy(buffer, text.c_str(), text.size() + 1); }
 
@@ -26,7 +27,7 @@ auto readDecoded(int port, BlockAddress address, Decode decode) -> decltype(deco
     if (!block) return std::nullopt;
     auto outputs = decode(*block);
     if (!outputs) {
-        common::debugLog(kComponent,
+        common::debugLog(kLogComponent,
                          "ReadCardInformation: block %d of sector %d holds a number field that is "
                          "not hexadecimal",
                          address.block, address.sector);
@@ -40,10 +41,15 @@ int CARDPURSE_CALL ReadCardInformation(int port, char* accountNo, char* cardNo, 
                                        char* balance, char* limitCount, char* limitMoney, char* limitTime, char* gbCode,
                                        char* lssjCount) {
     auto lock = purseLink().lockForOperation();
-    for (const char* buffer :
-         {accountNo, cardNo, name, department, balance, limitCount, limitMoney, limitTime, gbCode, lssjCount}) {
-        if (!outputArgument(buffer, "ReadCardInformation: output")) return 0;
-    }
+    HostArguments arguments;
+    const std::pair<const char*, char*> outputs[] = {
+        {"accountNo", accountNo},   {"cardNo", cardNo},       {"name", name},
+        {"department", department}, {"balance", balance},     {"limitCount", limitCount},
+        {"limitMoney", limitMoney}, {"limitTime", limitTime}, {"gbCode", gbCode},
+        {"lssjCount", lssjCount},
+    };
+    for (const auto& [outputName, buffer] : outputs) arguments.outputBuffer(outputName, buffer);
+    if (arguments.refused(kLogComponent, "ReadCardInformation")) return 0;
 
     const auto departmentBlock = readBlock(port, kDepartmentBlock);
     if (!departmentBlock) return 0;
@@ -73,27 +79,30 @@ int CARDPURSE_CALL OpenAccount(int port, int accountNo, int cardNo, const char* 
                                int balance, int limitCount, int limitMoney, const char* limitTime, const char* gbCode,
                                int lssjCount) {
     auto lock = purseLink().lockForOperation();
-    // The limit count is checked first: a card must never be left half opened.
-    const bool numbersFit = rangeArgument(limitCount, 0, fieldMaximum(kLimitCountField), "OpenAccount: limitCount") &&
-                            rangeArgument(balance, 0, fieldMaximum(kBalanceField), "OpenAccount: balance") &&
-                            rangeArgument(lssjCount, 0, fieldMaximum(kLssjCountField), "OpenAccount: lssjCount") &&
-                            rangeArgument(accountNo, 0, fieldMaximum(kAccountNumberField), "OpenAccount: accountNo") &&
-                            rangeArgument(limitMoney, 0, fieldMaximum(kLimitMoneyField), "OpenAccount: limitMoney");
-    const auto nameText = fieldTextArgument(name, kHolderNameField.length, "OpenAccount: name");
-    const auto departmentText = fieldTextArgument(department, kDepartmentField.length, "OpenAccount: department");
-    const auto limitTimeText = fieldTextArgument(limitTime, kLimitTimeField.length, "OpenAccount: limitTime");
-    const auto gbCodeText = fieldTextArgument(gbCode, kGbCodeField.length, "OpenAccount: gbCode");
-    if (!numbersFit || !nameText || !departmentText || !limitTimeText || !gbCodeText) return 0;
+    // Every argument is checked before the first block is touched: a card must
+    // never be left half opened.
+    HostArguments arguments;
+    arguments.number("limitCount", limitCount, 0, fieldMaximum(kLimitCountField));
+    arguments.number("balance", balance, 0, fieldMaximum(kBalanceField));
+    arguments.number("lssjCount", lssjCount, 0, fieldMaximum(kLssjCountField));
+    arguments.number("accountNo", accountNo, 0, fieldMaximum(kAccountNumberField));
+    arguments.number("limitMoney", limitMoney, 0, fieldMaximum(kLimitMoneyField));
+    const auto nameText = arguments.digitText("name", name, kHolderNameField.length, Digits::Hexadecimal);
+    const auto departmentText =
+        arguments.digitText("department", department, kDepartmentField.length, Digits::Hexadecimal);
+    const auto limitTimeText = arguments.digitText("limitTime", limitTime, kLimitTimeField.length, Digits::Hexadecimal);
+    const auto gbCodeText = arguments.digitText("gbCode", gbCode, kGbCodeField.length, Digits::Hexadecimal);
+    if (arguments.refused(kLogComponent, "OpenAccount")) return 0;
 
     const AccountValues account{static_cast<std::uint32_t>(accountNo),
                                 static_cast<std::uint32_t>(cardNo),
-                                *nameText,
-                                *departmentText,
+                                nameText,
+                                departmentText,
                                 static_cast<std::uint32_t>(balance),
                                 static_cast<std::uint32_t>(limitCount),
                                 static_cast<std::uint32_t>(limitMoney),
-                                *limitTimeText,
-                                *gbCodeText,
+                                limitTimeText,
+                                gbCodeText,
                                 static_cast<std::uint32_t>(lssjCount)};
     using BlockBuilder = std::string (*)(std::string, const AccountValues&);
     const std::pair<BlockAddress, BlockBuilder> steps[] = {

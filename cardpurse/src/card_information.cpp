@@ -2,9 +2,12 @@
 
 #include "block_text.h"
 #include "card_layout.h"
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 namespace cardpurse {
+
+using digittext::decimalText;
+using digittext::hexFieldValue;
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "card_layout.h"
 
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
 
 namespace cardpurse {
+
+using digittext::decimalText;
 
 std::string BlockAddress::sectorText() const { return decimalText(static_cast<std::uint32_t>(sector), 2); }
 

@@ -4,14 +4,17 @@
 #include <string>
 
 #include "account_blocks.h"
-#include "argument_checks.h"
 #include "block_io.h"
 #include "cardpurse.h"
 #include "common/debug_log.h"
-#include "hex_codec.h"
+#include "digittext/digit_codec.h"
+#include "digittext/host_arguments.h"
 #include "reader_exchange.h"
 
 using namespace cardpurse;
+using digittext::Digits;
+using digittext::hexText;
+using digittext::HostArguments;
 
 namespace {
 
@@ -22,56 +25,62 @@ int updateField(int port, BlockAddress address, Field field, std::string_view te
 }
 
 // Numbers that do not fit their field are refused rather than cut.
-int updateNumberField(int port, BlockAddress address, Field field, int value, const char* what) {
+int updateNumberField(int port, BlockAddress address, Field field, int value, const char* operation, const char* name) {
     auto lock = purseLink().lockForOperation();
-    if (!rangeArgument(value, 0, fieldMaximum(field), what)) return 0;
+    HostArguments arguments;
+    arguments.number(name, value, 0, fieldMaximum(field));
+    if (arguments.refused(kLogComponent, operation)) return 0;
     return updateField(port, address, field, hexText(static_cast<std::uint32_t>(value), field.length));
 }
 
-int updateTextField(int port, BlockAddress address, Field field, const char* text, const char* what) {
+int updateTextField(int port, BlockAddress address, Field field, const char* text, const char* operation,
+                    const char* name) {
     auto lock = purseLink().lockForOperation();
-    const auto fieldText = fieldTextArgument(text, field.length, what);
-    if (!fieldText) return 0;
-    return updateField(port, address, field, *fieldText);
+    HostArguments arguments;
+    const auto fieldText = arguments.digitText(name, text, field.length, Digits::Hexadecimal);
+    if (arguments.refused(kLogComponent, operation)) return 0;
+    return updateField(port, address, field, fieldText);
 }
 
 }  // namespace
 
 int CARDPURSE_CALL AddMoney(int port, int amount) {
     auto lock = purseLink().lockForOperation();
-    if (!rangeArgument(amount, INT32_MIN, fieldMaximum(kBalanceField), "AddMoney: amount")) return 0;
+    HostArguments arguments;
+    arguments.number("amount", amount, INT32_MIN, fieldMaximum(kBalanceField));
+    if (arguments.refused(kLogComponent, "AddMoney")) return 0;
     auto block = readBlock(port, kPurseBlock);
     if (!block) return 0;
     const auto updated = withAddedMoney(std::move(*block), amount);
     if (!updated) {
-        common::debugLog("cardpurse", "AddMoney: balance field unreadable or %d takes it outside 0..1048575", amount);
+        common::debugLog(kLogComponent, "AddMoney: balance field unreadable or %d takes it outside 0..1048575", amount);
         return 0;
     }
     return writeAccountBlock(port, kPurseBlock, *updated) ? 1 : 0;
 }
 
 int CARDPURSE_CALL AddLimitMoney(int port, int limitMoney) {
-    return updateNumberField(port, kLimitsBlock, kLimitMoneyField, limitMoney, "AddLimitMoney: limitMoney");
+    return updateNumberField(port, kLimitsBlock, kLimitMoneyField, limitMoney, "AddLimitMoney", "limitMoney");
 }
 
 int CARDPURSE_CALL WriteLimitCount(int port, int limitCount) {
-    return updateNumberField(port, kLimitsBlock, kLimitCountField, limitCount, "WriteLimitCount: limitCount");
+    return updateNumberField(port, kLimitsBlock, kLimitCountField, limitCount, "WriteLimitCount", "limitCount");
 }
 
 int CARDPURSE_CALL WriteLssjCount(int port, int lssjCount) {
-    return updateNumberField(port, kPurseBlock, kLssjCountField, lssjCount, "WriteLssjCount: lssjCount");
+    return updateNumberField(port, kPurseBlock, kLssjCountField, lssjCount, "WriteLssjCount", "lssjCount");
 }
 
 int CARDPURSE_CALL WriteLimitTime(int port, const char* limitTime) {
-    return updateTextField(port, kLimitsBlock, kLimitTimeField, limitTime, "WriteLimitTime: limitTime");
+    return updateTextField(port, kLimitsBlock, kLimitTimeField, limitTime, "WriteLimitTime", "limitTime");
 }
 
 int CARDPURSE_CALL WriteGB(int port, const char* gbCode) {
-    return updateTextField(port, kLimitsBlock, kGbCodeField, gbCode, "WriteGB: gbCode");
+    return updateTextField(port, kLimitsBlock, kGbCodeField, gbCode, "WriteGB", "gbCode");
 }
 
 int CARDPURSE_CALL WriteName(int port, const char* name) {
-    return updateTextField(port, kHolderBlock, kHolderNameField, name, "WriteName: name");
+    return updateTextField(port, kHolderBlock, kHolderNameField, name, "WriteName", "name");
 }
 
 // Every 32-bit value fits the eight digits of the card number field.
@@ -82,5 +91,5 @@ int CARDPURSE_CALL WriteNumber(int port, int cardNo) {
 }
 
 int CARDPURSE_CALL WriteDepartment(int port, const char* department) {
-    return updateTextField(port, kDepartmentBlock, kDepartmentField, department, "WriteDepartment: department");
+    return updateTextField(port, kDepartmentBlock, kDepartmentField, department, "WriteDepartment", "department");
 }

@@ -12,6 +12,9 @@
 
 namespace cardpurse {
 
+// The name of this library in the debug log.
+inline constexpr const char* kLogComponent = "cardpurse";
+
 // The link of this library; every export holds its lockForOperation().
 readerlink::ReaderLink& purseLink();
 

@@ -196,6 +196,8 @@ TEST_F(PurseEndToEnd, BalanceStaysWithinItsBoundsAndIsRewrittenInUpperCase) {
 
 TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
     const std::string text31(31, 'A'), text33(33, 'A'), nonHex = std::string(31, 'A') + "G";
+    // A control character has a digit value below 16 but is no digit.
+    const std::string controlCharacter = std::string(31, 'A') + "\x05";
     const char* name = kName.c_str();
     const char* department = kDepartment.c_str();
     const std::vector<std::pair<const char*, std::function<int(const PurseApi&)>>> calls = {
@@ -221,6 +223,8 @@ TEST_F(PurseEndToEnd, BadArgumentsAreRefusedBeforeThePortIsTouched) {
         {"block text 31", [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", text31.c_str()); }},
         {"block text 33", [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", text33.c_str()); }},
         {"block text G", [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", nonHex.c_str()); }},
+        {"block text control character",
+         [&](const PurseApi& a) { return a.writeCardBlank(kPort, "01", "05", controlCharacter.c_str()); }},
         {"limit count 256",
          [&](const PurseApi& a) { return a.openAccount(kPort, 1, 1, name, department, 1, 256, 1, "000000", "00", 1); }},
         {"limit count -1",

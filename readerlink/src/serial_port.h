@@ -5,6 +5,7 @@
 // serial_port_win32.cpp), chosen by CMake; ReaderLink holds the calling order,
 // the open flag and the results, and calls only these functions.
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -12,6 +13,11 @@
 #include "readerlink/reader_link.h"
 
 namespace readerlink {
+
+// The longest a write may take, stalls included, on every platform: a line
+// held by flow control or a dead adapter fails the write instead of hanging
+// the host. The longest frame needs about 126 ms at 9600 baud.
+inline constexpr std::chrono::milliseconds kWriteTimeLimit{2000};
 
 class SerialPort {
 public:
@@ -34,6 +40,8 @@ public:
     // Input and output queue sizes in bytes.
     bool setQueueSizes(std::size_t inputBytes, std::size_t outputBytes);
 
+    // Writes all `count` bytes within kWriteTimeLimit; false when the
+    // platform call failed or the time ran out first.
     bool write(const void* data, std::size_t count);
 
     // Reads up to `count` bytes under `timeouts` for this read only (the

@@ -31,10 +31,6 @@ namespace {
 constexpr const char* kLog = "readerlink";
 using Clock = std::chrono::steady_clock;
 
-// A write that makes no progress for this long fails instead of hanging;
-// the longest frame needs about 126 ms on the line.
-constexpr std::chrono::milliseconds kWriteLimit{2000};
-
 int millisecondsUntil(Clock::time_point deadline) {
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return left > 0 ? static_cast<int>(left) : 0;
@@ -148,6 +144,9 @@ bool SerialPort::setQueueSizes(std::size_t, std::size_t) { return native_->fd >=
 bool SerialPort::write(const void* data, std::size_t count) {
     const auto* bytes = static_cast<const unsigned char*>(data);
     std::size_t sent = 0;
+    // One deadline for the whole frame, never restarted: a line that lets a
+    // few bytes through after each stall must not keep the write alive.
+    const auto deadline = Clock::now() + kWriteTimeLimit;
     while (sent < count) {
         const ssize_t n = ::write(native_->fd, bytes + sent, count - sent);
         if (n > 0) {
@@ -160,7 +159,7 @@ bool SerialPort::write(const void* data, std::size_t count) {
                              count, std::strerror(errno));
             return false;
         }
-        if (!waitFor(native_->fd, POLLOUT, Clock::now() + kWriteLimit)) {
+        if (!waitFor(native_->fd, POLLOUT, deadline)) {
             common::debugLog(kLog, "write to %s stalled after %zu of %zu bytes: %s", native_->device.c_str(), sent,
                              count, errno ? std::strerror(errno) : "time-out");
             return false;

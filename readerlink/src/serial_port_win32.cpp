@@ -1,9 +1,9 @@
 // Win32 backend of the reader link: the Windows serial-port API, every call
 // blocking (no overlapped input or output).
 //
-// The port's own read time-outs are replaced for the length of one read and
-// restored afterwards; the write time-outs are never changed, so writes run
-// under whatever the port already has.
+// The port's own time-outs are replaced for the length of one read or write
+// and restored afterwards: a read runs under the library's read time-outs, a
+// write under kWriteTimeLimit, so that a stopped line cannot hang it.
 
 #include <windows.h>
 
@@ -39,6 +39,32 @@ struct SerialPort::Native {
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string device;
 };
+
+namespace {
+
+// Runs `transfer` with the port's time-outs as `adjust` changes them and
+// restores the port's own afterwards (a failed restore is only logged).
+// False when the time-outs could not be read or set; `transfer` then did
+// not run.
+template <typename Adjust, typename Transfer>
+bool underTimeouts(HANDLE handle, const std::string& device, Adjust adjust, Transfer transfer) {
+    COMMTIMEOUTS saved{};
+    if (!GetCommTimeouts(handle, &saved)) {
+        logFailure("GetCommTimeouts", device);
+        return false;
+    }
+    COMMTIMEOUTS changed = saved;
+    adjust(changed);
+    if (!SetCommTimeouts(handle, &changed)) {
+        logFailure("SetCommTimeouts", device);
+        return false;
+    }
+    transfer();
+    if (!SetCommTimeouts(handle, &saved)) logFailure("SetCommTimeouts (restore)", device);
+    return true;
+}
+
+}  // namespace
 
 SerialPort::SerialPort() : native_(std::make_unique<Native>()) {}
 
@@ -95,39 +121,39 @@ bool SerialPort::setQueueSizes(std::size_t inputBytes, std::size_t outputBytes) 
 
 bool SerialPort::write(const void* data, std::size_t count) {
     DWORD written = 0;
-    if (!WriteFile(native_->handle, data, static_cast<DWORD>(count), &written, nullptr)) {
-        logFailure("WriteFile", native_->device);
-        return false;
-    }
-    // A write time-out of the port ends the call early with success; half a
-    // frame on the line is still a failed write.
+    BOOL writeDone = FALSE;
+    const auto oneLimitForTheWholeFrame = [](COMMTIMEOUTS& timeouts) {
+        timeouts.WriteTotalTimeoutMultiplier = 0;
+        timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(kWriteTimeLimit.count());
+    };
+    const bool ran = underTimeouts(native_->handle, native_->device, oneLimitForTheWholeFrame, [&] {
+        writeDone = WriteFile(native_->handle, data, static_cast<DWORD>(count), &written, nullptr);
+        if (!writeDone) logFailure("WriteFile", native_->device);
+    });
+    if (!ran || !writeDone) return false;
+    // The write time-out ends the call early with success; half a frame on
+    // the line is still a failed write.
     if (written != count) {
-        common::debugLog(kLog, "WriteFile on %s: %lu of %zu bytes written", native_->device.c_str(),
-                         static_cast<unsigned long>(written), count);
+        common::debugLog(kLog, "WriteFile on %s: %lu of %zu bytes written within %lld ms", native_->device.c_str(),
+                         static_cast<unsigned long>(written), count, static_cast<long long>(kWriteTimeLimit.count()));
         return false;
     }
     return true;
 }
 
 std::ptrdiff_t SerialPort::read(void* buffer, std::size_t count, const ReadTimeouts& timeouts) {
-    COMMTIMEOUTS saved{};
-    if (!GetCommTimeouts(native_->handle, &saved)) {
-        logFailure("GetCommTimeouts", native_->device);
-        return -1;
-    }
-    COMMTIMEOUTS forThisRead = saved;
-    forThisRead.ReadIntervalTimeout = timeouts.intervalMs;
-    forThisRead.ReadTotalTimeoutMultiplier = timeouts.perByteMs;
-    forThisRead.ReadTotalTimeoutConstant = timeouts.constantMs;
-    if (!SetCommTimeouts(native_->handle, &forThisRead)) {
-        logFailure("SetCommTimeouts", native_->device);
-        return -1;
-    }
     DWORD got = 0;
-    const BOOL readDone = ReadFile(native_->handle, buffer, static_cast<DWORD>(count), &got, nullptr);
-    if (!readDone) logFailure("ReadFile", native_->device);
-    if (!SetCommTimeouts(native_->handle, &saved)) logFailure("SetCommTimeouts (restore)", native_->device);
-    if (!readDone) return -1;
+    BOOL readDone = FALSE;
+    const auto libraryReadTimeouts = [&](COMMTIMEOUTS& port) {
+        port.ReadIntervalTimeout = timeouts.intervalMs;
+        port.ReadTotalTimeoutMultiplier = timeouts.perByteMs;
+        port.ReadTotalTimeoutConstant = timeouts.constantMs;
+    };
+    const bool ran = underTimeouts(native_->handle, native_->device, libraryReadTimeouts, [&] {
+        readDone = ReadFile(native_->handle, buffer, static_cast<DWORD>(count), &got, nullptr);
+        if (!readDone) logFailure("ReadFile", native_->device);
+    });
+    if (!ran || !readDone) return -1;
     return static_cast<std::ptrdiff_t>(got);
 }
 

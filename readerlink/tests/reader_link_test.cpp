@@ -118,6 +118,34 @@ TEST_F(ReaderLinkExchangeTest, BytesBeyondTheCountDoNotReachTheNextExchange) {
     EXPECT_EQ(exchange(link, "Da0003!", 32), "7C3A19E5B04DFF078069FFFFFFFFFFFF");
 }
 
+TEST_F(ReaderLinkExchangeTest, WriteOnAStoppedLineFailsInsteadOfHanging) {
+    struct Case {
+        const char* line;
+        bool stopped;                     // flow control holds the line: no byte leaves
+        std::chrono::milliseconds drain;  // the reader's pause after each chunk it takes
+        std::size_t frameBytes;
+    };
+    const Case cases[] = {
+        {"stopped", true, 0ms, 7},
+        // Every stall ends after well under the write's time limit with a
+        // little progress; the whole frame would need about a minute.
+        {"draining slowly", false, 100ms, 256 * 1024},
+    };
+    for (const Case& c : cases) {
+        simulator_->setOptions({.drainPause = c.drain});
+        ASSERT_TRUE(simulator_->setLineStopped(c.stopped)) << c.line;
+        ReaderLink link(kCardPurseTimeouts);
+        ASSERT_EQ(link.OpenCOMM(kPort), 1) << c.line;
+        const std::string frame(c.frameBytes, '0');
+        const auto start = readersim::Clock::now();
+        EXPECT_EQ(link.WriteCOMM(frame.data(), frame.size()), 0) << c.line << ": a write that cannot complete fails";
+        // Generous against a loaded machine; the limit itself is 2 s.
+        EXPECT_LT(readersim::Clock::now() - start, 10s) << c.line << ": the write ends within its time limit";
+        EXPECT_EQ(link.CloseCOMM(), 1) << c.line;
+        ASSERT_TRUE(simulator_->setLineStopped(false)) << c.line;
+    }
+}
+
 TEST_F(ReaderLinkExchangeTest, ConcurrentCallersAreServedOneAfterTheOther) {
     ReaderLink link(kCardPurseTimeouts);
     readersim::ReaderState state = readersim::ReaderState::fresh();

@@ -1,24 +1,14 @@
 #include "nibble_text.h"
 
+#include "digittext/digit_codec.h"
+
 namespace rfwallet {
+
+using digittext::HexDigitValue;
 
 namespace {
 constexpr unsigned kNibbleBase = '0';
 }  // namespace
-
-int HexDigitValue(char character) {
-    if (character >= '0' && character <= '9') return character - '0';
-    if (character >= 'A' && character <= 'F') return character - 'A' + 10;
-    if (character >= 'a' && character <= 'f') return character - 'a' + 10;
-    return static_cast<unsigned char>(character);
-}
-
-bool isHexDigit(char character) {
-    return isDecimalDigit(character) || (character >= 'A' && character <= 'F') ||
-           (character >= 'a' && character <= 'f');
-}
-
-bool isDecimalDigit(char character) { return character >= '0' && character <= '9'; }
 
 char nibbleCharacter(unsigned value) { return static_cast<char>(static_cast<std::uint8_t>(kNibbleBase + value)); }
 

@@ -12,18 +12,11 @@
 
 namespace rfwallet {
 
-// 0..9 for "0".."9", 10..15 for "A".."F" and "a".."f"; any other character
-// yields its own character code.
-int HexDigitValue(char character);
-
-bool isHexDigit(char character);
-bool isDecimalDigit(char character);
-
 // The character that carries `value` (48 + value, modulo 256).
 char nibbleCharacter(unsigned value);
 
 // Appends hexadecimal text one character for one: x becomes the character
-// 48 + HexDigitValue(x).
+// 48 + HexDigitValue(x) (digittext/digit_codec.h).
 void appendHexAsNibbles(std::string& frame, std::string_view hexText);
 
 // Appends decimal text two digits at a time: the pair x y is the number

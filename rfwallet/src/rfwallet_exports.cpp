@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "common/debug_log.h"
-#include "host_input.h"
+#include "digittext/host_arguments.h"
 #include "readerlink/reader_link.h"
 #include "reply_decoding.h"
 #include "request_frames.h"
@@ -54,17 +54,11 @@ std::optional<std::string> exchange(const char* operation, int port, std::string
     return reply;
 }
 
-bool refused(const char* operation, const rfwallet::HostInput& input) {
-    if (input.accepted()) return false;
-    common::debugLog(kLogComponent, "%s: refused before sending: %s", operation, input.refusal().c_str());
-    return true;
-}
-
 // Sends the frame that `buildFrame` makes of the checked arguments and
 // decodes the reply: 0..65535, or -1.
 template <typename BuildFrame>
-int moneyOperation(const char* operation, int port, const rfwallet::HostInput& input, BuildFrame buildFrame) {
-    if (refused(operation, input)) return kMoneyFailure;
+int moneyOperation(const char* operation, int port, const digittext::HostArguments& input, BuildFrame buildFrame) {
+    if (input.refused(kLogComponent, operation)) return kMoneyFailure;
     const std::optional<std::string> reply = exchange(operation, port, buildFrame(), rfwallet::kMoneyReplyLength);
     if (!reply) return kMoneyFailure;
     const std::optional<std::uint16_t> value = rfwallet::decodeMoneyReply(*reply);
@@ -75,12 +69,17 @@ int moneyOperation(const char* operation, int port, const rfwallet::HostInput& i
     return *value;
 }
 
-rfwallet::MoneyFields moneyFields(rfwallet::HostInput& input, const char* hostFieldD, int hostHex8,
+// A text of hexadecimal digits whose first `length` characters make a field.
+std::string_view hexField(digittext::HostArguments& input, const char* name, const char* text, std::size_t length) {
+    return input.digitText(name, text, length, digittext::Digits::Hexadecimal);
+}
+
+rfwallet::MoneyFields moneyFields(digittext::HostArguments& input, const char* hostFieldD, int hostHex8,
                                   const char* digits12, int hostHex6) {
     using namespace rfwallet;
-    return MoneyFields{input.hexText("hostFieldD", hostFieldD, kHostFieldDLength), hostHex8,
-                       input.decimalText("digits12", digits12, kDigits12Length),
-                       input.sixHexDigits("hostHex6", hostHex6)};
+    return MoneyFields{hexField(input, "hostFieldD", hostFieldD, kHostFieldDLength), hostHex8,
+                       input.digitText("digits12", digits12, kDigits12Length, digittext::Digits::Decimal),
+                       static_cast<std::int32_t>(input.number("hostHex6", hostHex6, 0, kLargestHostHex6))};
 }
 
 }  // namespace
@@ -92,12 +91,12 @@ RFSAMReadCardInfo(int port, const char* hostFieldA, const char* hostFieldB, char
     using namespace rfwallet;
     constexpr const char* operation = "RFSAMReadCardInfo";
     const auto lock = readerLink.lockForOperation();
-    HostInput input;
-    const ReadCardInfoRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-                                      input.hexText("hostFieldB", hostFieldB, kHostFieldBLength)};
+    digittext::HostArguments input;
+    const ReadCardInfoRequest request{hexField(input, "hostFieldA", hostFieldA, kHostFieldALength),
+                                      hexField(input, "hostFieldB", hostFieldB, kHostFieldBLength)};
     input.outputBuffer("infoNumberA", infoNumberA);
     input.outputBuffer("infoNumberB", infoNumberB);
-    if (refused(operation, input)) return kInfoFailure;
+    if (input.refused(kLogComponent, operation)) return kInfoFailure;
 
     const std::optional<std::string> reply =
         exchange(operation, port, readCardInfoFrame(request), kCardInfoReplyLength);
@@ -117,10 +116,10 @@ RFSAMADDMoney(int port, const char* hostFieldA, const char* hostFieldB, const ch
               int hostHex8, const char* digits12, int hostHex6) {
     using namespace rfwallet;
     const auto lock = readerLink.lockForOperation();
-    HostInput input;
-    const AddMoneyRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-                                  input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
-                                  input.hexText("hostFieldC", hostFieldC, kHostFieldCLength),
+    digittext::HostArguments input;
+    const AddMoneyRequest request{hexField(input, "hostFieldA", hostFieldA, kHostFieldALength),
+                                  hexField(input, "hostFieldB", hostFieldB, kHostFieldBLength),
+                                  hexField(input, "hostFieldC", hostFieldC, kHostFieldCLength),
                                   moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
     return moneyOperation("RFSAMADDMoney", port, input, [&] { return addMoneyFrame(request); });
 }
@@ -130,9 +129,9 @@ RFSAMDeductions(int port, const char* hostFieldA, const char* hostFieldB, const 
                 const char* digits12, int hostHex6) {
     using namespace rfwallet;
     const auto lock = readerLink.lockForOperation();
-    HostInput input;
-    const DeductionsRequest request{input.hexText("hostFieldA", hostFieldA, kHostFieldALength),
-                                    input.hexText("hostFieldB", hostFieldB, kHostFieldBLength),
+    digittext::HostArguments input;
+    const DeductionsRequest request{hexField(input, "hostFieldA", hostFieldA, kHostFieldALength),
+                                    hexField(input, "hostFieldB", hostFieldB, kHostFieldBLength),
                                     moneyFields(input, hostFieldD, hostHex8, digits12, hostHex6)};
     return moneyOperation("RFSAMDeductions", port, input, [&] { return deductionsFrame(request); });
 }

@@ -8,8 +8,8 @@ namespace serverconf {
 
 QVariant StatusImageProxy::data(const QModelIndex& index, int role) const {
     if (role == Qt::DecorationRole && index.column() == DeviceListModel::StatusColumn) {
-        const QVariant image = QIdentityProxyModel::data(index, DeviceListModel::StatusImageRole);
-        if (image.isValid()) return statusImage(image.toInt());
+        const QVariant sameNetwork = QIdentityProxyModel::data(index, DeviceListModel::SameNetworkRole);
+        if (sameNetwork.isValid()) return statusImage(sameNetwork.toBool() ? 1 : 0);
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return QIdentityProxyModel::data(index, role);

@@ -14,6 +14,7 @@
 #include "dialogs/targeted_search_dialog.h"
 #include "discovery/device_commands.h"
 #include "discovery/targeted_search.h"
+#include "messages/user_messages.h"
 
 #include <QGroupBox>
 #include <QItemSelectionModel>
@@ -28,7 +29,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(windowLog, "serverconf.window", QtWarningMsg)
 
-QString noDeviceSelectedText() { return QStringLiteral("没有选择设备!"); }
+QString noDeviceSelectedText() { return QString::fromUtf8(kNoDeviceSelectedMessage); }
 
 }  // namespace
 

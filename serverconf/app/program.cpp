@@ -4,6 +4,7 @@
 #include "app/window_images.h"
 #include "channel/udp_environment.h"
 #include "dialogs/notice.h"
+#include "messages/user_messages.h"
 #include "params/gbk_text.h"
 
 #include <QApplication>

@@ -21,10 +21,10 @@
 #include "dialogs/change_ip_dialog.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/modal_run.h"
-#include "dialogs/parameter_choice_box.h"
 #include "dialogs/progress_dialog.h"
-#include "dialogs/property_settings_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
+#include "settings_dialogs/parameter_choice_box.h"
+#include "settings_dialogs/property_settings_dialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,9 @@
 #include "dialogs/modal_run.h"
 #include "dialogs/notice.h"
 #include "dialogs/progress_dialog.h"
-#include "dialogs/property_settings_dialog.h"
-#include "params/parameter_read_out.h"
+#include "messages/user_messages.h"
+#include "parameter_operations/parameter_read_out.h"
+#include "settings_dialogs/property_settings_dialog.h"
 
 #include <QLoggingCategory>
 

@@ -3,7 +3,7 @@
 // read the device's parameters and open the property settings.
 
 #include "app/window_context.h"
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 namespace serverconf {
 

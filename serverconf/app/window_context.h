@@ -4,9 +4,9 @@
 // Handed to operations that live outside the window.
 
 #include "channel/network_environment.h"
+#include "device/device_parameters.h"
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
-#include "params/device_parameters.h"
 
 class QWidget;
 

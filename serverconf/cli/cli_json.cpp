@@ -12,7 +12,7 @@ QJsonObject deviceRowJson(const DeviceEntry& row) {
         {"user", named ? row.userAndDeviceName.left(slash) : QString()},
         {"device", named ? row.userAndDeviceName.mid(slash + 1) : QString()},
         {"ip", row.deviceAddress},
-        {"sameNetwork", row.statusImage == 1},
+        {"sameNetwork", row.sameNetwork},
         {"interface", row.interfaceName},
     };
 }

@@ -25,8 +25,8 @@ void CliReport::rows(const QList<DeviceEntry>& rows) {
         return;
     }
     for (const DeviceEntry& row : rows) {
-        out_ << row.statusImage << '\t' << row.macAddress << '\t' << row.userAndDeviceName << '\t' << row.deviceAddress
-             << '\n';
+        out_ << (row.sameNetwork ? 1 : 0) << '\t' << row.macAddress << '\t' << row.userAndDeviceName << '\t'
+             << row.deviceAddress << '\n';
     }
     out_.flush();
 }

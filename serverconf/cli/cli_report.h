@@ -10,7 +10,7 @@
 #include "device_result.h"
 
 #include "channel/network_interfaces.h"
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,15 +1,16 @@
 #include "cli_runner.h"
 
 #include "device_backup.h"
-#include "parameter_edits.h"
 #include "progress_line.h"
 #include "terminal.h"
+#include "typed_values.h"
 
 #include "channel/channel_ports.h"
 #include "discovery/device_commands.h"
 #include "discovery/targeted_search.h"
+#include "messages/user_messages.h"
+#include "parameter_operations/parameter_write.h"
 #include "params/device_profile.h"
-#include "params/parameter_write.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -239,17 +240,17 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
     if (readResult.outcome != ReadOutOutcome::Read) {
         return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
     }
-    PropertyDialogValues dialog = dialogValuesFrom(session_.parameters);
+    ParameterEdits edits = editsFrom(session_.parameters);
     if (loaded) {
-        applyLoadedProfile(*loaded, dialog, session_.parameters);
+        applyLoadedProfile(*loaded, edits, session_.parameters);
         // One address for several devices would collide: each keeps its own.
-        if (arguments.deviceAddresses.size() > 1) dialog.ipAddressField = session_.parameters.ipAddress;
+        if (arguments.deviceAddresses.size() > 1) edits.ipAddressField = session_.parameters.ipAddress;
     }
     for (const auto& [code, value] : arguments.typedValues) {
         QString error;
-        if (!applyTypedValue(code, value, dialog, session_.parameters, error)) return failed(resultFor(row), error);
+        if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);
     }
-    switch (writeParameters(environment_, readResult.route, session_.parameters, dialog)) {
+    switch (writeParameters(environment_, readResult.route, session_.parameters, edits)) {
         case Delivery::NotSent: return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
         // The device reported no usable address and none was typed or loaded.
         case Delivery::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));

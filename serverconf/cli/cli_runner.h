@@ -10,10 +10,10 @@
 #include "cli_report.h"
 #include "device_result.h"
 
+#include "device/device_route.h"
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
-#include "params/device_route.h"
-#include "params/parameter_read_out.h"
+#include "parameter_operations/parameter_read_out.h"
 
 #include <QSet>
 #include <QTextStream>

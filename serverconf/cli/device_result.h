@@ -2,7 +2,7 @@
 // What one device operation of serverconf-cli did to one device: the line
 // (or JSON object) that reports it.
 
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QString>
 

@@ -5,6 +5,7 @@
 #include "cli_runner.h"
 
 #include "channel/udp_environment.h"
+#include "messages/user_messages.h"
 #include "params/gbk_text.h"
 
 #include <QCoreApplication>

@@ -3,6 +3,7 @@
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/dialog_units.h"
 #include "dialogs/modal_run.h"
+#include "messages/user_messages.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,7 +37,7 @@ void ProgressDialog::showEvent(QShowEvent* event) {
 
 QString ProgressDialog::textFor(ProgressMode mode) {
     return mode == ProgressMode::Search ? QStringLiteral("正在搜索设备，请等待!")
-                                        : QStringLiteral("正在更新设备，请等待!");
+                                        : QString::fromUtf8(kUpdatingDeviceMessage);
 }
 
 void ProgressDialog::run(ProgressMode mode, QWidget* parent) {

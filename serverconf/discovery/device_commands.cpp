@@ -4,7 +4,7 @@
 
 #include "channel/channel_ports.h"
 #include "channel/same_network.h"
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 #include "params/request_texts.h"
 
 #include <array>

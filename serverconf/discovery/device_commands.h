@@ -1,10 +1,10 @@
 #pragma once
 // Change IP and Confirm device on the device of one list row. Neither reads
-// a reply. The caller picks the row (reporting "没有选择设备!" when there is
+// a reply. The caller picks the row (telling the user when there is
 // none), runs the change-IP dialog, and after a change of IP shows the update
 // window and refreshes the list.
 
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 #include "channel/network_environment.h"
 

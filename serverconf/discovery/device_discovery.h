@@ -6,7 +6,7 @@
 #include "device_list_model.h"
 
 #include "channel/network_environment.h"
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QObject>
 

@@ -61,7 +61,7 @@ int DeviceListModel::columnCount(const QModelIndex& parent) const { return paren
 QVariant DeviceListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= entries_.size()) return {};
     const DeviceEntry& entry = entries_[index.row()];
-    if (role == StatusImageRole) return entry.statusImage;
+    if (role == SameNetworkRole) return entry.sameNetwork;
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
         case MacColumn: return entry.macAddress;

@@ -1,9 +1,10 @@
 #pragma once
 // The device list: the only store of discovered devices, shown by the
-// window as a four-column table. Column 0 has no text; its status image
-// (0 or 1) is given by StatusImageRole so the view can pick the icon.
+// window as a four-column table. Column 0 has no text; SameNetworkRole
+// tells whether the device is on this computer's network, so the view can
+// pick the status image.
 
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 #include <QAbstractTableModel>
 #include <QList>
@@ -14,7 +15,7 @@ class DeviceListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { StatusColumn = 0, MacColumn = 1, NameColumn = 2, AddressColumn = 3, ColumnCount = 4 };
-    static constexpr int StatusImageRole = Qt::UserRole + 1;
+    static constexpr int SameNetworkRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
 

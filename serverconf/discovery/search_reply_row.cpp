@@ -16,7 +16,7 @@ constexpr int kUserPieceAfterStar = 8;
 QString withoutCapitalA(QString text) { return text.remove(u'A'); }
 
 DeviceEntry row(const QString& macColumn, const QString& userPiece, const QString& sender, bool sameNetwork) {
-    return DeviceEntry{sameNetwork ? 1 : 0, withoutCapitalA(macColumn), userAndDeviceColumn(userPiece), sender, {}};
+    return DeviceEntry{sameNetwork, withoutCapitalA(macColumn), userAndDeviceColumn(userPiece), sender, {}};
 }
 
 }  // namespace

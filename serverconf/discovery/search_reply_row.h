@@ -3,7 +3,7 @@
 // 7 + user name + "/" + device name). Pure functions: reply text and sender
 // in, list row out. The reply is decoded from code page 936.
 
-#include "params/device_entry.h"
+#include "device/device_entry.h"
 
 #include <QByteArray>
 #include <QString>

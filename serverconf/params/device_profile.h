@@ -4,7 +4,7 @@
 // code page 936. The codec works on the file's bytes and keeps everything it
 // does not own: other sections, other keys, comments and their line ends.
 
-#include "device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,11 +18,6 @@ namespace serverconf {
 inline constexpr const char* kProfileSection = "main";
 // Longest value a read returns, in bytes of the file (longer ones are cut).
 inline constexpr int kProfileValueLimit = 79;
-
-// Shown when a chosen file is not a configuration file (wrong extension, not a
-// readable file, or no "main" section with a parameter key), and when a save fails.
-inline constexpr const char* kWrongProfileFormatMessage = "所选文件格式不对!";
-inline constexpr const char* kProfileNotSavedMessage = "配置文件保存失败!";
 
 // Order in which Save writes the keys (and the order of a fresh file).
 inline constexpr std::array<const char*, kParameterCount> kProfileSaveOrder{"ON", "DN", "FE", "IP", "PN", "TP", "CT",

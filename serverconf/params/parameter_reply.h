@@ -2,7 +2,7 @@
 // Parsing of a device's reply to a get request: value + "|" + get tag. Pure
 // function; the reading wrapper lives with the read-out.
 
-#include "device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // length, terminator or checksum. Parameter values and MAC texts are put on
 // the wire in code page 936 (GBK), as the devices hold them.
 
-#include "device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QByteArray>
 #include <QString>

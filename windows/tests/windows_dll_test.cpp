@@ -201,6 +201,19 @@ TEST_P(WindowsDllTest, ReplyCutShortFailsWhenTheGapBetweenBytesRunsOut) {
     expectFailureAfter(output, "reply cut short", "RFSAMADDMoney", -1, 2980, 4500);
 }
 
+TEST_P(WindowsDllTest, WriteOnAStoppedLineFailsWhenTheWriteTimeOutRunsOut) {
+    ReaderSimulator& reader = startReader();
+    ASSERT_TRUE(reader.setLineStopped(true));
+
+    const std::string output = runHost("timeouts", kReaderPort);
+
+    // Flow control holds the line: no request leaves, each write fails at
+    // its time limit (2 s) instead of hanging the host.
+    expectFailureAfter(output, "line stopped", "ReadCardBlank", 0, 1900, 10000);
+    expectFailureAfter(output, "line stopped", "RFSAMADDMoney", -1, 1900, 10000);
+    EXPECT_TRUE(reader.frameLog().empty());
+}
+
 TEST_P(WindowsDllTest, PortWithoutDeviceFailsEveryCallWithoutSending) {
     ReaderSimulator& reader = startReader();
 

@@ -30,7 +30,7 @@ TEST(CliJson, RowsSplitTheNameColumnAtItsFirstSlash) {
         EXPECT_EQ(row["device"].toString(), c.device) << c.row.userAndDeviceName.toStdString();
         EXPECT_EQ(row["mac"].toString(), c.row.macAddress);
         EXPECT_EQ(row["ip"].toString(), c.row.deviceAddress);
-        EXPECT_EQ(row["sameNetwork"].toBool(), c.row.statusImage == 1);
+        EXPECT_EQ(row["sameNetwork"].toBool(), c.row.sameNetwork);
         EXPECT_EQ(row["interface"].toString(), c.row.interfaceName);
     }
 }

@@ -71,9 +71,9 @@ TEST_F(DiscoveryAgainstDeviceSim, SearchListsEveryDeviceOnceWithItsStatus) {
     DeviceDiscovery discovery(environment, list, session);
     ASSERT_TRUE(search(discovery, 3));
     ASSERT_EQ(list.rowCount(), 3);
-    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "001122334455", "ops/gate-1", "127.0.0.5", {}}));
-    EXPECT_EQ(list.entry(1), (DeviceEntry{1, "00000000006", "/door", "127.0.0.6", {}}));
-    EXPECT_EQ(list.entry(2), (DeviceEntry{0, "009900000009", "far/hall", "127.0.1.9", {}}));
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "001122334455", "ops/gate-1", "127.0.0.5", {}}));
+    EXPECT_EQ(list.entry(1), (DeviceEntry{true, "00000000006", "/door", "127.0.0.6", {}}));
+    EXPECT_EQ(list.entry(2), (DeviceEntry{false, "009900000009", "far/hall", "127.0.1.9", {}}));
 
     const QList<LogRecord> received = simulator->received();
     ASSERT_EQ(received.size(), 1);
@@ -125,8 +125,8 @@ TEST_F(DiscoveryAgainstDeviceSim, ChangeIpOnAnotherNetworkIsOneBroadcastSeriesFo
 
 TEST_F(DiscoveryAgainstDeviceSim, ConfirmGoesToTheDeviceOrToEveryDevice) {
     start();
-    confirmDevice(environment, DeviceEntry{1, "001122334455", "ops/gate-1", "127.0.0.5", {}});
-    confirmDevice(environment, DeviceEntry{0, "009900000009", "far/hall", "127.0.1.9", {}});
+    confirmDevice(environment, DeviceEntry{true, "001122334455", "ops/gate-1", "127.0.0.5", {}});
+    confirmDevice(environment, DeviceEntry{false, "009900000009", "far/hall", "127.0.1.9", {}});
     ASSERT_TRUE(simulator->waitForReceived(2));
     // The device's socket and the broadcast socket are read in either order:
     // the kernel's arrival stamps give the order of the sends.
@@ -149,7 +149,7 @@ TEST_F(DiscoveryAgainstDeviceSim, TargetedSearchListsOnlyTheTargetAndEachOfItsRe
     start({"addr=127.0.0.5,user=ops,name=gate-1", "addr=127.0.0.6,name=door,dup=X", "addr=127.0.1.9"});
     EXPECT_EQ(runTargetedSearch(environment, list, "127.0.0.5"), 1);
     ASSERT_EQ(list.rowCount(), 1);
-    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "127000000005", "ops/gate-1", "127.0.0.5", {}}));
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "127000000005", "ops/gate-1", "127.0.0.5", {}}));
     const QList<LogRecord> received = simulator->received();
     ASSERT_EQ(received.size(), 1);
     EXPECT_TRUE(received[0].isBroadcast());

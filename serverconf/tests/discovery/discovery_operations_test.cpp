@@ -37,8 +37,8 @@ TEST_F(DiscoveryTest, SearchBroadcastsXFromAFreshSocketAndListsRepliesInArrivalO
     network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
 
     ASSERT_EQ(list.rowCount(), 3) << "a device answering twice is listed twice";
-    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}));
-    EXPECT_EQ(list.entry(1), (DeviceEntry{0, "010000000005", "/far", "10.0.0.5", {}}));
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}));
+    EXPECT_EQ(list.entry(1), (DeviceEntry{false, "010000000005", "/far", "10.0.0.5", {}}));
     EXPECT_EQ(list.entry(2).deviceAddress, "192.168.1.30");
 }
 
@@ -108,7 +108,7 @@ TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetNewestOnTop) {
                 replyFrom("192.168.1.31", searchReply("192168001031", "ops", "other")),
                 replyFrom("192.168.1.30", searchReply("192168001030", "ops", "second"))};
     };
-    list.append(DeviceEntry{1, "keep", "", "1.1.1.1", {}});
+    list.append(DeviceEntry{true, "keep", "", "1.1.1.1", {}});
     list.clear();  // the caller empties the list when the dialog opens
     EXPECT_EQ(runTargetedSearch(network, list, "192.168.1.30"), 2);
     ASSERT_EQ(list.rowCount(), 2);
@@ -131,7 +131,7 @@ TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
 }
 
 TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
-    changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}, "192.168.1.50");
+    changeIpAddress(network, DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}, "192.168.1.50");
     EXPECT_EQ(network.timeline(),
               QStringList({"open 3004", "send 3004 192.168.1.30 X", "pause 100", "send 3004 192.168.1.30 L", "pause 50",
                            "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10", "send 3004 192.168.1.30 E|35",
@@ -140,7 +140,7 @@ TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
 }
 
 TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
-    changeIpAddress(network, DeviceEntry{0, "001122334455", "ops/gate-1", "10.0.0.5", {}}, "192.168.1.50");
+    changeIpAddress(network, DeviceEntry{false, "001122334455", "ops/gate-1", "10.0.0.5", {}}, "192.168.1.50");
     EXPECT_EQ(network.timeline(),
               QStringList({"open 3004", "broadcast-allowed 3004", "send 3004 * W001122334455", "pause 100",
                            "send 3004 * L", "pause 50", "send 3004 * SIP192.168.1.50|34", "pause 50",
@@ -151,24 +151,24 @@ TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
 TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
     for (const char* newAddress : {"", "192.168.1", "192.168.1.256", "192.168.1.5x"}) {
         EXPECT_FALSE(
-            changeIpAddress(network, DeviceEntry{1, "192168001030", "ops/gate-1", "192.168.1.30", {}}, newAddress))
+            changeIpAddress(network, DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}, newAddress))
             << newAddress;
     }
     EXPECT_TRUE(network.timeline().isEmpty());
 }
 
 TEST_F(DiscoveryTest, ConfirmSendsOneBToTheDeviceOrToEveryone) {
-    confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30", {}});
+    confirmDevice(network, DeviceEntry{true, "192168001030", "", "192.168.1.30", {}});
     EXPECT_EQ(network.timeline(), QStringList({"open 3104", "send 3104 192.168.1.30 B", "close 3104"}));
     network.clearRecord();
-    confirmDevice(network, DeviceEntry{0, "001122334455", "", "10.0.0.5", {}});
+    confirmDevice(network, DeviceEntry{false, "001122334455", "", "10.0.0.5", {}});
     EXPECT_EQ(network.timeline(), QStringList({"open 3104", "broadcast-allowed 3104", "send 3104 * B", "close 3104"}));
     EXPECT_EQ(network.clockMs, 0);
 }
 
 TEST_F(DiscoveryTest, WithoutALocalAddressEveryDeviceIsReachedByBroadcast) {
     network.addresses.clear();
-    confirmDevice(network, DeviceEntry{1, "192168001030", "", "192.168.1.30", {}});
+    confirmDevice(network, DeviceEntry{true, "192168001030", "", "192.168.1.30", {}});
     EXPECT_EQ(network.entries("send"), QStringList{"send 3104 * B"});
 }
 
@@ -179,15 +179,15 @@ TEST_F(DiscoveryTest, RowsRememberTheirInterfaceAndAnyInterfacesSubnetLightsTheL
     network.deliver(kFirstPort, replyFrom("198.51.100.30", searchReply("000000000030", "", "a"), "wlan0"));
     network.deliver(kFirstPort, replyFrom("192.168.1.24", searchReply("192168001024", "", "b"), "eth0"));
     ASSERT_EQ(list.rowCount(), 2);
-    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "000000000030", "/a", "198.51.100.30", "wlan0"}));
-    EXPECT_EQ(list.entry(1), (DeviceEntry{0, "192168001024", "/b", "192.168.1.24", "eth0"}));
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "000000000030", "/a", "198.51.100.30", "wlan0"}));
+    EXPECT_EQ(list.entry(1), (DeviceEntry{false, "192168001024", "/b", "192.168.1.24", "eth0"}));
 
     network.respond = [](const testing::SentDatagram&) -> QList<Datagram> {
         return {replyFrom("192.0.2.9", searchReply("000000000009", "", "c"), "eth0")};
     };
     list.clear();
     ASSERT_EQ(runTargetedSearch(network, list, "192.0.2.9"), 1);
-    EXPECT_EQ(list.entry(0), (DeviceEntry{1, "000000000009", "/c", "192.0.2.9", "eth0"}));
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "000000000009", "/c", "192.0.2.9", "eth0"}));
 }
 
 TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) {
@@ -214,11 +214,11 @@ TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
         EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), headings[column]);
         EXPECT_EQ(DeviceListModel::columnWidth(column), column == 0 ? 60 : 100);
     }
-    list.append(DeviceEntry{1, "mac1", "a/b", "1.1.1.1", {}});
-    list.insertAtTop(DeviceEntry{0, "mac0", "", "2.2.2.2", {}});
+    list.append(DeviceEntry{true, "mac1", "a/b", "1.1.1.1", {}});
+    list.insertAtTop(DeviceEntry{false, "mac0", "", "2.2.2.2", {}});
     EXPECT_EQ(list.data(list.index(0, 0)).toString(), "") << "the status column has no text";
-    EXPECT_EQ(list.data(list.index(0, 0), DeviceListModel::StatusImageRole).toInt(), 0);
-    EXPECT_EQ(list.data(list.index(1, 0), DeviceListModel::StatusImageRole).toInt(), 1);
+    EXPECT_FALSE(list.data(list.index(0, 0), DeviceListModel::SameNetworkRole).toBool());
+    EXPECT_TRUE(list.data(list.index(1, 0), DeviceListModel::SameNetworkRole).toBool());
     EXPECT_EQ(list.data(list.index(1, 1)).toString(), "mac1");
     EXPECT_EQ(list.data(list.index(1, 3)).toString(), "1.1.1.1");
     EXPECT_EQ(list.findByAddress("1.1.1.1"), 1);

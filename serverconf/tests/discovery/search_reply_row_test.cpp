@@ -19,7 +19,7 @@ TEST(SearchReplyRow, WellFormedReplyGivesTheSameRowFromBothReaders) {
     const DeviceEntry expected{1, "192168001030", "ops/gate-1", "192.168.1.30", {}};
     EXPECT_EQ(searchReplyRow(text, "192.168.1.30", true), expected);
     EXPECT_EQ(targetedSearchReplyRow(text, "192.168.1.30", true), expected);
-    EXPECT_EQ(searchReplyRow(text, "10.0.0.5", false).statusImage, 0);
+    EXPECT_EQ(searchReplyRow(text, "10.0.0.5", false).sameNetwork, false);
 }
 
 TEST(SearchReplyRow, NameColumnRules) {

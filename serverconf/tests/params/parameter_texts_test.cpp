@@ -1,8 +1,6 @@
-// The parameter table, the request texts and the get-reply parser, byte for
-// byte.
+// The request texts and the get-reply parser, byte for byte.
 
-#include "parameter_values.h"
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 #include "params/gbk_text.h"
 #include "params/parameter_reply.h"
 #include "params/request_texts.h"
@@ -13,31 +11,6 @@
 
 namespace serverconf {
 namespace {
-
-using testing::parametersWith;
-
-TEST(ParameterTable, LookupByCodeIgnoresCaseAndUnknownNamesGiveNothing) {
-    DeviceParameters parameters;
-    *parameters.valueByCode(u"br") = QStringLiteral("7");
-    EXPECT_EQ(parameters.baudRate, QStringLiteral("7"));
-    EXPECT_EQ(parameters.valueByCode(u"XX"), nullptr);
-    EXPECT_EQ(parameters.valueByGetTag(0), nullptr);
-    EXPECT_EQ(parameters.valueByGetTag(22), nullptr);
-    EXPECT_EQ(parameters.valueByGetTag(21), &parameters.netmask);
-    EXPECT_FALSE(parameters.storeReply(22, QStringLiteral("x")));
-    EXPECT_EQ(parameters, parametersWith({{"BR", "7"}}));
-}
-
-TEST(ParameterTable, SearchKeepsTheNetworkValuesAndCancelKeepsTheAddress) {
-    DeviceSession session{factoryParameters()};
-    session.clearForNewSearch();
-    EXPECT_EQ(session.parameters,
-              parametersWith({{"DI", "127.0.0.2"}, {"DP", "1001"}, {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}}));
-
-    session = {factoryParameters()};
-    session.clearOnCancel();
-    EXPECT_EQ(session.parameters, parametersWith({{"IP", "192.168.1.24"}}));
-}
 
 TEST(RequestTexts, EveryGetAndSetRequestInTheOrderItGoesOut) {
     const QList<QByteArray> gets{"GON|1",  "GDN|2",  "GFE|3",  "GIP|4",  "GPN|5",  "GTP|6",  "GRM|7",

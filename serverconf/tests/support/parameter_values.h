@@ -1,7 +1,7 @@
 #pragma once
 // Builds a parameter set from code=value pairs over `base` (by default all empty).
 
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <initializer_list>
 #include <utility>

@@ -7,7 +7,7 @@
 // tool's parameter table, so that a wrong row in that table fails the tests
 // that expect a write.
 
-#include "params/device_parameters.h"
+#include "device/device_parameters.h"
 
 #include <QStringList>
 

@@ -65,6 +65,8 @@ bool PseudoTerminal::heldOpen() const {
     return false;
 }
 
+bool PseudoTerminal::suspendSlaveOutput(bool suspended) { return ::tcflow(slave_, suspended ? TCOOFF : TCOON) == 0; }
+
 PseudoTerminal::~PseudoTerminal() {
     std::error_code error;
     if (std::filesystem::read_symlink(link_, error) == slaveName_) std::filesystem::remove(link_, error);

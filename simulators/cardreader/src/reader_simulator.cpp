@@ -187,6 +187,8 @@ struct ReaderSimulator::Impl {
                 continue;
             }
             lastByteAt = Clock::now();
+            const auto drainPause = currentOptions().drainPause;
+            if (drainPause.count() > 0 && !sleepUntil(lastByteAt + drainPause)) return;
             if (pending.empty()) firstByteAt = lastByteAt;
             pending.append(chunk, static_cast<std::size_t>(n));
             for (;;) {
@@ -241,6 +243,19 @@ Options ReaderSimulator::options() const { return impl_->currentOptions(); }
 void ReaderSimulator::setOptions(const Options& options) {
     std::lock_guard lock(impl_->mutex);
     impl_->options = options;
+}
+
+bool ReaderSimulator::setLineStopped(bool stopped) {
+    std::lock_guard lock(impl_->mutex);
+    if (!impl_->terminal) {
+        common::debugLog(kLog, "line control after stop: no line");
+        return false;
+    }
+    if (!impl_->terminal->suspendSlaveOutput(stopped)) {
+        common::debugLog(kLog, "line %s refused: %s", stopped ? "stop" : "release", std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 ReaderState ReaderSimulator::state() const {

@@ -25,6 +25,10 @@ public:
     // port is opened with (flock): the simulator's own opening of the slave
     // side cannot take that lock then.
     bool heldOpen() const;
+    // Suspends (or resumes) output on the slave side, the side a program
+    // opens as its port, as flow control would: its writes then make no
+    // progress. False when the terminal refused.
+    bool suspendSlaveOutput(bool suspended);
 
 private:
     int master_ = -1;

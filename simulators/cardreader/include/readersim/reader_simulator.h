@@ -51,6 +51,10 @@ struct Options {
     // A partial frame followed by this much silence is dropped (logged as
     // Malformed, not answered); zero keeps partial frames forever.
     std::chrono::milliseconds partialFrameTimeout{1000};
+    // Wait this long after each chunk taken from the line (zero: none): a
+    // reader that drains its line slowly, so that a long write of the host
+    // stalls again and again and makes a little progress after each stall.
+    std::chrono::milliseconds drainPause{0};
 };
 
 using Clock = std::chrono::steady_clock;
@@ -95,6 +99,12 @@ public:
 
     Options options() const;
     void setOptions(const Options& options);
+
+    // Stops the line (or lets it go again), as a reader that drops its
+    // clear-to-send line: output on the host's side of the pseudo-terminal
+    // is suspended, so the host's writes to the port cannot complete. False
+    // when the terminal refused.
+    bool setLineStopped(bool stopped);
 
     ReaderState state() const;
     void setState(const ReaderState& state);

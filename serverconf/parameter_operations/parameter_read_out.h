@@ -1,0 +1,78 @@
+#pragma once
+// The read-out of all 21 parameters of the device on one list row (the
+// window's Settings command without its dialog): a probe or the naming "W",
+// then "L" and the 21 get requests, each followed by a 50 ms wait and one
+// read on the window socket, stored by the tag each reply names; then one
+// more round for each value whose reply was lost.
+
+#include "device/device_parameters.h"
+#include "device/device_route.h"
+
+#include "channel/command_channel.h"
+#include "channel/network_environment.h"
+#include "device/device_entry.h"
+
+#include <QList>
+
+#include <functional>
+
+namespace serverconf {
+
+// What one read of a get reply did.
+struct ReplyReceipt {
+    enum class Kind {
+        NoDatagram,  // nothing waiting (or an oversize datagram, dropped): nothing stored
+        TooShort,    // under 2 bytes: nothing stored, the user is told
+        Ignored,     // names no parameter
+        Stored,
+    };
+    Kind kind = Kind::NoDatagram;
+    int getTag = 0;  // Stored: the tag whose value was stored
+};
+
+// Waits 50 ms, reads one datagram from `deviceAddress` on `windowSocket`
+// without blocking, parses it and stores its value in `parameters`.
+// Datagrams from other senders waiting before it are dropped (and logged):
+// only the device being read sets its values.
+ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
+                                   const QString& deviceAddress, DeviceParameters& parameters);
+
+enum class ReadOutOutcome {
+    NoDeviceSelected,  // nothing sent
+    NotConnected,      // no MAC address read: no dialog
+    Read,              // macAddress arrived: open the property dialog on session.parameters
+};
+
+struct ReadOutResult {
+    ReadOutOutcome outcome = ReadOutOutcome::NoDeviceSelected;
+    // How the device was reached (outcome Read only; unknown otherwise):
+    // the write and the factory defaults of its dialog take this route.
+    DeviceRoute route;
+    int shortReplies = 0;    // replies under 2 bytes met on the way
+    QList<int> retriedTags;  // get tags asked a second time, their first reply lost
+    QList<int> missingTags;  // get tags still without a value after that: empty in the dialog
+};
+
+// Reads the parameters of `selectedRow` (nullptr: no row selected) into
+// `session.parameters`, which is emptied first: nothing of a device read
+// before can reach this device's dialog or its write, and only this
+// device's MAC address can make the read-out succeed.
+//
+// Device on this computer's network: "X" from a probe socket on local port
+// 3001 to the row's address, 100 ms, one read whose sender is the address
+// the device is read from and written to (a unicast route); no answer ends
+// the read-out there (NotConnected). Then "L" and "GON|1".."GNM|21" from
+// `windowSocket` to that address. Another network: broadcasting allowed on
+// `windowSocket`, "W"+row MAC, 100 ms, "L", 10 ms, then the get requests by
+// broadcast on the interface the row was heard on (a route by that MAC and
+// interface). After those 22 rounds, each get request
+// whose value did not arrive (no reply, a short or oversize one) is sent
+// once more, in tag order, each followed by the same 50 ms wait and read.
+//
+// `shortReplyNotice` runs for each reply under 2 bytes at the moment it is
+// read (the window tells the user there); the read-out then goes on.
+ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& windowSocket,
+                             const DeviceEntry* selectedRow, DeviceSession& session,
+                             const std::function<void()>& shortReplyNotice = {});
+
+}  // namespace serverconf

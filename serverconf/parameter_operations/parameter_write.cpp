@@ -1,0 +1,55 @@
+#include "parameter_write.h"
+
+#include "params/params_log.h"
+#include "params/request_texts.h"
+#include "protocol_pauses.h"
+#include "route_destination.h"
+#include "set_exchange.h"
+
+#include "channel/channel_ports.h"
+#include "channel/same_network.h"
+
+namespace serverconf {
+
+namespace {
+
+// Runs one set exchange from `localPort` on `route`: opening, the 19 set
+// requests, "SIP" when `setIp` names an address, "E".
+Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
+                        const DeviceParameters& values, const QString* setIp) {
+    const Delivery delivery = deliveryOn(route);
+    if (delivery == Delivery::NotSent) return delivery;
+    std::unique_ptr<CommandChannel> channel = environment.createChannel();
+    channel->open(localPort);
+    openSetExchange(*channel, route);
+    sendSetRequests(*channel, route, values);
+    if (setIp) {
+        const int tag = delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
+        channel->sendAndPause(setIpRequest(*setIp, tag), destinationOf(route), kAfterSetRequestMs);
+    }
+    endSetExchange(*channel, route);
+    channel->close();
+    return delivery;
+}
+
+}  // namespace
+
+Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
+                         const ParameterEdits& edits) {
+    if (!isDottedAddress(edits.ipAddressField)) {
+        qCDebug(lcParams) << "write refused, the new address is not dotted:" << edits.ipAddressField;
+        return Delivery::Refused;
+    }
+    applyEdits(parameters, edits);
+    return runSetExchange(environment, kParameterWritePort, route, parameters, &edits.ipAddressField);
+}
+
+Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route) {
+    const DeviceParameters defaults = factoryParameters();
+    // Only a device on another network, reached by broadcast, is given the
+    // factory address; one on this computer's network keeps its own.
+    const QString* setIp = route.form == DeviceRoute::Form::ByMacName ? &defaults.ipAddress : nullptr;
+    return runSetExchange(environment, kFactoryDefaultsPort, route, defaults, setIp);
+}
+
+}  // namespace serverconf

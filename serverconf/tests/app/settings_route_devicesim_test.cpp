@@ -1,0 +1,156 @@
+// The write and the factory settings of the property dialog reach the device
+// that was read, and only it, in the device manager window against simulated
+// devices (devicesim's log): a device on another network read after a write
+// to one on this network, and a read-out that lost one of its replies after
+// the read-out of another device.
+
+#include "channel/channel_ports.h"
+#include "device_window_support.h"
+#include "parameter_values.h"
+#include "settings_dialogs/parameter_choice_box.h"
+#include "write_series.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace serverconf {
+namespace {
+
+using devicesim::LogRecord;
+using Field = PropertySettingsDialog::Field;
+using List = PropertySettingsDialog::List;
+using devicesim::payloads;
+using testing::WindowOnDevices;
+using testing::writeSeries;
+
+// This computer is 127.0.0.1: 127.0.0.x shares its network, 127.0.9.x does not.
+const QString gateAddress = QStringLiteral("127.0.0.5");
+const QString doorAddress = QStringLiteral("127.0.0.6");
+const QString farAddress = QStringLiteral("127.0.9.5");
+const QString gateDevice = QStringLiteral("addr=127.0.0.5,mac=001122334455,user=ops,name=gate-1,PN=4001,BR=7,PR=1");
+
+// The write and the factory defaults take the route of the read-out, never
+// the sender of the last search reply (after a list refresh: the local
+// device): a device on another network, read by broadcast, cannot be
+// reached at its reported address.
+TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnlyByBroadcastWithItsMac) {
+    WindowOnDevices flow({gateDevice, QStringLiteral("addr=127.0.9.5,mac=009988776655,user=far,name=gate-9")});
+    flow.start();
+    ASSERT_TRUE(flow.settings(gateAddress, [](PropertySettingsDialog& dialog) {
+        dialog.field(Field::UserName)->setText(QStringLiteral("changed"));
+        dialog.okButton()->click();
+    }));
+    flow.waitForRelisting();
+
+    struct Action {
+        const char* label;
+        quint16 port;
+        std::function<void(PropertySettingsDialog&)> press;
+        QStringList series;  // after the MAC naming
+    };
+    const DeviceParameters far =
+        testing::parametersWith({{"ON", "far"}, {"DN", "gate-9"}}, testing::factoryResetValues());
+    const Action actions[] = {
+        {"确   定", kParameterWritePort, [](PropertySettingsDialog& d) { d.okButton()->click(); },
+         writeSeries(far, {{farAddress, 33}})},
+        {"出厂设置", kFactoryDefaultsPort, [](PropertySettingsDialog& d) { d.factoryButton()->click(); },
+         writeSeries(testing::factoryResetValues(), {{"192.168.1.24", 33}})},
+    };
+    for (const Action& action : actions) {
+        const qsizetype mark = flow.simulator.mark();
+        ASSERT_TRUE(flow.settings(farAddress, action.press)) << action.label;
+        flow.waitForRelisting();
+        const QList<LogRecord> sent = flow.receivedFrom(action.port, mark, 23);
+        ASSERT_EQ(sent.size(), 23) << action.label;
+        EXPECT_EQ(payloads(sent), QStringList{"W009988776655"} + action.series)
+            << action.label << ": named by its MAC first";
+        for (const LogRecord& record : sent) {
+            EXPECT_TRUE(record.isBroadcast())
+                << action.label << ": " << record.payload.constData() << " went to " << record.to.toStdString();
+        }
+    }
+    EXPECT_TRUE(flow.notices.notices().empty());
+}
+
+// A reply lost once is asked for again; lost twice, its field opens empty.
+// Either way nothing of the device read before (gate, whose values are all
+// different) shows in door's dialog, and gate gets nothing.
+TEST(SettingsRoute, ALostReplyIsAskedAgainAndNeverFilledFromTheDeviceReadBefore) {
+    struct Case {
+        const char* lose;
+        QString request;     // the get request whose reply is lost
+        bool filledByRetry;  // lost once: the retry brings it
+    };
+    const Case cases[] = {
+        {"lose=4:1", QStringLiteral("GIP|4"), true},
+        {"lose=4:2", QStringLiteral("GIP|4"), false},
+        {"lose=12:1", QStringLiteral("GBR|12"), true},
+        {"lose=12:2", QStringLiteral("GBR|12"), false},
+    };
+    const QString doorSpec = QStringLiteral("addr=127.0.0.6,mac=001122334466,user=lab,name=door-2,PN=5002,BR=3,PR=2,");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lose);
+        WindowOnDevices flow({gateDevice, doorSpec + QString::fromLatin1(c.lose)});
+        flow.start();
+        // Gate's values stay in the parameter set after its write.
+        ASSERT_TRUE(flow.settings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.okButton()->click(); }));
+        flow.waitForRelisting();
+
+        const qsizetype mark = flow.simulator.mark();
+        QStringList shown;
+        bool stayedOpen = false;
+        const bool opened = flow.settings(doorAddress, [&](PropertySettingsDialog& dialog) {
+            shown = QStringList{dialog.field(Field::UserName)->text(),   dialog.field(Field::DeviceName)->text(),
+                                dialog.field(Field::MacAddress)->text(), dialog.field(Field::IpAddress)->text(),
+                                dialog.field(Field::Port)->text(),       dialog.workingValue(List::BaudRate),
+                                dialog.workingValue(List::Parity)};
+            dialog.okButton()->click();
+            stayedOpen = dialog.isVisible();
+            if (stayedOpen) dialog.cancelButton()->click();
+        });
+        ASSERT_TRUE(opened) << "the property dialog opened";
+
+        QStringList expected{"lab", "door-2", "001122334466", doorAddress, "5002", "3", "2"};
+        const bool lostAddress = c.request == QStringLiteral("GIP|4");
+        if (!c.filledByRetry) expected[lostAddress ? 3 : 5].clear();
+        EXPECT_EQ(shown.join(u'|').toStdString(), expected.join(u'|').toStdString())
+            << "door's own values, the lost one empty";
+
+        // The probe, "L" and 21 get requests, then the one asked again.
+        ASSERT_TRUE(flow.simulator.waitForReceived(24, mark));
+        EXPECT_EQ(payloads(flow.simulator.received(mark)).at(23), c.request) << "asked once more after the 22 rounds";
+
+        const bool refused = lostAddress && !c.filledByRetry;
+        EXPECT_EQ(stayedOpen, refused) << "OK is refused only for an empty IP field";
+        EXPECT_EQ(flow.notices.texts(), refused ? QStringList{"IP地址格式不对!"} : QStringList{});
+        if (refused) {
+            // A confirmation sent now to door is logged after anything the OK sent it.
+            flow.window.confirmButton()->click();
+            ASSERT_TRUE(flow.simulator.waitFor([&](const QList<LogRecord>& records) {
+                return std::any_of(records.begin() + mark, records.end(),
+                                   [](const LogRecord& record) { return record.payload == "confirmed"; });
+            }));
+            EXPECT_TRUE(flow.receivedFrom(kParameterWritePort, mark, 0).isEmpty()) << "nothing written";
+        } else {
+            flow.waitForRelisting();
+            // As shown, the lost value as the retry left it.
+            DeviceParameters door = testing::parametersWith(
+                {{"ON", "lab"}, {"DN", "door-2"}, {"PN", "5002"}, {"PR", "2"}}, testing::factoryResetValues());
+            door.baudRate = expected[5];
+            const QList<LogRecord> written = flow.receivedFrom(kParameterWritePort, mark, 22);
+            EXPECT_EQ(payloads(written), writeSeries(door, {{doorAddress, 37}}));
+            for (const LogRecord& record : written) EXPECT_EQ(record.to, doorAddress) << record.payload.constData();
+        }
+        for (const LogRecord& record : flow.simulator.received(mark)) {
+            EXPECT_NE(record.to, gateAddress) << "gate got " << record.payload.constData();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace serverconf
