@@ -66,22 +66,26 @@ sudo_cmd=()
 source_known() { apt-cache showsrc qt6-base 2>/dev/null | grep -qxF "Version: $package_version"; }
 if ! source_known; then
   # The installed version may come from the release, its updates or its
-  # security updates; each suite keeps only its newest version.
-  codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-  echo "build-qt-mingw: adding deb-src entries for Debian's $codename suites" >&2
-  "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.sources >/dev/null <<EOF
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-
-Types: deb-src
-URIs: http://security.debian.org/debian-security
-Suites: $codename-security
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
+  # security updates; each suite keeps only its newest version. A source
+  # entry twins each binary entry of the machine's own apt sources (deb822
+  # files and one-line lists), so the source comes from the archive and
+  # mirror that apt already uses, whichever suites those are.
+  echo "build-qt-mingw: adding deb-src entries beside the machine's deb entries" >&2
+  shopt -s nullglob
+  deb822=(/etc/apt/sources.list.d/*.sources)
+  one_line=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list)
+  shopt -u nullglob
+  for file in "${deb822[@]}"; do
+    [ "$(basename "$file")" = debian-src.sources ] && continue
+    awk 'BEGIN { RS = ""; ORS = "\n\n" }
+         /(^|\n)Types:([^\n]* )?deb( |\n|$)/ && !/(^|\n)Enabled: *no/ {
+           sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file"
+  done | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.sources >/dev/null
+  for file in "${one_line[@]}"; do
+    if [ -f "$file" ] && [ "$(basename "$file")" != debian-src.list ]; then
+      sed -n 's/^deb \(.*\)/deb-src \1/p' "$file"
+    fi
+  done | "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/debian-src.list >/dev/null
   "${sudo_cmd[@]}" apt-get update -qq
 fi
 if ! source_known; then

@@ -24,15 +24,20 @@ out=$(realpath -m "${PACKAGE_DIR:-$root/build/package}")
 # would keep the compiler cache from being shared between work trees.
 export DEB_BUILD_MAINT_OPTIONS="hardening=+all reproducible=-fixfilepath,-fixdebugpath"
 export DEB_CFLAGS_MAINT_STRIP=-g DEB_CXXFLAGS_MAINT_STRIP=-g
-flags() { dpkg-buildflags --get "$1"; }
+# Each flag set is taken on its own line, so a failing dpkg-buildflags stops
+# the script instead of leaving an empty flag in the cmake call.
+cppflags=$(dpkg-buildflags --get CPPFLAGS)
+cflags=$(dpkg-buildflags --get CFLAGS)
+cxxflags=$(dpkg-buildflags --get CXXFLAGS)
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 qt_mingw=$("$root/scripts/build-qt-mingw.sh" | tail -n1)
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
       -DBUILD_TESTING=OFF -DENABLE_SANITIZERS=OFF \
       -DQT_MINGW_PREFIX="$qt_mingw" \
-      "-DCMAKE_C_FLAGS=$(flags CPPFLAGS) $(flags CFLAGS)" \
-      "-DCMAKE_CXX_FLAGS=$(flags CPPFLAGS) $(flags CXXFLAGS)" \
-      "-DCMAKE_EXE_LINKER_FLAGS=$(flags LDFLAGS)" \
-      "-DCMAKE_SHARED_LINKER_FLAGS=$(flags LDFLAGS)"
+      "-DCMAKE_C_FLAGS=$cppflags $cflags" \
+      "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" \
+      "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
+      "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags"
 nice -n 10 cmake --build "$build"
 
 # CPack stages its work beside the packages; only the packages stay.
