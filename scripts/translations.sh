@@ -46,6 +46,9 @@ if grep -qE 'type="(vanished|obsolete)"' "$scratch/serverconf_en.ts"; then
   status=1
 fi
 count=$(grep -c '<source>' "$scratch/serverconf_en.ts")
-echo "$count texts, each with its English translation"
-[[ $status == 0 ]] || echo "$count texts in all" >&2
+if [[ $status == 0 ]]; then
+  echo "$count texts, each with its English translation"
+else
+  echo "$count texts in all" >&2
+fi
 exit $status

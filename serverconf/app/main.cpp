@@ -7,6 +7,6 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("serverconf"));
-    serverconf::setUpLanguage(QApplication::arguments());
+    serverconf::setUpLanguage(QApplication::arguments(), serverconf::QtTexts::Translated);
     return serverconf::runProgram(serverconf::socketLayerAvailable(), serverconf::gbkAvailable());
 }

@@ -17,7 +17,7 @@
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     // Before the arguments are checked: their errors are worded in the run's language.
-    serverconf::setUpLanguage(application.arguments());
+    serverconf::setUpLanguage(application.arguments(), serverconf::QtTexts::AsQtWritesThem);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString error;

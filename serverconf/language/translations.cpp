@@ -37,14 +37,14 @@ void installTranslator(const QString& name, const QStringList& folders) {
 
 }  // namespace
 
-Language setUpLanguage(const QStringList& arguments) {
+Language setUpLanguage(const QStringList& arguments, QtTexts qtTexts) {
     const Language language = chooseLanguage({languageArgument(arguments), qEnvironmentVariable("SERVERCONF_LANG"),
                                               storedLanguageCode(), systemLocaleName()});
-    installLanguage(language);
+    installLanguage(language, qtTexts);
     return language;
 }
 
-void installLanguage(Language language) {
+void installLanguage(Language language, QtTexts qtTexts) {
     initialiseTranslationResource();
     qCDebug(translationsLog) << "language" << languageCode(language);
     for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) delete translator;
@@ -53,7 +53,7 @@ void installLanguage(Language language) {
     // build carries Qt's Chinese texts inside the program.
     if (language == Language::English) {
         installTranslator(QStringLiteral("serverconf_en"), {QStringLiteral(":/i18n")});
-    } else {
+    } else if (qtTexts == QtTexts::Translated) {
         installTranslator(QStringLiteral("qtbase_zh_CN"),
                           {QStringLiteral(":/i18n"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
     }
