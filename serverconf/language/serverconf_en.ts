@@ -413,15 +413,15 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>设 备 名：</source>
-        <translation>Device name:</translation>
+        <translation>Name:</translation>
     </message>
     <message>
         <source>MAC地址：</source>
-        <translation>MAC address:</translation>
+        <translation>MAC:</translation>
     </message>
     <message>
         <source>IP 地 址：</source>
-        <translation>IP address:</translation>
+        <translation>IP:</translation>
     </message>
     <message>
         <source>端 口 号：</source>
@@ -433,19 +433,19 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>工作模式：</source>
-        <translation>Work mode:</translation>
+        <translation>Mode:</translation>
     </message>
     <message>
         <source>目 标IP：</source>
-        <translation>Target IP:</translation>
+        <translation>Dst IP:</translation>
     </message>
     <message>
         <source>目标端口：</source>
-        <translation>Target port:</translation>
+        <translation>Dst port:</translation>
     </message>
     <message>
         <source>网 关IP：</source>
-        <translation>Gateway IP:</translation>
+        <translation>Gateway:</translation>
     </message>
     <message>
         <source>网络掩码：</source>
@@ -457,7 +457,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>波 特 率：</source>
-        <translation>Baud rate:</translation>
+        <translation>Baudrate:</translation>
     </message>
     <message>
         <source>校    验：</source>
@@ -465,7 +465,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>比 特 位：</source>
-        <translation>Data bits:</translation>
+        <translation>Bits:</translation>
     </message>
     <message>
         <source>DTR设置：</source>

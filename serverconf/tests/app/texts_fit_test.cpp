@@ -30,6 +30,28 @@ namespace {
 
 QString withoutMnemonic(QString text) { return text.remove(u'&'); }
 
+// The part of `widget`'s contents (in its own coordinates) that no sibling
+// drawn over it covers: a later sibling that overlaps it from the right (an
+// edit field placed over the end of its label) or from the left ends the
+// visible part there.
+std::pair<int, int> visibleSpan(QWidget& widget) {
+    const QRect contents = widget.contentsRect().translated(widget.pos());
+    int left = contents.left();
+    int right = contents.right();
+    const QObjectList& siblings = widget.parentWidget()->children();
+    for (qsizetype i = siblings.indexOf(&widget) + 1; i < siblings.size(); ++i) {
+        auto* sibling = qobject_cast<QWidget*>(siblings[i]);
+        if (!sibling || !sibling->isVisibleTo(widget.window()) || !sibling->geometry().intersects(contents)) continue;
+        const QRect over = sibling->geometry();
+        if (over.left() > left) {
+            right = qMin(right, over.left() - 1);
+        } else {
+            left = qMax(left, over.right() + 1);
+        }
+    }
+    return {left - widget.x(), right - widget.x()};
+}
+
 // "what: text (needs N, has M)" for each widget of `window` whose text is cut.
 QStringList cutTexts(QWidget& window) {
     QStringList cut;
@@ -38,10 +60,25 @@ QStringList cutTexts(QWidget& window) {
     };
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (label->text().isEmpty() || !label->isVisibleTo(&window)) continue;
-        const int indent = label->indent() > 0 ? label->indent() : 0;
-        report(QStringLiteral("label"), label->text(),
-               label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin() + indent,
-               label->contentsRect().width());
+        // Where the label draws its text, and where the glyphs put ink: a
+        // full-width colon ends well before its advance.
+        const QFontMetrics metrics = label->fontMetrics();
+        const QRect contents = label->contentsRect().adjusted(label->margin(), 0, -label->margin(), 0);
+        const int advance = metrics.horizontalAdvance(label->text());
+        const Qt::Alignment alignment = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+        const int start = alignment & Qt::AlignRight     ? contents.right() + 1 - advance
+                          : alignment & Qt::AlignHCenter ? contents.left() + (contents.width() - advance) / 2
+                                                         : contents.left() + qMax(0, label->indent());
+        const QRect ink = metrics.tightBoundingRect(label->text()).translated(start, 0);
+        const auto [left, right] = visibleSpan(*label);
+        if (ink.left() < left || ink.right() > right) {
+            cut << QStringLiteral("label \"%1\" draws %2..%3, shows %4..%5")
+                       .arg(label->text())
+                       .arg(ink.left())
+                       .arg(ink.right())
+                       .arg(left)
+                       .arg(right);
+        }
     }
     for (QPushButton* button : window.findChildren<QPushButton*>()) {
         if (button->text().isEmpty() || !button->isVisibleTo(&window)) continue;
@@ -50,7 +87,9 @@ QStringList cutTexts(QWidget& window) {
         option.initFrom(button);
         const QRect contents = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
         const QString text = withoutMnemonic(button->text());
-        report(QStringLiteral("button"), text, button->fontMetrics().horizontalAdvance(text), contents.width());
+        const auto [left, right] = visibleSpan(*button);
+        report(QStringLiteral("button"), text, button->fontMetrics().horizontalAdvance(text),
+               qMin(contents.width(), right - left + 1));
     }
     for (QTableView* view : window.findChildren<QTableView*>()) {
         QHeaderView* header = view->horizontalHeader();
@@ -96,15 +135,34 @@ const WindowCase kWindows[] = {
     {"about", [] { return std::make_unique<AboutDialog>(QIcon()); }},
 };
 
+// What is cut on any page of `window` (the property dialog has two).
+QStringList cutTextsOnEveryPage(QWidget& window) {
+    auto* tabs = window.findChild<QTabWidget*>();
+    if (!tabs) return cutTexts(window);
+    QStringList cut;
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        cut << cutTexts(window);
+    }
+    cut.removeDuplicates();
+    return cut;
+}
+
+// The specified Chinese layout places the parity list over the colon of its
+// label; that layout stays as it is.
+const QString kCoveredParityColon = QStringLiteral("label \"校    验：\"");
+
 TEST(WindowTexts, EveryLabelButtonAndHeadingShowsItsWholeTextInBothLanguages) {
     for (const Language language : {Language::Chinese, Language::English}) {
         installLanguage(language);
         for (const WindowCase& window : kWindows) {
             const std::unique_ptr<QWidget> shown = window.make();
             shown->show();
-            // The property dialog's serial page is laid out only once shown.
-            if (auto* tabs = shown->findChild<QTabWidget*>()) tabs->setCurrentIndex(1);
-            EXPECT_EQ(cutTexts(*shown).join(u'\n').toStdString(), "")
+            QStringList cut = cutTextsOnEveryPage(*shown);
+            if (language == Language::Chinese) {
+                cut.removeIf([](const QString& text) { return text.startsWith(kCoveredParityColon); });
+            }
+            EXPECT_EQ(cut.join(u'\n').toStdString(), "")
                 << window.name << " in " << languageCode(language).toStdString();
         }
     }
