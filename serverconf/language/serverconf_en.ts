@@ -342,7 +342,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>连接时限：</source>
-        <translation>Time limit:</translation>
+        <translation>Timeout:</translation>
     </message>
 </context>
 <context>
@@ -512,7 +512,7 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>最大数据封包数：</source>
-        <translation>Max. packet size:</translation>
+        <translation>Max. packets:</translation>
     </message>
     <message>
         <source>最大字符间延时：</source>

@@ -31,18 +31,18 @@ namespace {
 QString withoutMnemonic(QString text) { return text.remove(u'&'); }
 
 // The part of `widget`'s contents (in its own coordinates) that no sibling
-// drawn over it covers: a later sibling that overlaps it from the right (an
-// edit field placed over the end of its label) or from the left ends the
-// visible part there.
+// overlaps: a sibling over the end of a label (an edit field placed there)
+// or over its start ends the part where its text can stand. Siblings that
+// hold the widget whole (a group frame around it) do not count.
 std::pair<int, int> visibleSpan(QWidget& widget) {
     const QRect contents = widget.contentsRect().translated(widget.pos());
     int left = contents.left();
     int right = contents.right();
-    const QObjectList& siblings = widget.parentWidget()->children();
-    for (qsizetype i = siblings.indexOf(&widget) + 1; i < siblings.size(); ++i) {
-        auto* sibling = qobject_cast<QWidget*>(siblings[i]);
-        if (!sibling || !sibling->isVisibleTo(widget.window()) || !sibling->geometry().intersects(contents)) continue;
+    for (QObject* child : widget.parentWidget()->children()) {
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (!sibling || sibling == &widget || !sibling->isVisibleTo(widget.window())) continue;
         const QRect over = sibling->geometry();
+        if (!over.intersects(contents) || over.contains(widget.geometry())) continue;
         if (over.left() > left) {
             right = qMin(right, over.left() - 1);
         } else {
