@@ -74,9 +74,10 @@ for block in "$scratch"/blocks/*.sh; do
     ln -s "$build" "$work/build/test"
     { echo "$prelude"; sed "s#/tmp/#$work/tmp/#g" "$block"; } > "$work/example.sh"
     # timeout leads a process group of its own: everything the block started
-    # is in it and is ended by that group's id afterwards.
-    (cd "$work" && EXAMPLE_DIR="$work" SERVERCONF_BROADCAST=127.255.255.255 SERVERCONF_LOCAL_ADDRESS=127.0.0.1 \
-        exec timeout -k 5 "$limit" unshare -rn bash -c 'ip link set lo up && exec bash example.sh' \
+    # is in it and is ended by that group's id afterwards. The examples speak
+    # Chinese (the C locale) and keep their settings in their own folder.
+    (cd "$work" && unset SERVERCONF_LANG LANGUAGE && EXAMPLE_DIR="$work" LC_ALL=C.UTF-8 XDG_CONFIG_HOME="$work/config" \
+        SERVERCONF_BROADCAST=127.255.255.255 SERVERCONF_LOCAL_ADDRESS=127.0.0.1 exec timeout -k 5 "$limit" unshare -rn bash -c 'ip link set lo up && exec bash example.sh' \
         < /dev/null > "$work/output" 2>&1) &
     group=$!
     wait "$group"

@@ -15,7 +15,9 @@
 #                                       (scripts/screenshots.sh), and of the
 #                                       main window of the Linux build beside
 #                                       that of the Windows build under Wine
-#                                       (serverconf-linux-windows.png)
+#                                       (serverconf-linux-windows.png); in
+#                                       Chinese and in English (en/), and at
+#                                       1.5 and 2 times the size (scale-*/)
 # BUILD_DIR overrides the build directory.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -105,7 +107,17 @@ picture_of() {
 
 if [ "$mode" = screenshots ]; then
   mkdir -p "$shots"
+  # The pictures do not depend on the caller's locale or settings: Chinese
+  # (the C locale) unless asked for in English, no stored choices.
+  export LC_ALL=C.UTF-8 XDG_CONFIG_HOME=$work/config
+  unset SERVERCONF_LANG LANGUAGE
   "$bin/serverconf-screenshots" tour "$shots"
+  "$bin/serverconf-screenshots" --lang en tour "$shots/en"
+  # Larger screens: every window drawn at 1.5 and 2 times, in both languages.
+  for scale in 1.5 2; do
+    QT_SCALE_FACTOR=$scale "$bin/serverconf-screenshots" tour "$shots/scale-$scale"
+    QT_SCALE_FACTOR=$scale "$bin/serverconf-screenshots" --lang en tour "$shots/scale-$scale-en"
+  done
   picture_of "$shots/serverconf-linux.png" "$bin/serverconf"
   # The Windows build under Wine, in a prefix of its own with its own
   # server; the prefix is made once (the stamp says wineboot finished).

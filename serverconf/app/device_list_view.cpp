@@ -41,8 +41,13 @@ QTableView* createDeviceListView(DeviceListModel& devices, QWidget* parent) {
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setStretchLastSection(false);
+    // A column is as wide as the layout says, or wider where its heading
+    // needs it (a translated heading may be longer).
+    const int headingMargins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     for (int column = 0; column < DeviceListModel::ColumnCount; ++column) {
-        header->resizeSection(column, DeviceListModel::columnWidth(column));
+        const int headingWidth =
+            header->fontMetrics().horizontalAdvance(DeviceListModel::heading(column)) + headingMargins;
+        header->resizeSection(column, qMax(DeviceListModel::columnWidth(column), headingWidth));
     }
     return view;
 }

@@ -1,6 +1,7 @@
 #include "app/device_manager_dialog.h"
 
 #include "app/device_list_view.h"
+#include "app/language_menu.h"
 #include "app/settings_command.h"
 #include "app/window_colours.h"
 #include "app/window_images.h"
@@ -29,7 +30,7 @@ namespace {
 
 Q_LOGGING_CATEGORY(windowLog, "serverconf.window", QtWarningMsg)
 
-QString noDeviceSelectedText() { return QString::fromUtf8(kNoDeviceSelectedMessage); }
+QString noDeviceSelectedText() { return userMessage(kNoDeviceSelectedMessage); }
 
 }  // namespace
 
@@ -39,12 +40,12 @@ DeviceManagerDialog::DeviceManagerDialog(NetworkEnvironment& environment, Device
       session_(session),
       devices_(std::make_unique<DeviceListModel>()),
       discovery_(std::make_unique<DeviceDiscovery>(environment, *devices_, session)) {
-    setWindowTitle(QStringLiteral("设备管理"));
+    setWindowTitle(tr("设备管理"));
     setWindowIcon(programIcon());
     buildControls();
     systemMenu()->addSeparator();
-    aboutAction_ =
-        systemMenu()->addAction(QStringLiteral("关于 serverconf(&A)..."), this, &DeviceManagerDialog::showAbout);
+    addLanguageMenu(systemMenu(), this);
+    aboutAction_ = systemMenu()->addAction(tr("关于 serverconf(&A)..."), this, &DeviceManagerDialog::showAbout);
     aboutAction_->setData(aboutCommand);
 }
 
@@ -74,12 +75,12 @@ void DeviceManagerDialog::buildControls() {
         connect(button, &QPushButton::clicked, this, action);
         return button;
     };
-    addButton(QStringLiteral("搜   索"), 278, 22, &DeviceManagerDialog::search);
-    settingsButton_ = addButton(QStringLiteral("设   置"), 278, 43, &DeviceManagerDialog::settings);
-    confirmButton_ = addButton(QStringLiteral("确认设备"), 278, 65, &DeviceManagerDialog::confirm);
-    changeIpButton_ = addButton(QStringLiteral("更 改 IP"), 278, 88, &DeviceManagerDialog::changeIp);
-    targetedSearchButton_ = addButton(QStringLiteral("定 位 搜 索"), 278, 111, &DeviceManagerDialog::targetedSearch);
-    addButton(QStringLiteral("退  出"), 277, 134, &QDialog::accept);
+    addButton(tr("搜   索"), 278, 22, &DeviceManagerDialog::search);
+    settingsButton_ = addButton(tr("设   置"), 278, 43, &DeviceManagerDialog::settings);
+    confirmButton_ = addButton(tr("确认设备"), 278, 65, &DeviceManagerDialog::confirm);
+    changeIpButton_ = addButton(tr("更 改 IP"), 278, 88, &DeviceManagerDialog::changeIp);
+    targetedSearchButton_ = addButton(tr("定 位 搜 索"), 278, 111, &DeviceManagerDialog::targetedSearch);
+    addButton(tr("退  出"), 277, 134, &QDialog::accept);
     list_->setFocus();
 }
 
@@ -96,7 +97,7 @@ int DeviceManagerDialog::run() {
 // progress window is open; then the session is cleared and an empty list reported.
 void DeviceManagerDialog::runSearchWait() {
     ProgressDialog::run(ProgressMode::Search, this);
-    if (!discovery_->finishSearch()) notice(this, QStringLiteral("没有搜索到设备"));
+    if (!discovery_->finishSearch()) notice(this, tr("没有搜索到设备"));
 }
 
 void DeviceManagerDialog::startupSearch() {

@@ -48,7 +48,7 @@ FramedDialog::FramedDialog(QWidget* parent)
     QPalette palette = client_->palette();
     palette.setColor(QPalette::Window, clientBackgroundColour());
     client_->setPalette(palette);
-    systemMenu_->addAction(QStringLiteral("关闭(&C)"), this, &QWidget::close);
+    systemMenu_->addAction(tr("关闭(&C)"), this, &QWidget::close);
 }
 
 void FramedDialog::fitToClient() {

@@ -2,12 +2,14 @@
 
 #include "app/device_manager_dialog.h"
 #include "app/window_images.h"
+#include "app/window_place.h"
 #include "channel/udp_environment.h"
 #include "dialogs/notice.h"
 #include "messages/user_messages.h"
 #include "params/gbk_text.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QUdpSocket>
 
@@ -27,18 +29,21 @@ bool socketLayerAvailable() {
 
 int runProgram(bool socketLayerReady, bool gbkReady) {
     if (!socketLayerReady) {
-        notice(nullptr, QStringLiteral("Windows 通信端口初始化失败。"), programName());
+        notice(nullptr, QCoreApplication::translate("serverconf::Program", "Windows 通信端口初始化失败。"),
+               programName());
         return 1;
     }
     if (!gbkReady) {
-        notice(nullptr, QString::fromUtf8(kGbkMissingMessage), programName());
+        notice(nullptr, userMessage(kGbkMissingMessage), programName());
         return 1;
     }
     QApplication::setWindowIcon(programIcon());
     UdpEnvironment environment;
     DeviceSession session;
     DeviceManagerDialog window(environment, session);
+    restoreWindowPlace(window);
     window.run();
+    rememberWindowPlace(window);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 // serverconf-screenshots: pictures of the windows for review.
 //
-//   serverconf-screenshots tour DIR   runs the device manager window (start-up
+//   serverconf-screenshots [--lang zh|en] tour DIR   runs the device manager window (start-up
 //                                     search included) and saves a PNG of it
 //                                     and of each dialog it opens to DIR
 //   serverconf-screenshots screen FILE  waits until the main window's caption
@@ -12,7 +12,9 @@
 //                                     Windows build's window, say)
 //
 // Point it at devices the way serverconf is pointed (SERVERCONF_BROADCAST,
-// SERVERCONF_LOCAL_ADDRESS).
+// SERVERCONF_LOCAL_ADDRESS). The windows speak the language serverconf
+// would (--lang, SERVERCONF_LANG, ...) and are drawn at the screen's pixel
+// ratio (QT_SCALE_FACTOR=2 draws them twice as large).
 
 #include "app/device_manager_dialog.h"
 #include "app/window_colours.h"
@@ -23,6 +25,7 @@
 #include "dialogs/modal_run.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
+#include "language/translations.h"
 #include "settings_dialogs/parameter_choice_box.h"
 #include "settings_dialogs/property_settings_dialog.h"
 
@@ -193,11 +196,14 @@ int beside(const QString& leftPath, const QString& rightPath, const QString& pat
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    serverconf::setUpLanguage(arguments, serverconf::QtTexts::Translated);
+    if (const qsizetype option = arguments.indexOf(QStringLiteral("--lang")); option > 0) arguments.remove(option, 2);
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("tour")) return serverconf::tour(arguments[2]);
     if (arguments.size() == 3 && arguments[1] == QStringLiteral("screen")) return serverconf::screen(arguments[2]);
     if (arguments.size() == 5 && arguments[1] == QStringLiteral("beside"))
         return serverconf::beside(arguments[2], arguments[3], arguments[4]);
-    QTextStream(stderr) << "usage: serverconf-screenshots tour DIR | screen FILE | beside LEFT RIGHT FILE\n";
+    QTextStream(stderr)
+        << "usage: serverconf-screenshots [--lang zh|en] tour DIR | screen FILE | beside LEFT RIGHT FILE\n";
     return 2;
 }

@@ -31,7 +31,7 @@ void runSettings(const WindowContext& context, const DeviceEntry& device) {
     qCDebug(settingsLog) << "read-out of" << device.deviceAddress << device.macAddress << "short replies"
                          << readOut.shortReplies << "read" << (readOut.outcome == ReadOutOutcome::Read);
     if (readOut.outcome != ReadOutOutcome::Read) {
-        notice(context.window, QString::fromUtf8(kCheckConnectionMessage));
+        notice(context.window, userMessage(kCheckConnectionMessage));
         return;
     }
     PropertySettingsDialog dialog(context.environment, context.session, readOut.route, context.window);

@@ -1,6 +1,7 @@
 #include "cli_arguments.h"
 
 #include "channel/same_network.h"
+#include "language/language_choice.h"
 
 #include <QHash>
 
@@ -35,7 +36,7 @@ const QHash<QString, CommandForm>& commandForms() {
 // address: no row could have it, and the device operations would only search.
 bool isAddressArgument(const QString& text, const char* role, QString& error) {
     if (isDottedAddress(text)) return true;
-    error = QStringLiteral("the %1 %2 is not a dotted IPv4 address").arg(QLatin1StringView(role), text);
+    error = CliArguments::tr("the %1 %2 is not a dotted IPv4 address").arg(QLatin1StringView(role), text);
     return false;
 }
 
@@ -72,7 +73,7 @@ bool takeDeviceAddresses(QStringList& positional, CliArguments& parsed, QString&
         const QString address = positional.takeFirst();
         if (!isAddressArgument(address, "address", error)) return false;
         if (parsed.deviceAddresses.contains(address)) {
-            error = QStringLiteral("the address %1 is given twice").arg(address);
+            error = CliArguments::tr("the address %1 is given twice").arg(address);
             return false;
         }
         parsed.deviceAddresses << address;
@@ -84,13 +85,13 @@ bool takeDeviceAddresses(QStringList& positional, CliArguments& parsed, QString&
 bool optionsFitCommand(const CliArguments& parsed, QString& error) {
     const bool read = parsed.command == Command::Read;
     if ((!parsed.saveFile.isEmpty() || !parsed.saveDirectory.isEmpty() || parsed.allDevices) && !read) {
-        error = QStringLiteral("--save, --save-dir and --all belong to read");
+        error = CliArguments::tr("--save, --save-dir and --all belong to read");
     } else if (!parsed.loadFile.isEmpty() && parsed.command != Command::Write) {
-        error = QStringLiteral("--load belongs to write");
+        error = CliArguments::tr("--load belongs to write");
     } else if (!parsed.saveFile.isEmpty() && (!parsed.saveDirectory.isEmpty() || parsed.reportsPerDevice())) {
-        error = QStringLiteral("--save names the file of one device; use --save-dir for several");
+        error = CliArguments::tr("--save names the file of one device; use --save-dir for several");
     } else if (parsed.allDevices && !parsed.deviceAddresses.isEmpty()) {
-        error = QStringLiteral("--all takes no addresses");
+        error = CliArguments::tr("--all takes no addresses");
     } else {
         return true;
     }
@@ -100,8 +101,8 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
 }  // namespace
 
 QString cliUsage() {
-    return QStringLiteral(
-        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] COMMAND\n"
+    return CliArguments::tr(
+        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--lang zh|en] COMMAND\n"
         "       serverconf-cli --help\n"
         "  search                                     list the device servers that answer\n"
         "  locate IP                                  targeted search for IP\n"
@@ -115,7 +116,8 @@ QString cliUsage() {
         "One search serves every IP of a command; each device is then worked on in\n"
         "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
-        "interfaces named.\n");
+        "interfaces named. --lang sets the language of the texts (else SERVERCONF_LANG,\n"
+        "the language chosen in the window, the locale).\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -134,7 +136,7 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             bool ok = false;
             if (!sawWait && takeValue(arguments, i, text)) parsed.waitMs = text.toInt(&ok);
             if (!ok || parsed.waitMs < 0) {
-                error = QStringLiteral("--wait needs a number of milliseconds");
+                error = CliArguments::tr("--wait needs a number of milliseconds");
                 return std::nullopt;
             }
             sawWait = true;
@@ -142,30 +144,37 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             QString& into = parsed.*option->into;
             const bool seen = !into.isEmpty();
             if (seen || !takeValue(arguments, i, into) || into.isEmpty()) {
-                error = QStringLiteral("%1 needs one name").arg(argument);
+                error = CliArguments::tr("%1 needs one name").arg(argument);
                 return std::nullopt;
             }
         } else if (argument == u"--interface") {
             QString name;
             if (!takeValue(arguments, i, name) || name.isEmpty()) {
-                error = QStringLiteral("--interface needs an interface name");
+                error = CliArguments::tr("--interface needs an interface name");
                 return std::nullopt;
             }
             if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
+        } else if (argument == u"--lang") {
+            // Taken before parsing (the errors here are already in the run's language); only checked here.
+            QString code;
+            if (!takeValue(arguments, i, code) || !languageFromCode(code)) {
+                error = CliArguments::tr("--lang takes zh or en");
+                return std::nullopt;
+            }
         } else if (argument == u"--json") {
             parsed.json = true;
         } else if (argument == u"--all") {
             parsed.allDevices = true;
         } else if (argument.startsWith(u"--")) {
-            error = QStringLiteral("unknown option %1").arg(argument);
+            error = CliArguments::tr("unknown option %1").arg(argument);
             return std::nullopt;
         } else {
             positional << argument;
         }
     }
     if (positional.isEmpty() || !commandForms().contains(positional[0])) {
-        error = positional.isEmpty() ? QStringLiteral("no command")
-                                     : QStringLiteral("unknown command %1").arg(positional[0]);
+        error = positional.isEmpty() ? CliArguments::tr("no command")
+                                     : CliArguments::tr("unknown command %1").arg(positional[0]);
         return std::nullopt;
     }
     const CommandForm form = commandForms().value(positional.takeFirst());
@@ -173,12 +182,12 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     if (form.addresses == kOneOrMore) {
         if (!takeDeviceAddresses(positional, parsed, error)) return std::nullopt;
         if (parsed.deviceAddresses.isEmpty() && !(parsed.allDevices && parsed.command == Command::Read)) {
-            error = QStringLiteral("missing address");
+            error = CliArguments::tr("missing address");
             return std::nullopt;
         }
     } else {
         if (positional.size() < form.addresses) {
-            error = QStringLiteral("missing address");
+            error = CliArguments::tr("missing address");
             return std::nullopt;
         }
         if (form.addresses >= 1) {
@@ -193,7 +202,7 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     for (const QString& rest : positional) {
         const qsizetype equals = rest.indexOf(u'=');
         if (parsed.command != Command::Write || equals <= 0) {
-            error = QStringLiteral("unexpected argument %1").arg(rest);
+            error = CliArguments::tr("unexpected argument %1").arg(rest);
             return std::nullopt;
         }
         const QString code = rest.left(equals);
@@ -201,7 +210,7 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         if (code == u"IP") {
             // Every device given the one address would collide on it.
             if (parsed.deviceAddresses.size() > 1) {
-                error = QStringLiteral("IP= cannot be written to several devices: each keeps its own address");
+                error = CliArguments::tr("IP= cannot be written to several devices: each keeps its own address");
                 return std::nullopt;
             }
             // The new address goes out with "SIP": a malformed one would strand the device.

@@ -11,8 +11,10 @@
 //   serverconf-cli [--wait MS] [--json] change-ip IP NEWIP
 //   serverconf-cli [--wait MS] [--json] confirm IP...
 //   serverconf-cli [--json] interfaces
-// --interface NAME (repeatable) keeps every command to those interfaces.
+// --interface NAME (repeatable) keeps every command to those interfaces;
+// --lang zh|en sets the language of the run's texts.
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -23,6 +25,9 @@
 namespace serverconf {
 
 struct CliArguments {
+    Q_DECLARE_TR_FUNCTIONS(CliArguments)
+
+public:
     enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm, Interfaces };
     Command command = Command::Search;
     // The IP columns of the rows to work on, in the order given, each once.

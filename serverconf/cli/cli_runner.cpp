@@ -22,7 +22,7 @@
 namespace serverconf {
 namespace {
 
-const QString kNoDeviceFound = QStringLiteral("没有搜索到设备");
+const char* const kNoDeviceFound = QT_TRANSLATE_NOOP("CliRunner", "没有搜索到设备");
 
 // A result for the device of `row`, not yet done.
 DeviceResult resultFor(const DeviceEntry& row) {
@@ -102,7 +102,7 @@ int CliRunner::run(const CliArguments& arguments) {
             case Command::Confirm: return confirm(arguments);
             case Command::Interfaces: break;  // main lists them: it knows the real interfaces
         }
-        return fail(QStringLiteral("unknown command"));
+        return fail(tr("unknown command"));
     }();
     report.finish();
     report_ = nullptr;
@@ -125,14 +125,14 @@ int CliRunner::search() {
     letRepliesArrive();
     const bool found = discovery_.finishSearch();
     report_->rows(list_.entries());
-    return found ? 0 : fail(kNoDeviceFound);
+    return found ? 0 : fail(tr(kNoDeviceFound));
 }
 
 int CliRunner::locate(const CliArguments& arguments) {
     list_.clear();
     const bool found = runTargetedSearch(environment_, list_, arguments.deviceAddresses.first()) > 0;
     report_->rows(list_.entries());
-    return found ? 0 : fail(kNoDeviceFound);
+    return found ? 0 : fail(tr(kNoDeviceFound));
 }
 
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation) {
@@ -142,7 +142,7 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     const auto targets = targetsOf(arguments, list_);
     Tally tally;
     if (arguments.allDevices && !anyAnswer) {
-        fail(kNoDeviceFound);
+        fail(tr(kNoDeviceFound));
         tally.failed = 1;
         return tally;
     }
@@ -156,7 +156,7 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
             result = operation(*row);
         } else {
             result.ip = address;
-            result.message = anyAnswer ? QString::fromUtf8(kNoDeviceSelectedMessage) : kNoDeviceFound;
+            result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
         }
         progress.wipe();
         report_->result(result);
@@ -172,8 +172,8 @@ ReadOutResult CliRunner::readOut(const DeviceEntry& row) {
 
 int CliRunner::read(const CliArguments& arguments) {
     if (!arguments.saveDirectory.isEmpty() && !QDir().mkpath(arguments.saveDirectory)) {
-        return fail(QStringLiteral("%1 %2: the folder cannot be made")
-                        .arg(QString::fromUtf8(kProfileNotSavedMessage), arguments.saveDirectory));
+        return fail(
+            tr("%1 %2: the folder cannot be made").arg(userMessage(kProfileNotSavedMessage), arguments.saveDirectory));
     }
     const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) { return readDevice(row, arguments); });
     return tally.failed > 0 ? 1 : 0;
@@ -182,27 +182,27 @@ int CliRunner::read(const CliArguments& arguments) {
 DeviceResult CliRunner::readDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
     DeviceResult device = resultFor(row);
-    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, QString::fromUtf8(kCheckConnectionMessage));
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, userMessage(kCheckConnectionMessage));
     device.values = session_.parameters;
     if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, readResult, device);
     // As the window's Save: the name gets ".ds", so that write --load takes the file.
     if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), device);
-    return done(device, QStringLiteral("read"));
+    return done(device, tr("read"));
 }
 
 // A backup holds a full read-out only: a value missing from it would be
 // written back empty by a later write --load.
 DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result) {
     if (!readResult.missingTags.isEmpty()) {
-        return failed(result, QStringLiteral("no reply for %1: not saved").arg(codesOfTags(readResult.missingTags)));
+        return failed(result, tr("no reply for %1: not saved").arg(codesOfTags(readResult.missingTags)));
     }
     const QString mac = result.values->macAddress;
     const std::optional<QString> path = backupFilePath(directory, mac);
-    if (!path) return failed(result, QStringLiteral("the MAC address \"%1\" cannot name a file: not saved").arg(mac));
+    if (!path) return failed(result, tr("the MAC address \"%1\" cannot name a file: not saved").arg(mac));
     // Two devices with one MAC address (clones on two segments) must not
     // overwrite each other's backup.
     if (savedBackups_.contains(path->toLower())) {
-        return failed(result, QStringLiteral("%1 holds another device of this MAC address: not saved").arg(*path));
+        return failed(result, tr("%1 holds another device of this MAC address: not saved").arg(*path));
     }
     result = saveValues(*path, result);
     if (result.ok) savedBackups_.insert(path->toLower());
@@ -212,10 +212,10 @@ DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult
 DeviceResult CliRunner::saveValues(const QString& path, DeviceResult result) {
     QString error;
     if (!saveDeviceProfileFile(path, *result.values, &error)) {
-        return failed(result, QStringLiteral("%1 %2: %3").arg(QString::fromUtf8(kProfileNotSavedMessage), path, error));
+        return failed(result, QStringLiteral("%1 %2: %3").arg(userMessage(kProfileNotSavedMessage), path, error));
     }
     result.savedFile = path;
-    return done(result, QStringLiteral("saved to %1").arg(path));
+    return done(result, tr("saved to %1").arg(path));
 }
 
 int CliRunner::write(const CliArguments& arguments) {
@@ -225,7 +225,7 @@ int CliRunner::write(const CliArguments& arguments) {
     std::optional<DeviceParameters> loaded;
     if (!arguments.loadFile.isEmpty()) {
         loaded = loadDeviceProfileFile(arguments.loadFile);
-        if (!loaded) return fail(QString::fromUtf8(kWrongProfileFormatMessage));
+        if (!loaded) return fail(userMessage(kWrongProfileFormatMessage));
     }
     QString error;
     if (!typedValuesFit(arguments.typedValues, error)) return fail(error);
@@ -238,7 +238,7 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
                                     const std::optional<DeviceParameters>& loaded) {
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read) {
-        return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+        return failed(resultFor(row), userMessage(kCheckConnectionMessage));
     }
     ParameterEdits edits = editsFrom(session_.parameters);
     if (loaded) {
@@ -251,13 +251,13 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
         if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);
     }
     switch (writeParameters(environment_, readResult.route, session_.parameters, edits)) {
-        case Delivery::NotSent: return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+        case Delivery::NotSent: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
         // The device reported no usable address and none was typed or loaded.
-        case Delivery::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
+        case Delivery::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
         case Delivery::Unicast:
         case Delivery::Broadcast: break;
     }
-    return done(resultFor(row), QStringLiteral("written"));
+    return done(resultFor(row), tr("written"));
 }
 
 int CliRunner::reset(const CliArguments& arguments) {
@@ -269,16 +269,16 @@ DeviceResult CliRunner::resetDevice(const DeviceEntry& row) {
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read ||
         restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
-        return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+        return failed(resultFor(row), userMessage(kCheckConnectionMessage));
     }
-    return done(resultFor(row), QStringLiteral("factory defaults written"));
+    return done(resultFor(row), tr("factory defaults written"));
 }
 
 int CliRunner::changeIp(const CliArguments& arguments) {
     const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) {
         return changeIpAddress(environment_, row, arguments.newAddress)
-                   ? done(resultFor(row), QStringLiteral("new address %1 sent").arg(arguments.newAddress))
-                   : failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
+                   ? done(resultFor(row), tr("new address %1 sent").arg(arguments.newAddress))
+                   : failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
     });
     return finishChange(arguments, tally);
 }
@@ -286,7 +286,7 @@ int CliRunner::changeIp(const CliArguments& arguments) {
 int CliRunner::confirm(const CliArguments& arguments) {
     const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) {
         confirmDevice(environment_, row);
-        return done(resultFor(row), QStringLiteral("confirmation sent"));
+        return done(resultFor(row), tr("confirmation sent"));
     });
     return tally.failed > 0 ? 1 : 0;
 }

@@ -15,6 +15,7 @@
 #include "discovery/device_list_model.h"
 #include "parameter_operations/parameter_read_out.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QTextStream>
 
@@ -25,6 +26,8 @@
 namespace serverconf {
 
 class CliRunner {
+    Q_DECLARE_TR_FUNCTIONS(CliRunner)
+
 public:
     CliRunner(NetworkEnvironment& environment, QTextStream& out, QTextStream& err);
     ~CliRunner();

@@ -5,6 +5,7 @@
 #include "cli_runner.h"
 
 #include "channel/udp_environment.h"
+#include "language/translations.h"
 #include "messages/user_messages.h"
 #include "params/gbk_text.h"
 
@@ -15,6 +16,8 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // Before the arguments are checked: their errors are worded in the run's language.
+    serverconf::setUpLanguage(application.arguments(), serverconf::QtTexts::AsQtWritesThem);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QString error;
@@ -30,17 +33,20 @@ int main(int argc, char* argv[]) {
     }
     // Without the codec every value would go out empty.
     if (!serverconf::gbkAvailable()) {
-        err << "serverconf-cli: " << QString::fromUtf8(serverconf::kGbkMissingMessage) << '\n';
+        err << "serverconf-cli: " << serverconf::userMessage(serverconf::kGbkMissingMessage) << '\n';
         return 1;
     }
     const serverconf::AddressSettings settings = serverconf::AddressSettings::fromEnvironment();
     QString unknownName;
     serverconf::chooseInterfaces(serverconf::UdpEnvironment(settings).interfaces(), arguments->interfaces, unknownName);
     if (!unknownName.isEmpty()) {
-        err << "serverconf-cli: unknown interface " << unknownName
+        err << "serverconf-cli: "
             << (settings.replacesInterfaces()
-                    ? " (SERVERCONF_BROADCAST or SERVERCONF_LOCAL_ADDRESS replaces the interfaces)"
-                    : " (see serverconf-cli interfaces)")
+                    ? QCoreApplication::translate("CliMain",
+                                                  "unknown interface %1 (SERVERCONF_BROADCAST or "
+                                                  "SERVERCONF_LOCAL_ADDRESS replaces the interfaces)")
+                    : QCoreApplication::translate("CliMain", "unknown interface %1 (see serverconf-cli interfaces)"))
+                   .arg(unknownName)
             << '\n';
         return serverconf::kUsageExitCode;
     }

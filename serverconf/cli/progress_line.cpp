@@ -9,7 +9,7 @@ ProgressLine::~ProgressLine() { wipe(); }
 void ProgressLine::show(int number, int count, const QString& address) {
     if (!enabled_) return;
     wipe();
-    const QString text = QStringLiteral("device %1 of %2: %3").arg(number).arg(count).arg(address);
+    const QString text = tr("device %1 of %2: %3").arg(number).arg(count).arg(address);
     err_ << '\r' << text;
     err_.flush();
     shownLength_ = text.size();

@@ -3,12 +3,15 @@
 // devices: "device n of m: IP", written over itself and wiped before any
 // other output, so that it never stays among the results.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QTextStream>
 
 namespace serverconf {
 
 class ProgressLine {
+    Q_DECLARE_TR_FUNCTIONS(ProgressLine)
+
 public:
     // `enabled` false: shows nothing (one device, JSON output, or standard
     // error is no terminal).

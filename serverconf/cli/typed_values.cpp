@@ -1,5 +1,7 @@
 #include "typed_values.h"
 
+#include <QCoreApplication>
+
 #include <QStringList>
 
 #include <array>
@@ -69,11 +71,12 @@ bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& 
                      QString& error) {
     const ParameterDefinition* definition = parameterByCode(code);
     if (!definition || code != QLatin1StringView(definition->code)) {
-        error = QStringLiteral("unknown parameter code %1").arg(code);
+        error = QCoreApplication::translate("TypedValues", "unknown parameter code %1").arg(code);
         return false;
     }
     if (isListParameter(code) && !isListChoice(code, value)) {
-        error = QStringLiteral("%1=%2: not one of the values the list offers").arg(code, value);
+        error =
+            QCoreApplication::translate("TypedValues", "%1=%2: not one of the values the list offers").arg(code, value);
         return false;
     }
     if (QString* shown = editByCode(code, edits)) {
@@ -81,7 +84,7 @@ bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& 
     } else if (isAdvanced(code)) {
         parameters.*definition->member = value;
     } else {
-        error = QStringLiteral("%1 (the MAC address) is read only").arg(code);
+        error = QCoreApplication::translate("TypedValues", "%1 (the MAC address) is read only").arg(code);
         return false;
     }
     return true;

@@ -14,15 +14,15 @@ namespace serverconf {
 ChangeIpDialog::ChangeIpDialog(const QString& presentAddress, QWidget* parent)
     : QDialog(parent, captionOnlyDialogFlags()),
       addressField_(new IpAddressEdit(this)),
-      okButton_(new QPushButton(QStringLiteral("确  定"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("取  消"), this)),
+      okButton_(new QPushButton(tr("确  定"), this)),
+      cancelButton_(new QPushButton(tr("取  消"), this)),
       address_(presentAddress) {
-    setWindowTitle(QStringLiteral("更改IP"));
+    setWindowTitle(tr("更改IP"));
     const DialogUnits units = layOutDialog(this, systemTemplateFont(), 148, 56);
     auto* frame = new QGroupBox(this);
     units.place(frame, 5, 4, 138, 30);
     frame->lower();
-    auto* label = new QLabel(QStringLiteral("设备IP："), this);
+    auto* label = new QLabel(tr("设备IP："), this);
     units.place(label, 10, 17, 35, 8);
     units.place(addressField_, 43, 16, 92, 10);
     units.place(okButton_, 27, 39, 30, 11);

@@ -1,5 +1,6 @@
 #include "dialogs/notice.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QMessageBox>
 
@@ -15,7 +16,7 @@ NoticeHook& installedHook() {
 
 }  // namespace
 
-QString noticeTitle() { return QStringLiteral("提示"); }
+QString noticeTitle() { return QCoreApplication::translate("serverconf::Notice", "提示"); }
 
 QString programName() { return QStringLiteral("serverconf"); }
 

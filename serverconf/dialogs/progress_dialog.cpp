@@ -36,8 +36,7 @@ void ProgressDialog::showEvent(QShowEvent* event) {
 }
 
 QString ProgressDialog::textFor(ProgressMode mode) {
-    return mode == ProgressMode::Search ? QStringLiteral("正在搜索设备，请等待!")
-                                        : QString::fromUtf8(kUpdatingDeviceMessage);
+    return mode == ProgressMode::Search ? tr("正在搜索设备，请等待!") : userMessage(kUpdatingDeviceMessage);
 }
 
 void ProgressDialog::run(ProgressMode mode, QWidget* parent) {

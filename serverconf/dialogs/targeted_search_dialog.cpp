@@ -15,12 +15,12 @@ TargetedSearchDialog::TargetedSearchDialog(QWidget* parent)
     : QDialog(parent, captionOnlyDialogFlags()),
       addressField_(new IpAddressEdit(this)),
       portBox_(new QLineEdit(this)),
-      okButton_(new QPushButton(QStringLiteral("确 定"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("取 消"), this)) {
-    setWindowTitle(QStringLiteral("定位搜索"));
+      okButton_(new QPushButton(tr("确 定"), this)),
+      cancelButton_(new QPushButton(tr("取 消"), this)) {
+    setWindowTitle(tr("定位搜索"));
     const DialogUnits units = layOutDialog(this, systemTemplateFont(), 138, 62);
-    auto* addressLabel = new QLabel(QStringLiteral("设备IP："), this);
-    auto* portLabel = new QLabel(QStringLiteral("端口号："), this);
+    auto* addressLabel = new QLabel(tr("设备IP："), this);
+    auto* portLabel = new QLabel(tr("端口号："), this);
     units.place(addressLabel, 12, 11, 32, 8);
     units.place(addressField_, 44, 10, 78, 11);
     units.place(portLabel, 12, 27, 33, 8);

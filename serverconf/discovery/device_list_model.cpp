@@ -6,22 +6,22 @@ namespace serverconf {
 namespace {
 
 struct ColumnLayout {
-    const char16_t* heading;
+    const char* heading;  // before translation
     int width;
 };
 
 constexpr std::array<ColumnLayout, DeviceListModel::ColumnCount> kColumns{{
-    {u"状  态", 60},
-    {u"MAC地址", 100},
-    {u"使用者/设备名", 100},
-    {u"设备IP", 100},
+    {QT_TRANSLATE_NOOP("serverconf::DeviceListModel", "状  态"), 60},
+    {QT_TRANSLATE_NOOP("serverconf::DeviceListModel", "MAC地址"), 100},
+    {QT_TRANSLATE_NOOP("serverconf::DeviceListModel", "使用者/设备名"), 100},
+    {QT_TRANSLATE_NOOP("serverconf::DeviceListModel", "设备IP"), 100},
 }};
 
 }  // namespace
 
 QString DeviceListModel::heading(int column) {
     if (column < 0 || column >= ColumnCount) return {};
-    return QString::fromUtf16(kColumns[column].heading);
+    return tr(kColumns[column].heading);
 }
 
 int DeviceListModel::columnWidth(int column) {

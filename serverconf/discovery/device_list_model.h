@@ -19,8 +19,8 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Headings "状  态", "MAC地址", "使用者/设备名", "设备IP" and the column
-    // widths in pixels (60, 100, 100, 100).
+    // Headings "状  态", "MAC地址", "使用者/设备名", "设备IP" in the run's
+    // language, and the column widths in pixels (60, 100, 100, 100).
     static QString heading(int column);
     static int columnWidth(int column);
 

@@ -2,27 +2,42 @@
 // What the window and the command line tell the user about the outcomes the
 // device operations report. The texts live here, in the user-interface
 // layers, so that both fronts say the same and the operations stay free of
-// wording.
+// wording. Each is shown through userMessage(), in the run's language.
+
+#include <QCoreApplication>
+#include <QString>
 
 namespace serverconf {
 
+inline constexpr const char* kUserMessagesContext = "serverconf::UserMessages";
+
 // A device command without a selected row (caption "提示").
-inline constexpr const char* kNoDeviceSelectedMessage = "没有选择设备!";
+inline constexpr const char* kNoDeviceSelectedMessage = QT_TRANSLATE_NOOP("serverconf::UserMessages", "没有选择设备!");
 // A read-out that got no MAC address, or a write without a route to the
 // device (caption "提示").
-inline constexpr const char* kCheckConnectionMessage = "请检查设备与pc连线状态!";
-// A get reply under 2 bytes (caption: the program's name).
+inline constexpr const char* kCheckConnectionMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "请检查设备与pc连线状态!");
+// A get reply under 2 bytes (caption: the program's name); it says nothing
+// in any language, so it has no translation.
 inline constexpr const char* kShortReplyMessage = "sdfsdfsd";
 // The update window after a write or the factory defaults.
-inline constexpr const char* kUpdatingDeviceMessage = "正在更新设备，请等待!";
+inline constexpr const char* kUpdatingDeviceMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "正在更新设备，请等待!");
 // A write with an IP field that is not a dotted IPv4 address (caption "提示").
-inline constexpr const char* kMalformedIpAddressMessage = "IP地址格式不对!";
+inline constexpr const char* kMalformedIpAddressMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址格式不对!");
 // A chosen file that is not a configuration file (wrong extension, not a
 // readable file, or no "main" section with a parameter key), and a failed save.
-inline constexpr const char* kWrongProfileFormatMessage = "所选文件格式不对!";
-inline constexpr const char* kProfileNotSavedMessage = "配置文件保存失败!";
+inline constexpr const char* kWrongProfileFormatMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "所选文件格式不对!");
+inline constexpr const char* kProfileNotSavedMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "配置文件保存失败!");
 // Said at start-up when code page 936 is missing; without it every value
 // would go to the devices empty, so the programs refuse to run.
-inline constexpr const char* kGbkMissingMessage = "GBK 编码（代码页 936）不可用，程序无法运行。";
+inline constexpr const char* kGbkMissingMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "GBK 编码（代码页 936）不可用，程序无法运行。");
+
+// `message`, one of the texts above, in the run's language.
+inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
 
 }  // namespace serverconf

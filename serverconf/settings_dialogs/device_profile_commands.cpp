@@ -5,6 +5,7 @@
 #include "messages/user_messages.h"
 #include "params/device_profile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -15,11 +16,13 @@ Q_LOGGING_CATEGORY(profileLog, "serverconf.profile", QtWarningMsg)
 
 }  // namespace
 
-QString deviceProfileFilter() { return QStringLiteral("设备配置文件(*.ds)"); }
+QString deviceProfileFilter() {
+    return QCoreApplication::translate("serverconf::DeviceProfileCommands", "设备配置文件(*.ds)");
+}
 
-QString wrongProfileFormatMessage() { return QString::fromUtf8(kWrongProfileFormatMessage); }
+QString wrongProfileFormatMessage() { return userMessage(kWrongProfileFormatMessage); }
 
-QString profileNotSavedMessage() { return QString::fromUtf8(kProfileNotSavedMessage); }
+QString profileNotSavedMessage() { return userMessage(kProfileNotSavedMessage); }
 
 void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values) {
     QString path;

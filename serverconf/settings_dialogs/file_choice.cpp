@@ -1,5 +1,8 @@
 #include "file_choice.h"
 
+#include "preferences/preferences.h"
+
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -27,11 +30,13 @@ QString chooseFileName(QWidget* parent, FileChoice kind, const QString& filter) 
     if (installedChoiceHook()) {
         chosen = installedChoiceHook()(kind, filter);
     } else if (kind == FileChoice::Save) {
-        chosen = QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr,
+        chosen = QFileDialog::getSaveFileName(parent, QString(), lastFileFolder(), filter, nullptr,
                                               QFileDialog::DontConfirmOverwrite);
     } else {
-        chosen = QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+        chosen = QFileDialog::getOpenFileName(parent, QString(), lastFileFolder(), filter);
     }
+    // The next file dialog, in this run or the next, opens in this folder.
+    if (!chosen.isEmpty()) storeLastFileFolder(QFileInfo(chosen).absolutePath());
     qCDebug(fileChoiceLog) << (kind == FileChoice::Save ? "save as" : "open") << chosen;
     return chosen;
 }
@@ -41,9 +46,11 @@ bool confirmReplace(QWidget* parent, const QString& path) {
     if (installedReplaceHook()) {
         replace = installedReplaceHook()(path);
     } else {
-        replace = QMessageBox::question(parent, QStringLiteral("确认另存为"),
-                                        QStringLiteral("%1 已存在。\n要替换它吗?").arg(QFileInfo(path).fileName()),
-                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+        replace =
+            QMessageBox::question(parent, QCoreApplication::translate("serverconf::FileChoice", "确认另存为"),
+                                  QCoreApplication::translate("serverconf::FileChoice", "%1 已存在。\n要替换它吗?")
+                                      .arg(QFileInfo(path).fileName()),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
     }
     qCDebug(fileChoiceLog) << "replace" << path << replace;
     return replace;

@@ -17,7 +17,8 @@ enum class FileChoice {
 };
 
 // Shows the platform's file dialog with one file type, `filter` (for
-// example "设备配置文件(*.ds)"), no preset name and no default extension.
+// example "设备配置文件(*.ds)"), no preset name and no default extension,
+// opened in the folder of the last file chosen (kept between runs).
 // Returns the chosen name with its folder, or an empty text when cancelled.
 QString chooseFileName(QWidget* parent, FileChoice kind, const QString& filter);
 

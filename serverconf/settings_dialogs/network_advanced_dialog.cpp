@@ -16,15 +16,15 @@ NetworkAdvancedDialog::NetworkAdvancedDialog(DeviceParameters& parameters, QWidg
       parameters_(parameters),
       connectModeList_(new ParameterChoiceBox(connectModeChoices(), this)),
       timeLimitList_(new ParameterChoiceBox(connectTimeLimitChoices(), this)),
-      okButton_(new QPushButton(QStringLiteral("确  定"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("取  消"), this)) {
-    setWindowTitle(QStringLiteral("网络高级属性设置"));
+      okButton_(new QPushButton(tr("确  定"), this)),
+      cancelButton_(new QPushButton(tr("取  消"), this)) {
+    setWindowTitle(tr("网络高级属性设置"));
     const DialogUnits units = layOutDialog(this, systemTemplateFont(), 166, 75);
     auto* frame = new QGroupBox(this);
     units.place(frame, 8, 4, 148, 49);
     frame->lower();
-    auto* modeLabel = new QLabel(QStringLiteral("连接方式："), this);
-    auto* limitLabel = new QLabel(QStringLiteral("连接时限："), this);
+    auto* modeLabel = new QLabel(tr("连接方式："), this);
+    auto* limitLabel = new QLabel(tr("连接时限："), this);
     units.place(modeLabel, 16, 16, 54, 8);
     units.place(connectModeList_, 58, 14, 86, 12);
     units.place(limitLabel, 16, 33, 55, 8);

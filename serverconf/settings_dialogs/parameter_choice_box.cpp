@@ -4,7 +4,7 @@ namespace serverconf {
 
 ParameterChoiceBox::ParameterChoiceBox(const ChoiceList& choices, QWidget* parent)
     : QComboBox(parent), choices_(choices) {
-    for (const ChoiceEntry& entry : choices_) addItem(entry.text);
+    for (const ChoiceEntry& entry : choices_) addItem(shownText(entry));
     setCurrentIndex(-1);
     // Only a user's pick counts as a choice; selections made by the program do not.
     connect(this, &QComboBox::activated, this, &ParameterChoiceBox::takeEntry);

@@ -1,5 +1,7 @@
 #include "parameter_choices.h"
 
+#include <QCoreApplication>
+
 namespace serverconf {
 namespace {
 
@@ -19,8 +21,9 @@ const ChoiceList& protocolChoices() {
 
 const ChoiceList& workModeChoices() {
     // The client's code is "2": "1" is not a work mode.
-    static const ChoiceList choices{{QStringLiteral("服务器"), QStringLiteral("0")},
-                                    {QStringLiteral("客户端"), QStringLiteral("2")}};
+    static const ChoiceList choices{
+        {QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "服务器")), QStringLiteral("0")},
+        {QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "客户端")), QStringLiteral("2")}};
     return choices;
 }
 
@@ -46,7 +49,9 @@ const ChoiceList& dataBitsChoices() {
 }
 
 const ChoiceList& enableChoices() {
-    static const ChoiceList choices = indexedChoices({QStringLiteral("0- 禁用"), QStringLiteral("1- 使用")});
+    static const ChoiceList choices =
+        indexedChoices({QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "0- 禁用")),
+                        QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "1- 使用"))});
     return choices;
 }
 
@@ -67,8 +72,14 @@ const ChoiceList& connectTimeLimitChoices() {
 }
 
 const ChoiceList& onTheFlyChoices() {
-    static const ChoiceList choices = indexedChoices({QStringLiteral("禁用"), QStringLiteral("使用")});
+    static const ChoiceList choices =
+        indexedChoices({QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "禁用")),
+                        QStringLiteral(QT_TRANSLATE_NOOP("serverconf::ParameterChoices", "使用"))});
     return choices;
+}
+
+QString shownText(const ChoiceEntry& entry) {
+    return QCoreApplication::translate("serverconf::ParameterChoices", entry.text.toUtf8().constData());
 }
 
 int choiceIndexOfValue(const ChoiceList& choices, const QString& value) {

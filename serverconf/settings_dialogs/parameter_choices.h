@@ -8,7 +8,7 @@
 namespace serverconf {
 
 struct ChoiceEntry {
-    QString text;   // what the list shows
+    QString text;   // what the list shows, before translation
     QString value;  // the parameter's value text for this entry
 };
 
@@ -25,6 +25,9 @@ const ChoiceList& enableChoices();    // "0- 禁用" = "0", "1- 使用" = "1" (D
 const ChoiceList& connectModeChoices();       // four modes, "0".."3"
 const ChoiceList& connectTimeLimitChoices();  // "0".."99", each its own value
 const ChoiceList& onTheFlyChoices();          // "禁用" = "0", "使用" = "1"
+
+// What the list shows for `entry` in the run's language.
+QString shownText(const ChoiceEntry& entry);
 
 // Index of the entry whose value is exactly `value`; -1 when there is none.
 int choiceIndexOfValue(const ChoiceList& choices, const QString& value);

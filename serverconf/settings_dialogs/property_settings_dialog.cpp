@@ -65,15 +65,15 @@ constexpr int kFieldHeight = 12;
 PropertySettingsDialog::PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session,
                                                DeviceRoute route, QWidget* parent)
     : EnterSafeDialog(parent), environment_(environment), session_(session), route_(std::move(route)) {
-    setWindowTitle(QStringLiteral("属性设置"));
+    setWindowTitle(tr("属性设置"));
     const DialogUnits units = layOutDialog(this, templateFont(), 251, 166);
     const QFont font = dialogFont(12);
 
     tabs_ = new QTabWidget(this);
     tabs_->setFont(font);
     units.place(tabs_, 0, 0, 251, 166);
-    tabs_->addTab(new QWidget, QStringLiteral("网络属性设置"));
-    tabs_->addTab(new QWidget, QStringLiteral("串口属性设置"));
+    tabs_->addTab(new QWidget, tr("网络属性设置"));
+    tabs_->addTab(new QWidget, tr("串口属性设置"));
     for (QWidget*& page : pages_) {
         page = new QWidget(this);
         page->setFont(font);
@@ -108,18 +108,18 @@ void PropertySettingsDialog::buildNetworkPage(const DialogUnits& units) {
         placeOnPage(units, box, left, top, 61, kListHeight);
         lists_[static_cast<size_t>(which)] = box;
     };
-    addField(Field::UserName, QStringLiteral("使 用 者："), 16, 30, 48, 52, 26);
-    addField(Field::DeviceName, QStringLiteral("设 备 名："), 16, 46, 48, 52, 42);
-    addField(Field::MacAddress, QStringLiteral("MAC地址："), 20, 61, 48, 52, 58);
-    addField(Field::IpAddress, QStringLiteral("IP 地 址："), 16, 77, 48, 52, 74);
-    addField(Field::Port, QStringLiteral("端 口 号："), 16, 92, 48, 52, 90);
-    addList(List::Protocol, protocolChoices(), QStringLiteral("传输协议："), 16, 109, 52, 106);
-    addList(List::WorkMode, workModeChoices(), QStringLiteral("工作模式："), 137, 30, 174, 26);
-    addField(Field::DestinationIp, QStringLiteral("目 标IP："), 140, 46, 45, 174, 42);
-    addField(Field::DestinationPort, QStringLiteral("目标端口："), 137, 61, 41, 174, 58);
-    addField(Field::GatewayIp, QStringLiteral("网 关IP："), 141, 77, 45, 174, 73);
-    addField(Field::Netmask, QStringLiteral("网络掩码："), 137, 92, 41, 174, 88);
-    networkAdvancedButton_ = new QPushButton(QStringLiteral("高级设置"), page);
+    addField(Field::UserName, tr("使 用 者："), 16, 30, 48, 52, 26);
+    addField(Field::DeviceName, tr("设 备 名："), 16, 46, 48, 52, 42);
+    addField(Field::MacAddress, tr("MAC地址："), 20, 61, 48, 52, 58);
+    addField(Field::IpAddress, tr("IP 地 址："), 16, 77, 48, 52, 74);
+    addField(Field::Port, tr("端 口 号："), 16, 92, 48, 52, 90);
+    addList(List::Protocol, protocolChoices(), tr("传输协议："), 16, 109, 52, 106);
+    addList(List::WorkMode, workModeChoices(), tr("工作模式："), 137, 30, 174, 26);
+    addField(Field::DestinationIp, tr("目 标IP："), 140, 46, 45, 174, 42);
+    addField(Field::DestinationPort, tr("目标端口："), 137, 61, 41, 174, 58);
+    addField(Field::GatewayIp, tr("网 关IP："), 141, 77, 45, 174, 73);
+    addField(Field::Netmask, tr("网络掩码："), 137, 92, 41, 174, 88);
+    networkAdvancedButton_ = new QPushButton(tr("高级设置"), page);
     placeOnPage(units, networkAdvancedButton_, 185, 107, 39, 11);
 
     field(Field::MacAddress)->setFont(templateFont());
@@ -145,12 +145,12 @@ void PropertySettingsDialog::buildSerialPage(const DialogUnits& units) {
         placeOnPage(units, box, 81, top, width, kListHeight);
         lists_[static_cast<size_t>(which)] = box;
     };
-    addList(List::BaudRate, baudRateChoices(), QStringLiteral("波 特 率："), 45, 29, 45, 26, 69);
-    addList(List::Parity, parityChoices(), QStringLiteral("校    验："), 48, 46, 41, 44, 51);
-    addList(List::DataBits, dataBitsChoices(), QStringLiteral("比 特 位："), 45, 65, 43, 62, 48);
-    addList(List::Dtr, enableChoices(), QStringLiteral("DTR设置："), 43, 83, 52, 81, 82);
-    addList(List::RtsCts, enableChoices(), QStringLiteral("RTS/CTS设置："), 29, 101, 60, 100, 82);
-    serialAdvancedButton_ = new QPushButton(QStringLiteral("高级设置"), page);
+    addList(List::BaudRate, baudRateChoices(), tr("波 特 率："), 45, 29, 45, 26, 69);
+    addList(List::Parity, parityChoices(), tr("校    验："), 48, 46, 41, 44, 51);
+    addList(List::DataBits, dataBitsChoices(), tr("比 特 位："), 45, 65, 43, 62, 48);
+    addList(List::Dtr, enableChoices(), tr("DTR设置："), 43, 83, 52, 81, 82);
+    addList(List::RtsCts, enableChoices(), tr("RTS/CTS设置："), 29, 101, 60, 100, 82);
+    serialAdvancedButton_ = new QPushButton(tr("高级设置"), page);
     placeOnPage(units, serialAdvancedButton_, 188, 98, 39, 13);
     connect(serialAdvancedButton_, &QPushButton::clicked, this, &PropertySettingsDialog::openSerialAdvanced);
 }
@@ -164,11 +164,11 @@ void PropertySettingsDialog::buildButtons(const DialogUnits& units, const QFont&
         connect(button, &QPushButton::clicked, this, action);
         return button;
     };
-    saveButton_ = addButton(QStringLiteral("保   存"), 15, 36, &PropertySettingsDialog::save);
-    loadButton_ = addButton(QStringLiteral("载   入"), 61, 36, &PropertySettingsDialog::load);
-    factoryButton_ = addButton(QStringLiteral("出厂设置"), 107, 37, &PropertySettingsDialog::restoreFactory);
-    okButton_ = addButton(QStringLiteral("确   定"), 153, 36, &PropertySettingsDialog::write);
-    cancelButton_ = addButton(QStringLiteral("取   消"), 199, 36, &PropertySettingsDialog::reject);
+    saveButton_ = addButton(tr("保   存"), 15, 36, &PropertySettingsDialog::save);
+    loadButton_ = addButton(tr("载   入"), 61, 36, &PropertySettingsDialog::load);
+    factoryButton_ = addButton(tr("出厂设置"), 107, 37, &PropertySettingsDialog::restoreFactory);
+    okButton_ = addButton(tr("确   定"), 153, 36, &PropertySettingsDialog::write);
+    cancelButton_ = addButton(tr("取   消"), 199, 36, &PropertySettingsDialog::reject);
 }
 
 // The values the dialog opens with: the lists in the order RTS/CTS, DTR,
@@ -273,7 +273,7 @@ void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded) {
 void PropertySettingsDialog::write() {
     qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
     if (writeParameters(environment_, route_, session_.parameters, values()) == Delivery::Refused) {
-        notice(this, QString::fromUtf8(kMalformedIpAddressMessage));
+        notice(this, userMessage(kMalformedIpAddressMessage));
         return;
     }
     accept();

@@ -19,16 +19,16 @@ SerialAdvancedDialog::SerialAdvancedDialog(DeviceParameters& parameters, QWidget
       packetCountField_(new QLineEdit(parameters.maxPacketCount, this)),
       charDelayField_(new QLineEdit(parameters.maxCharDelay, this)),
       onTheFlyList_(new ParameterChoiceBox(onTheFlyChoices(), this)),
-      okButton_(new QPushButton(QStringLiteral("确  定"), this)),
-      cancelButton_(new QPushButton(QStringLiteral("取  消"), this)) {
-    setWindowTitle(QStringLiteral("串口高级属性设置"));
+      okButton_(new QPushButton(tr("确  定"), this)),
+      cancelButton_(new QPushButton(tr("取  消"), this)) {
+    setWindowTitle(tr("串口高级属性设置"));
     const DialogUnits units = layOutDialog(this, systemTemplateFont(), 160, 94);
     auto* frame = new QGroupBox(this);
     units.place(frame, 8, 6, 143, 68);
     frame->lower();
-    auto* packetLabel = new QLabel(QStringLiteral("最大数据封包数："), this);
-    auto* delayLabel = new QLabel(QStringLiteral("最大字符间延时："), this);
-    auto* onTheFlyLabel = new QLabel(QStringLiteral("On-the-Fly功能："), this);
+    auto* packetLabel = new QLabel(tr("最大数据封包数："), this);
+    auto* delayLabel = new QLabel(tr("最大字符间延时："), this);
+    auto* onTheFlyLabel = new QLabel(tr("On-the-Fly功能："), this);
     units.place(packetLabel, 18, 19, 79, 8);
     units.place(packetCountField_, 85, 16, 50, 12);
     units.place(delayLabel, 17, 36, 79, 8);

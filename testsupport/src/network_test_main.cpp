@@ -1,6 +1,7 @@
 // Main of the serverconf test programs: a private loopback network first
 // (fixed ports and broadcasts stay inside it), then Qt, then the tests.
 
+#include "testsupport/pinned_environment.h"
 #include "testsupport/private_network.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    testsupport::pinLanguageAndSettings();
     if (!testsupport::enterPrivateLoopbackNetworkOrReport()) return 1;
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

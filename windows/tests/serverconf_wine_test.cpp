@@ -31,6 +31,35 @@ const QStringList kDevices{
 };
 const std::vector<std::string> kLoopbackSeams{"SERVERCONF_BROADCAST=127.255.255.255",
                                               "SERVERCONF_LOCAL_ADDRESS=127.0.0.1"};
+// Wine takes the Windows display language from the locale. The Windows
+// build runs with a Chinese one, where the Linux build speaks Chinese under
+// the tests' C locale. The locales are made for the test (found through
+// LOCPATH): a locale the C library lacks would leave Wine without its UTF-8
+// code set, and the arguments garbled.
+const std::string kChineseLocale = "zh_CN.UTF-8";
+const std::string kEnglishLocale = "en_US.UTF-8";
+const std::string kLinuxLocale = "C.UTF-8";
+
+QTemporaryDir& madeLocales() {
+    static QTemporaryDir folder;
+    return folder;
+}
+
+// Makes `locale` ("zh_CN.UTF-8") with localedef; false when it cannot.
+bool makeLocale(const std::string& locale) {
+    const QString name = QString::fromStdString(locale);
+    testsupport::runProgram("localedef", {"-i", name.section(u'.', 0, 0), "-f", "UTF-8", madeLocales().filePath(name)});
+    return QFile::exists(madeLocales().filePath(name + "/LC_MESSAGES"));
+}
+
+// The loopback seams and the locale of a Windows run, plus `more`.
+std::vector<std::string> withLocale(const std::string& locale, std::initializer_list<std::string> more = {}) {
+    std::vector<std::string> settings = kLoopbackSeams;
+    settings.insert(settings.end(),
+                    {"LOCPATH=" + madeLocales().path().toStdString(), "LC_ALL=" + locale, "LANG=" + locale});
+    settings.insert(settings.end(), more);
+    return settings;
+}
 
 struct CliRun {
     int exitStatus = -1;
@@ -54,8 +83,13 @@ std::string withNewlines(std::string text) {
 class ServerconfUnderWine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        for (const std::string& locale : {kChineseLocale, kEnglishLocale}) {
+            ASSERT_TRUE(makeLocale(locale)) << "localedef cannot make " << locale << " (package locales)";
+        }
         prefix_ =
             std::make_unique<WinePrefix>(WINE_PREFIX_X86_64, WineTools{WINE64_PROGRAM, WINESERVER_PROGRAM, "win64"});
+        // What serverconf stored in this prefix's registry in an earlier run (its window's place) goes.
+        prefix_->run("reg", {"delete", "HKCU\\Software\\serverconf", "/f"});
     }
     static void TearDownTestSuite() { prefix_.reset(); }
 
@@ -69,9 +103,11 @@ protected:
     }
 
     // serverconf-cli of the Linux build.
-    CliRun linuxCli(const QStringList& arguments) {
+    CliRun linuxCli(const QStringList& arguments, const std::string& locale = kLinuxLocale) {
         const qsizetype mark = simulator_->mark();
         testsupport::ProgramSettings settings;
+        settings.environment.insert("LC_ALL", QString::fromStdString(locale));
+        settings.environment.insert("LANG", QString::fromStdString(locale));
         for (const auto& seam : kLoopbackSeams) {
             const QString setting = QString::fromStdString(seam);
             settings.environment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
@@ -83,11 +119,11 @@ protected:
     }
 
     // serverconf-cli.exe of the Windows build, under wine64.
-    CliRun windowsCli(const QStringList& arguments) {
+    CliRun windowsCli(const QStringList& arguments, const std::string& locale = kChineseLocale) {
         const qsizetype mark = simulator_->mark();
         std::vector<std::string> argv{"--wait", "250"};
         for (const QString& argument : arguments) argv.push_back(argument.toStdString());
-        const ProgramRun run = prefix_->run(WINDOWS_SERVERCONF_CLI, argv, kLoopbackSeams);
+        const ProgramRun run = prefix_->run(WINDOWS_SERVERCONF_CLI, argv, withLocale(locale));
         return CliRun{run.exitStatus, withNewlines(run.output), withNewlines(run.errors),
                       devicesim::payloads(simulator_->received(mark))};
     }
@@ -101,6 +137,14 @@ protected:
 };
 
 std::unique_ptr<WinePrefix> ServerconfUnderWine::prefix_;
+
+// An English display language gets the English texts, as an English locale
+// does on Linux.
+TEST_F(ServerconfUnderWine, AnEnglishDisplayLanguageGetsTheEnglishTexts) {
+    const CliRun windowsRun = windowsCli({"read", "127.0.0.77"}, kEnglishLocale);
+    EXPECT_EQ(windowsRun.errors, "No device selected!\n");
+    EXPECT_EQ(windowsRun, linuxCli({"read", "127.0.0.77"}, kEnglishLocale));
+}
 
 TEST_F(ServerconfUnderWine, SearchListsTheChineseNamesAndTheMacAddresses) {
     const CliRun windowsRun = windowsCli({"search"});
@@ -177,8 +221,7 @@ TEST_F(ServerconfUnderWine, CodePage936TableConvertsExactlyBothWays) {
 }
 
 TEST_F(ServerconfUnderWine, WindowListsTheDevicesWithTheirNamesAfterTheStartUpSearch) {
-    std::vector<std::string> settings = kLoopbackSeams;
-    settings.push_back("QT_QPA_PLATFORM=offscreen");
+    const std::vector<std::string> settings = withLocale(kChineseLocale, {"QT_QPA_PLATFORM=offscreen"});
 
     const ProgramRun window = prefix_->run(WINDOWS_WINDOW_PROBE, {}, settings);
 

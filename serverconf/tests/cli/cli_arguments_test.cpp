@@ -36,6 +36,8 @@ TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(parse("search")->waitMs, 1000);
     EXPECT_EQ(parse("--wait 250 search")->waitMs, 250);
     EXPECT_EQ(parse("interfaces")->command, Command::Interfaces);
+    EXPECT_EQ(parse("--lang en search")->command, Command::Search);
+    EXPECT_EQ(parse("read 10.0.0.5 --lang zh")->deviceAddresses, QStringList{"10.0.0.5"});
 }
 
 TEST(CliArguments, InterfaceOptionsAddUpInOrderAndApplyToEveryCommand) {
@@ -85,7 +87,10 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
                             "write 10.0.0.5 IP=a.b.c.d",
                             "interfaces eth0",
                             "--interface",
-                            "--interface  search"}) {
+                            "--interface  search",
+                            "--lang search",
+                            "--lang fr search",
+                            "search --lang"}) {
         EXPECT_FALSE(parse(bad)) << bad;
     }
 }

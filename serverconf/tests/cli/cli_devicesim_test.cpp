@@ -32,6 +32,36 @@ TEST_F(CliAgainstDeviceSim, SearchPrintsOneTabSeparatedLinePerRow) {
               "0\t009900000009\tfar/hall\t127.0.1.9\n");
 }
 
+// The locale decides the language of the texts; "ok", "failed" and the JSON
+// keys stay as they are in every language.
+TEST_F(CliAgainstDeviceSim, AnEnglishLocaleGetsEnglishTextsAndTheCLocaleTheChineseOnes) {
+    start(kDevices);
+    const struct {
+        const char* locale;
+        QStringList arguments;
+        QString out;
+    } cases[] = {
+        {"C.UTF-8",
+         {"confirm", "127.0.0.5", "127.0.0.77"},
+         QStringLiteral("127.0.0.5\tok\tconfirmation sent\n127.0.0.77\tfailed\t没有选择设备!\n")},
+        {"en_GB.UTF-8",
+         {"confirm", "127.0.0.5", "127.0.0.77"},
+         "127.0.0.5\tok\tconfirmation sent\n127.0.0.77\tfailed\tNo device selected!\n"},
+    };
+    for (const auto& test : cases) {
+        const CliRun run = runCli(test.arguments, {QStringLiteral("LC_ALL=%1").arg(test.locale)});
+        EXPECT_EQ(run.exitCode, 1) << test.locale;
+        EXPECT_EQ(run.out, test.out) << test.locale;
+    }
+    const CliRun json =
+        runCli({"--json", "confirm", "127.0.0.77", "127.0.0.5"}, {QStringLiteral("LC_ALL=en_GB.UTF-8")});
+    EXPECT_TRUE(json.out.contains(R"("message": "No device selected!")")) << json.out.toStdString();
+    EXPECT_TRUE(json.out.contains(R"("ok": false)")) << json.out.toStdString();
+    EXPECT_EQ(runCli({"search", "--bogus"}, {QStringLiteral("LC_ALL=en_GB.UTF-8")}).err.section(u'\n', 0, 0),
+              "serverconf-cli: unknown option --bogus")
+        << "usage errors are English source texts";
+}
+
 TEST_F(CliAgainstDeviceSim, NoAnswerIsExitOneWithTheNoDeviceMessage) {
     start({"addr=127.0.0.5,drop=X"});
     const CliRun search = runCli({"search"});
