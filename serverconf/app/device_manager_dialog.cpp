@@ -146,7 +146,11 @@ void DeviceManagerDialog::changeIp() {
         ChangeIpDialog dialog(device.deviceAddress, this);
         if (runModal(dialog) != QDialog::Accepted) return;
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
-        if (!changeIpAddress(environment_, device, dialog.address())) return;
+        switch (changeIpAddress(environment_, device, dialog.address())) {
+            case ChangeIpOutcome::Refused: return;
+            case ChangeIpOutcome::NotConnected: notice(this, QString::fromUtf8(kCheckConnectionMessage)); return;
+            case ChangeIpOutcome::Sent: break;
+        }
         ProgressDialog::run(ProgressMode::Update, this);
         discovery_->refreshList();
     });

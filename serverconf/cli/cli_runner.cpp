@@ -121,7 +121,7 @@ void CliRunner::letRepliesArrive() {
 }
 
 int CliRunner::search() {
-    discovery_.beginSearch();
+    discovery_.beginSearch(waitMs_);
     letRepliesArrive();
     const bool found = discovery_.finishSearch();
     report_->rows(list_.entries());
@@ -136,7 +136,7 @@ int CliRunner::locate(const CliArguments& arguments) {
 }
 
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation) {
-    discovery_.beginSearch();
+    discovery_.beginSearch(waitMs_);
     letRepliesArrive();
     const bool anyAnswer = discovery_.finishSearch();
     const auto targets = targetsOf(arguments, list_);
@@ -276,9 +276,13 @@ DeviceResult CliRunner::resetDevice(const DeviceEntry& row) {
 
 int CliRunner::changeIp(const CliArguments& arguments) {
     const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) {
-        return changeIpAddress(environment_, row, arguments.newAddress)
-                   ? done(resultFor(row), QStringLiteral("new address %1 sent").arg(arguments.newAddress))
-                   : failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
+        switch (changeIpAddress(environment_, row, arguments.newAddress)) {
+            case ChangeIpOutcome::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
+            case ChangeIpOutcome::NotConnected:
+                return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+            case ChangeIpOutcome::Sent: break;
+        }
+        return done(resultFor(row), QStringLiteral("new address %1 sent").arg(arguments.newAddress));
     });
     return finishChange(arguments, tally);
 }

@@ -29,9 +29,20 @@ int DeviceListModel::columnWidth(int column) {
     return kColumns[column].width;
 }
 
-void DeviceListModel::append(const DeviceEntry& entry) { insertEntry(static_cast<int>(entries_.size()), entry); }
-
-void DeviceListModel::insertAtTop(const DeviceEntry& entry) { insertEntry(0, entry); }
+DeviceListModel::Placement DeviceListModel::place(const DeviceEntry& entry, NewRowAt at) {
+    for (int row = 0; row < entries_.size(); ++row) {
+        const DeviceEntry& listed = entries_[row];
+        if (listed.macAddress != entry.macAddress || listed.deviceAddress != entry.deviceAddress ||
+            listed.interfaceName != entry.interfaceName)
+            continue;
+        entries_[row] = entry;
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        return Placement::Updated;
+    }
+    if (entries_.size() >= kMaxRows) return Placement::ListFull;
+    insertEntry(at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size()), entry);
+    return Placement::Added;
+}
 
 void DeviceListModel::insertEntry(int row, const DeviceEntry& entry) {
     beginInsertRows({}, row, row);

@@ -24,8 +24,14 @@ public:
     static QString heading(int column);
     static int columnWidth(int column);
 
-    void append(const DeviceEntry& entry);
-    void insertAtTop(const DeviceEntry& entry);
+    // A device is listed once per MAC address, address and interface (the
+    // same MAC on two segments is two rows): its row keeps the place of its
+    // first answer and shows its latest. At most kMaxRows rows.
+    static constexpr int kMaxRows = 4096;
+    enum class Placement { Added, Updated, ListFull };
+    // A new device's row goes to the end of the list, or to its top.
+    enum class NewRowAt { End, Top };
+    Placement place(const DeviceEntry& entry, NewRowAt at = NewRowAt::End);
     void clear();
 
     const DeviceEntry& entry(int row) const { return entries_.at(row); }
