@@ -91,6 +91,8 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
         error = QStringLiteral("--save names the file of one device; use --save-dir for several");
     } else if (parsed.allDevices && !parsed.deviceAddresses.isEmpty()) {
         error = QStringLiteral("--all takes no addresses");
+    } else if (!parsed.verify && parsed.command != Command::Write && parsed.command != Command::Reset) {
+        error = QStringLiteral("--no-verify belongs to write and reset");
     } else {
         return true;
     }
@@ -115,7 +117,8 @@ QString cliUsage() {
         "One search serves every IP of a command; each device is then worked on in\n"
         "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
-        "interfaces named.\n");
+        "interfaces named. write and reset read the values back and send again\n"
+        "what did not take; --no-verify skips that.\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -154,6 +157,8 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
         } else if (argument == u"--json") {
             parsed.json = true;
+        } else if (argument == u"--no-verify") {
+            parsed.verify = false;
         } else if (argument == u"--all") {
             parsed.allDevices = true;
         } else if (argument.startsWith(u"--")) {

@@ -10,13 +10,17 @@
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 #include "parameter_operations/parameter_write.h"
+#include "parameter_operations/value_comparison.h"
 #include "params/device_profile.h"
+
+#include "channel/same_network.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace serverconf {
@@ -66,11 +70,30 @@ QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArgumen
     return targets;
 }
 
-// The codes of the get tags whose values did not arrive, "ML, MD".
-QString codesOfTags(const QList<int>& getTags) {
+// The codes of get tags, in tag order.
+QStringList codesOfTags(const QList<int>& getTags) {
+    QList<int> sorted = getTags;
+    std::sort(sorted.begin(), sorted.end());
     QStringList codes;
-    for (const int tag : getTags) codes << QString::fromLatin1(parameterByGetTag(tag)->code);
-    return codes.join(QStringLiteral(", "));
+    for (const int tag : sorted) codes << QString::fromLatin1(parameterByGetTag(tag)->code);
+    return codes;
+}
+
+// "以下参数未读到: ML, MD" and the like.
+QString namingCodes(const char* text, const QStringList& codes) {
+    return QString::fromUtf8(text) + codes.join(QStringLiteral(", "));
+}
+
+// The failure of a read-out that opened no dialog, in the window's words.
+QString readOutFailure(ReadOutOutcome outcome) {
+    return QString::fromUtf8(outcome == ReadOutOutcome::WrongDevice ? kWrongDeviceMessage : kCheckConnectionMessage);
+}
+
+// The list refreshed after a change of IP shows the device at its new address.
+bool listsAt(const QList<DeviceEntry>& rows, const QString& macAddress, const QString& address) {
+    return std::any_of(rows.cbegin(), rows.cend(), [&](const DeviceEntry& row) {
+        return isSameMacAddress(row.macAddress, macAddress) && isSameAddress(row.deviceAddress, address);
+    });
 }
 
 }  // namespace
@@ -135,7 +158,8 @@ int CliRunner::locate(const CliArguments& arguments) {
     return found ? 0 : fail(kNoDeviceFound);
 }
 
-CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation) {
+CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
+                                          const FinishStep& finish) {
     discovery_.beginSearch(waitMs_);
     letRepliesArrive();
     const bool anyAnswer = discovery_.finishSearch();
@@ -148,10 +172,13 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     }
     const qsizetype count = targets.size();
     ProgressLine progress(err_, count > 1 && !arguments.json && standardErrorIsTerminal());
+    QList<DeviceResult> results;
+    QList<Sent> sent;
     for (qsizetype i = 0; i < count; ++i) {
         const auto& [address, row] = targets[i];
         progress.show(int(i + 1), int(count), address);
         DeviceResult result;
+        lastSent_.reset();
         if (row) {
             result = operation(*row);
         } else {
@@ -159,6 +186,14 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
             result.message = anyAnswer ? QString::fromUtf8(kNoDeviceSelectedMessage) : kNoDeviceFound;
         }
         progress.wipe();
+        if (lastSent_) {
+            lastSent_->resultIndex = results.size();
+            sent << *lastSent_;
+        }
+        results << result;
+    }
+    if (finish) finish(results, sent);
+    for (const DeviceResult& result : std::as_const(results)) {
         report_->result(result);
         ++(result.ok ? tally.succeeded : tally.failed);
     }
@@ -182,20 +217,19 @@ int CliRunner::read(const CliArguments& arguments) {
 DeviceResult CliRunner::readDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
     DeviceResult device = resultFor(row);
-    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, QString::fromUtf8(kCheckConnectionMessage));
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, readOutFailure(readResult.outcome));
     device.values = session_.parameters;
-    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, readResult, device);
+    // What arrived is shown; a file of it would later write the rest back
+    // empty, so nothing is saved.
+    device.missing = codesOfTags(readResult.missingTags);
+    if (!device.missing.isEmpty()) return failed(device, namingCodes(kNotReadMessage, device.missing));
+    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, device);
     // As the window's Save: the name gets ".ds", so that write --load takes the file.
     if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), device);
     return done(device, QStringLiteral("read"));
 }
 
-// A backup holds a full read-out only: a value missing from it would be
-// written back empty by a later write --load.
-DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result) {
-    if (!readResult.missingTags.isEmpty()) {
-        return failed(result, QStringLiteral("no reply for %1: not saved").arg(codesOfTags(readResult.missingTags)));
-    }
+DeviceResult CliRunner::saveBackup(const QString& directory, DeviceResult result) {
     const QString mac = result.values->macAddress;
     const std::optional<QString> path = backupFilePath(directory, mac);
     if (!path) return failed(result, QStringLiteral("the MAC address \"%1\" cannot name a file: not saved").arg(mac));
@@ -223,23 +257,26 @@ int CliRunner::write(const CliArguments& arguments) {
     // file that is not a configuration file would blank every value it
     // names, and a bad value would fail on every device after its read-out.
     std::optional<DeviceParameters> loaded;
+    QSet<int> loadedKeys;
     if (!arguments.loadFile.isEmpty()) {
-        loaded = loadDeviceProfileFile(arguments.loadFile);
+        loaded = loadDeviceProfileFile(arguments.loadFile, &loadedKeys);
         if (!loaded) return fail(QString::fromUtf8(kWrongProfileFormatMessage));
     }
+    // One address for several devices would collide: each keeps its own.
+    if (arguments.deviceAddresses.size() > 1) loadedKeys.remove(kIpGetTag);
     QString error;
     if (!typedValuesFit(arguments.typedValues, error)) return fail(error);
-    const Tally tally =
-        forEachDevice(arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded); });
-    return finishChange(arguments, tally);
+    const QSet<int> given = givenValueTags(arguments.typedValues, loaded.value_or(DeviceParameters{}), loadedKeys);
+    const Tally tally = forEachDevice(
+        arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded, given); },
+        [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
 DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
-                                    const std::optional<DeviceParameters>& loaded) {
+                                    const std::optional<DeviceParameters>& loaded, const QSet<int>& given) {
     const ReadOutResult readResult = readOut(row);
-    if (readResult.outcome != ReadOutOutcome::Read) {
-        return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
-    }
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     ParameterEdits edits = editsFrom(session_.parameters);
     if (loaded) {
         applyLoadedProfile(*loaded, edits, session_.parameters);
@@ -250,41 +287,70 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
         QString error;
         if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);
     }
-    switch (writeParameters(environment_, readResult.route, session_.parameters, edits)) {
+    // A value nobody knows is left as the device holds it, never written empty.
+    const QSet<int> leftOut = QSet<int>(readResult.missingTags.cbegin(), readResult.missingTags.cend()) - given;
+    if (!leftOut.isEmpty()) {
+        err_ << row.deviceAddress << ": " << namingCodes(kLeftOutMessage, codesOfTags(leftOut.values())) << Qt::endl;
+    }
+    switch (writeParameters(environment_, readResult.route, session_.parameters, edits, leftOut)) {
         case Delivery::NotSent: return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
-        // The device reported no usable address and none was typed or loaded.
+        // A typed or loaded address that is not a dotted one.
         case Delivery::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
         case Delivery::Unicast:
         case Delivery::Broadcast: break;
+    }
+    const QString newAddress = leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField;
+    lastSent_ = Sent{};
+    if (arguments.verify) {
+        lastSent_->check =
+            PendingCheck{kParameterWritePort,
+                         routeAfterChange(environment_, readResult.route, session_.parameters.macAddress, newAddress),
+                         {row.deviceAddress, newAddress},
+                         sentByWrite(session_.parameters, newAddress, leftOut, readResult.route)};
     }
     return done(resultFor(row), QStringLiteral("written"));
 }
 
 int CliRunner::reset(const CliArguments& arguments) {
-    const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) { return resetDevice(row); });
-    return finishChange(arguments, tally);
+    const Tally tally = forEachDevice(
+        arguments, [&](const DeviceEntry& row) { return resetDevice(row, arguments); },
+        [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
-DeviceResult CliRunner::resetDevice(const DeviceEntry& row) {
+DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
-    if (readResult.outcome != ReadOutOutcome::Read ||
-        restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
+    if (restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
         return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
+    }
+    const SentValues sent = sentByFactoryDefaults(readResult.route);
+    const QString newAddress = sent.getTags.contains(kIpGetTag) ? sent.values.ipAddress : QString();
+    lastSent_ = Sent{};
+    if (arguments.verify) {
+        lastSent_->check =
+            PendingCheck{kFactoryDefaultsPort,
+                         routeAfterChange(environment_, readResult.route, session_.parameters.macAddress, newAddress),
+                         {row.deviceAddress, newAddress},
+                         sent};
     }
     return done(resultFor(row), QStringLiteral("factory defaults written"));
 }
 
 int CliRunner::changeIp(const CliArguments& arguments) {
-    const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) {
+    const auto change = [&](const DeviceEntry& row) {
         switch (changeIpAddress(environment_, row, arguments.newAddress)) {
             case ChangeIpOutcome::Refused: return failed(resultFor(row), QString::fromUtf8(kMalformedIpAddressMessage));
             case ChangeIpOutcome::NotConnected:
                 return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
             case ChangeIpOutcome::Sent: break;
         }
+        lastSent_ = Sent{0, std::nullopt, arguments.newAddress};
         return done(resultFor(row), QStringLiteral("new address %1 sent").arg(arguments.newAddress));
-    });
-    return finishChange(arguments, tally);
+    };
+    const Tally tally = forEachDevice(
+        arguments, change, [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
 int CliRunner::confirm(const CliArguments& arguments) {
@@ -295,14 +361,37 @@ int CliRunner::confirm(const CliArguments& arguments) {
     return tally.failed > 0 ? 1 : 0;
 }
 
-int CliRunner::finishChange(const CliArguments& arguments, const Tally& tally) {
-    if (tally.succeeded > 0) {
-        letRepliesArrive();
+void CliRunner::finishChange(QList<DeviceResult>& results, const QList<Sent>& sent) {
+    if (sent.isEmpty()) return;
+    const auto refresh = [this] {
         discovery_.refreshList();
         letRepliesArrive();
-        // Per-device lines are the output of a command on several devices.
-        if (arguments.json || !arguments.reportsPerDevice()) report_->rows(list_.entries());
+    };
+    letRepliesArrive();
+    refresh();
+    bool movedAgain = false;
+    for (const Sent& device : sent) {
+        DeviceResult& result = results[device.resultIndex];
+        if (!device.check) {
+            if (!device.newAddress.isEmpty() && !listsAt(list_.entries(), result.mac, device.newAddress))
+                result = failed(result, QString::fromUtf8(kNotAtNewAddressMessage));
+            continue;
+        }
+        const PendingCheck& check = *device.check;
+        const WriteVerification verification =
+            verifySentValues(environment_, check.localPort, check.route, check.replySenders, check.sent);
+        result.verified = verification.verified();
+        result.notTaken = codesOfTags(verification.notTaken);
+        if (!verification.verified()) result = failed(result, namingCodes(kNotTakenMessage, result.notTaken));
+        movedAgain = movedAgain || verification.ipResent;
     }
+    // A device given its address again may move only now.
+    if (movedAgain) refresh();
+}
+
+int CliRunner::reportChange(const CliArguments& arguments, const Tally& tally) {
+    // Per-device lines are the output of a command on several devices.
+    if (tally.succeeded > 0 && (arguments.json || !arguments.reportsPerDevice())) report_->rows(list_.entries());
     return tally.failed > 0 ? 1 : 0;
 }
 

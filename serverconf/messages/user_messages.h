@@ -25,4 +25,16 @@ inline constexpr const char* kProfileNotSavedMessage = "配置文件保存失败
 // would go to the devices empty, so the programs refuse to run.
 inline constexpr const char* kGbkMissingMessage = "GBK 编码（代码页 936）不可用，程序无法运行。";
 
+// A read-out whose MAC address is not the one of the device's list row:
+// another device answered; nothing is shown or written (caption "提示").
+inline constexpr const char* kWrongDeviceMessage = "设备MAC地址不符!";
+// Followed by the parameters named ("ML, MD" on the command line, the
+// field names in the window), "、" or ", " between them.
+inline constexpr const char* kNotReadMessage = "以下参数未读到: ";
+inline constexpr const char* kLeftOutMessage = "以下参数未读到，未写入: ";
+inline constexpr const char* kNotTakenMessage = "以下参数未设置成功: ";
+// A change of IP after which the refreshed list does not show the device at
+// its new address (caption "提示").
+inline constexpr const char* kNotAtNewAddressMessage = "设备未在新IP地址出现!";
+
 }  // namespace serverconf

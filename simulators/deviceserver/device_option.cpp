@@ -85,6 +85,10 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
     if (key == u"loss") return parseNumber(key, value, 100, faults.lossPercent, error);
     if (key == u"reqloss") return parseNumber(key, value, 100, faults.requestLossPercent, error);
     if (key == u"ignore") return parseIgnoredSets(value, faults.ignoreSet, error);
+    if (key == u"searchmac") {
+        faults.searchMac = value;
+        return true;
+    }
     if (key == u"seed") {
         int seed = 0;
         if (!parseNumber(key, value, std::numeric_limits<int>::max(), seed, error)) return false;

@@ -11,6 +11,7 @@
 // delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe,
 // lose=R:times+R:times, loss=percent, reqloss=percent, seed=n,
 // ignore=CODE:times+CODE (set requests not taken: the first N, or all),
+// searchmac=text (the MAC the search reply carries instead of its own),
 // where R is X (the search reply) or a get tag 1..21; bcast: replies go out
 // by broadcast. Parameters not given keep their factory values; IP defaults
 // to addr.

@@ -32,8 +32,9 @@ SimulatedDevice::SimulatedDevice(DeviceConfig config)
 
 QByteArray SimulatedDevice::searchReply() const {
     const DeviceValues& v = config_.values;
-    return "A" + toWireText(v.value(QStringLiteral("FE"))) + "/V1.0.0*0000000" +
-           toWireText(v.value(QStringLiteral("ON"))) + "/" + toWireText(v.value(QStringLiteral("DN")));
+    const QString& mac = config_.faults.searchMac.isEmpty() ? v.value(QStringLiteral("FE")) : config_.faults.searchMac;
+    return "A" + toWireText(mac) + "/V1.0.0*0000000" + toWireText(v.value(QStringLiteral("ON"))) + "/" +
+           toWireText(v.value(QStringLiteral("DN")));
 }
 
 void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray text) {

@@ -35,6 +35,9 @@ struct DeviceFaults {
     // Set requests of these codes are not taken: the first N of them, or
     // every one for kIgnoreAlways.
     QHash<QString, int> ignoreSet;
+    // The MAC text the search reply carries instead of the device's own, as
+    // when another device answered a search at this address; empty: its own.
+    QString searchMac;
 };
 
 inline constexpr int kIgnoreAlways = -1;

@@ -116,14 +116,25 @@ TEST(CliReport, SeveralDevicesGiveOneResultLineEachAfterTheirValues) {
     saved.result(DeviceResult{"127.0.0.5", "001122334455", true, "saved to b/001122334455.ds",
                               valuesWithMac("001122334455"), "b/001122334455.ds"});
     EXPECT_EQ(backups.out, "127.0.0.5\tok\tsaved to b/001122334455.ds\n") << "the values went into the file";
+
+    Captured partial;
+    CliReport part(argumentsOf({"--json", "read", "127.0.0.5"}), partial.outStream, partial.errStream);
+    part.result(DeviceResult{
+        "127.0.0.5", "001122334455", false, "以下参数未读到: BR", valuesWithMac("001122334455"), {}, {"BR"}});
+    part.finish();
+    const QJsonObject result = QJsonDocument::fromJson(partial.out.toUtf8())["results"][0].toObject();
+    EXPECT_EQ(result["missing"].toArray(), QJsonArray({"BR"}));
+    EXPECT_FALSE(result["values"].toObject().contains("BR")) << "a value that did not arrive is not shown";
+    EXPECT_EQ(result["values"].toObject()["FE"].toString(), "001122334455");
 }
 
 TEST(CliReport, JsonGathersEverythingIntoOneDocumentWrittenAtTheEnd) {
     Captured captured;
     CliReport report(argumentsOf({"--json", "write", "127.0.0.5", "127.0.0.7"}), captured.outStream,
                      captured.errStream);
-    report.result(DeviceResult{"127.0.0.5", "001122334455", true, "written", {}, {}});
+    report.result(DeviceResult{"127.0.0.5", "001122334455", true, "written", {}, {}, {}, true, {}});
     report.result(DeviceResult{"127.0.0.7", {}, false, "请检查设备与pc连线状态!", {}, {}});
+    report.result(DeviceResult{"127.0.0.8", {}, false, "以下参数未设置成功: BR", {}, {}, {}, false, {"BR"}});
     report.rows({{1, "001122334455", "ops/gate-1", "127.0.0.5", {}}});
     EXPECT_EQ(captured.out, "") << "nothing before the end";
     report.finish();
@@ -131,8 +142,13 @@ TEST(CliReport, JsonGathersEverythingIntoOneDocumentWrittenAtTheEnd) {
     const QJsonDocument document = QJsonDocument::fromJson(captured.out.toUtf8(), &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << captured.out.toStdString();
     const QJsonArray results = document["results"].toArray();
-    ASSERT_EQ(results.size(), 2);
+    ASSERT_EQ(results.size(), 3);
     EXPECT_EQ(results[1].toObject()["message"].toString(), QStringLiteral("请检查设备与pc连线状态!"));
+    EXPECT_TRUE(results[0].toObject()["verified"].toBool());
+    EXPECT_EQ(results[0].toObject()["notTaken"].toArray(), QJsonArray());
+    EXPECT_FALSE(results[1].toObject().contains("verified")) << "no read-back ran";
+    EXPECT_FALSE(results[2].toObject()["verified"].toBool(true));
+    EXPECT_EQ(results[2].toObject()["notTaken"].toArray(), QJsonArray({"BR"}));
     EXPECT_EQ(document["devices"].toArray().size(), 1);
     EXPECT_EQ(captured.err, "");
 

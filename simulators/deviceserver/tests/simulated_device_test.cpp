@@ -82,6 +82,10 @@ TEST(SimulatedDevice, FaultsShapeTheReplies) {
     EXPECT_EQ(delayed.replies[0].delayMs, 120);
     EXPECT_TRUE(replies(d, "X").isEmpty()) << "the probe is not answered";
     EXPECT_EQ(replies(d, "X", true).size(), 1) << "the search still is";
+
+    SimulatedDevice other = device("addr=127.0.0.5,mac=001122334455,searchmac=009900000009");
+    EXPECT_EQ(replies(other, "X", true), QList<QByteArray>{"A009900000009/V1.0.0*0000000/"});
+    EXPECT_EQ(replies(other, "GFE|3"), QList<QByteArray>{"001122334455|3"}) << "its own MAC in the read-out";
 }
 
 TEST(SimulatedDevice, ALateReplyComesWithTheNextAnswerOnce) {
