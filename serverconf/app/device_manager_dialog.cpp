@@ -151,8 +151,11 @@ void DeviceManagerDialog::changeIp() {
             case ChangeIpOutcome::NotConnected: notice(this, QString::fromUtf8(kCheckConnectionMessage)); return;
             case ChangeIpOutcome::Sent: break;
         }
-        ProgressDialog::run(ProgressMode::Update, this);
-        discovery_->refreshList();
+        // The refreshed list must show the device at its new address.
+        ProgressDialog::run(ProgressMode::Update, this, [this] { refreshListAndWait(*discovery_); });
+        if (!devices_->listsDeviceAt(device.macAddress, dialog.address())) {
+            notice(this, QString::fromUtf8(kNotAtNewAddressMessage));
+        }
     });
 }
 

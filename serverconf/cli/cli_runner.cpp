@@ -10,10 +10,7 @@
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 #include "parameter_operations/parameter_write.h"
-#include "parameter_operations/value_comparison.h"
 #include "params/device_profile.h"
-
-#include "channel/same_network.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -87,13 +84,6 @@ QString namingCodes(const char* text, const QStringList& codes) {
 // The failure of a read-out that opened no dialog, in the window's words.
 QString readOutFailure(ReadOutOutcome outcome) {
     return QString::fromUtf8(outcome == ReadOutOutcome::WrongDevice ? kWrongDeviceMessage : kCheckConnectionMessage);
-}
-
-// The list refreshed after a change of IP shows the device at its new address.
-bool listsAt(const QList<DeviceEntry>& rows, const QString& macAddress, const QString& address) {
-    return std::any_of(rows.cbegin(), rows.cend(), [&](const DeviceEntry& row) {
-        return isSameMacAddress(row.macAddress, macAddress) && isSameAddress(row.deviceAddress, address);
-    });
 }
 
 }  // namespace
@@ -302,11 +292,8 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
     const QString newAddress = leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField;
     lastSent_ = Sent{};
     if (arguments.verify) {
-        lastSent_->check =
-            PendingCheck{kParameterWritePort,
-                         routeAfterChange(environment_, readResult.route, session_.parameters.macAddress, newAddress),
-                         {row.deviceAddress, newAddress},
-                         sentByWrite(session_.parameters, newAddress, leftOut, readResult.route)};
+        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
+                                      sentByWrite(session_.parameters, newAddress, leftOut, readResult.route));
     }
     return done(resultFor(row), QStringLiteral("written"));
 }
@@ -324,15 +311,10 @@ DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& 
     if (restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
         return failed(resultFor(row), QString::fromUtf8(kCheckConnectionMessage));
     }
-    const SentValues sent = sentByFactoryDefaults(readResult.route);
-    const QString newAddress = sent.getTags.contains(kIpGetTag) ? sent.values.ipAddress : QString();
     lastSent_ = Sent{};
     if (arguments.verify) {
-        lastSent_->check =
-            PendingCheck{kFactoryDefaultsPort,
-                         routeAfterChange(environment_, readResult.route, session_.parameters.macAddress, newAddress),
-                         {row.deviceAddress, newAddress},
-                         sent};
+        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
+                                      sentByFactoryDefaults(readResult.route));
     }
     return done(resultFor(row), QStringLiteral("factory defaults written"));
 }
@@ -373,13 +355,11 @@ void CliRunner::finishChange(QList<DeviceResult>& results, const QList<Sent>& se
     for (const Sent& device : sent) {
         DeviceResult& result = results[device.resultIndex];
         if (!device.check) {
-            if (!device.newAddress.isEmpty() && !listsAt(list_.entries(), result.mac, device.newAddress))
+            if (!device.newAddress.isEmpty() && !list_.listsDeviceAt(result.mac, device.newAddress))
                 result = failed(result, QString::fromUtf8(kNotAtNewAddressMessage));
             continue;
         }
-        const PendingCheck& check = *device.check;
-        const WriteVerification verification =
-            verifySentValues(environment_, check.localPort, check.route, check.replySenders, check.sent);
+        const WriteVerification verification = verifySentValues(environment_, *device.check);
         result.verified = verification.verified();
         result.notTaken = codesOfTags(verification.notTaken);
         if (!verification.verified()) result = failed(result, namingCodes(kNotTakenMessage, result.notTaken));

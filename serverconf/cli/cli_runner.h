@@ -13,7 +13,6 @@
 #include "device/device_route.h"
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
-#include "device/device_route.h"
 #include "parameter_operations/parameter_read_out.h"
 #include "parameter_operations/write_verification.h"
 
@@ -41,19 +40,12 @@ private:
         int succeeded = 0;
         int failed = 0;
     };
-    // The read-back a write or factory reset leaves for after the list refresh.
-    struct PendingCheck {
-        quint16 localPort = 0;
-        DeviceRoute route;
-        QStringList replySenders;
-        SentValues sent;
-    };
     // What a device operation that sent something left to check once every
     // device was done.
     struct Sent {
         qsizetype resultIndex = 0;
-        std::optional<PendingCheck> check;
-        QString newAddress;  // change-ip: where the refreshed list must show the device
+        std::optional<ReadBack> check;  // write, reset: read back after the list refresh
+        QString newAddress;             // change-ip: where the refreshed list must show the device
     };
     using FinishStep = std::function<void(QList<DeviceResult>& results, const QList<Sent>& sent)>;
 

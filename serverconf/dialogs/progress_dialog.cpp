@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace serverconf {
 
 ProgressDialog::ProgressDialog(ProgressMode mode, QWidget* parent)
@@ -40,8 +42,9 @@ QString ProgressDialog::textFor(ProgressMode mode) {
                                         : QString::fromUtf8(kUpdatingDeviceMessage);
 }
 
-void ProgressDialog::run(ProgressMode mode, QWidget* parent) {
+void ProgressDialog::run(ProgressMode mode, QWidget* parent, const std::function<void()>& beforeClosing) {
     ProgressDialog dialog(mode, parent);
+    dialog.beforeClosing_ = beforeClosing;
     runModal(dialog);
 }
 
@@ -55,6 +58,7 @@ int ProgressDialog::barMaximum() const { return bar_->maximum(); }
 void ProgressDialog::finishWaiting() {
     bar_->setValue(bar_->maximum());
     bar_->repaint();
+    if (beforeClosing_) std::exchange(beforeClosing_, {})();
     accept();
 }
 

@@ -1,5 +1,9 @@
 #include "device_list_model.h"
 
+#include "channel/same_network.h"
+#include "parameter_operations/value_comparison.h"
+
+#include <algorithm>
 #include <array>
 
 namespace serverconf {
@@ -61,6 +65,12 @@ int DeviceListModel::findByAddress(const QString& address) const {
         if (entries_[row].deviceAddress == address) return row;
     }
     return -1;
+}
+
+bool DeviceListModel::listsDeviceAt(const QString& macAddress, const QString& address) const {
+    return std::any_of(entries_.cbegin(), entries_.cend(), [&](const DeviceEntry& entry) {
+        return isSameMacAddress(entry.macAddress, macAddress) && isSameAddress(entry.deviceAddress, address);
+    });
 }
 
 int DeviceListModel::rowCount(const QModelIndex& parent) const {

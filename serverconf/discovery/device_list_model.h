@@ -38,6 +38,9 @@ public:
     const QList<DeviceEntry>& entries() const { return entries_; }
     // The first row whose address column is `address`, or -1.
     int findByAddress(const QString& address) const;
+    // A row shows the device of `macAddress` (isSameMacAddress) at `address`
+    // (the same four numbers): where a change of IP must find it.
+    bool listsDeviceAt(const QString& macAddress, const QString& address) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

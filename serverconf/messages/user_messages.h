@@ -33,6 +33,12 @@ inline constexpr const char* kWrongDeviceMessage = "设备MAC地址不符!";
 inline constexpr const char* kNotReadMessage = "以下参数未读到: ";
 inline constexpr const char* kLeftOutMessage = "以下参数未读到，未写入: ";
 inline constexpr const char* kNotTakenMessage = "以下参数未设置成功: ";
+// A field or list of the property dialog whose value a read-out did not
+// bring: its placeholder and its tooltip.
+inline constexpr const char* kNotReadPlaceholder = "未读到";
+inline constexpr const char* kNotReadTooltip = "未从设备读到此值，确定时不写入";
+// Save while values are still marked not read, followed by their names.
+inline constexpr const char* kNotReadNotSavedMessage = "以下参数未读到，不能保存: ";
 // A change of IP after which the refreshed list does not show the device at
 // its new address (caption "提示").
 inline constexpr const char* kNotAtNewAddressMessage = "设备未在新IP地址出现!";

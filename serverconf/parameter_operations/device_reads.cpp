@@ -1,8 +1,8 @@
 #include "device_reads.h"
 
 #include "params/params_log.h"
-#include "protocol_pauses.h"
 #include "params/request_texts.h"
+#include "protocol_pauses.h"
 
 namespace serverconf {
 namespace {

@@ -3,11 +3,13 @@
 #include "parameter_read_out.h"
 #include "parameter_write.h"
 #include "params/params_log.h"
-#include "protocol_pauses.h"
 #include "params/request_texts.h"
+#include "protocol_pauses.h"
 #include "route_destination.h"
 #include "set_exchange.h"
 #include "value_comparison.h"
+
+#include "channel/channel_ports.h"
 
 namespace serverconf {
 namespace {
@@ -52,7 +54,7 @@ void sendAgain(CommandChannel& channel, const DeviceRoute& route, const SentValu
 
 SentValues sentByWrite(const DeviceParameters& parameters, const QString& newAddress, const QSet<int>& leftOut,
                        const DeviceRoute& route) {
-    SentValues sent{parameters, setTagsBut(leftOut), 0};
+    SentValues sent{parameters, setTagsBut(leftOut), 0, kParameterWritePort};
     if (!leftOut.contains(kIpGetTag)) {
         sent.values.ipAddress = newAddress;
         sent.getTags << kIpGetTag;
@@ -62,7 +64,7 @@ SentValues sentByWrite(const DeviceParameters& parameters, const QString& newAdd
 }
 
 SentValues sentByFactoryDefaults(const DeviceRoute& route) {
-    SentValues sent{factoryParameters(), setTagsBut({}), 0};
+    SentValues sent{factoryParameters(), setTagsBut({}), 0, kFactoryDefaultsPort};
     if (route.form == DeviceRoute::Form::ByMacName) {
         sent.getTags << kIpGetTag;
         sent.ipSetTag = kSetIpBroadcastTag;
@@ -80,11 +82,19 @@ DeviceRoute routeAfterChange(NetworkEnvironment& environment, const DeviceRoute&
     return DeviceRoute::byMacName(macAddress);
 }
 
-WriteVerification verifySentValues(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
-                                   const QStringList& replySenders, const SentValues& sent) {
+ReadBack readBackOf(NetworkEnvironment& environment, const DeviceRoute& readRoute, const QString& rowAddress,
+                    const QString& macAddress, const SentValues& sent) {
+    const QString newAddress = sent.newAddress();
+    return ReadBack{routeAfterChange(environment, readRoute, macAddress, newAddress), {rowAddress, newAddress}, sent};
+}
+
+WriteVerification verifySentValues(NetworkEnvironment& environment, const ReadBack& readBack) {
+    const DeviceRoute& route = readBack.route;
+    const QStringList& replySenders = readBack.replySenders;
+    const SentValues& sent = readBack.sent;
     WriteVerification verification;
     std::unique_ptr<CommandChannel> channel = environment.createChannel();
-    channel->open(localPort);
+    channel->open(sent.localPort);
     QList<int> toCheck = sent.getTags;
     for (int round = 0;; ++round) {
         DeviceParameters readBack;

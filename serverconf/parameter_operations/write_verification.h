@@ -5,6 +5,7 @@
 
 #include "device/device_parameters.h"
 #include "device/device_route.h"
+#include "parameter_write.h"
 
 #include "channel/network_environment.h"
 
@@ -18,11 +19,16 @@ namespace serverconf {
 inline constexpr int kResendRounds = 2;
 
 // What a set exchange sent: the values, the get tags of the parameters it
-// set (kIpGetTag for "SIP") in set order, and the tag its "SIP" carried.
+// set (kIpGetTag for "SIP") in set order, the tag its "SIP" carried and the
+// local port it was sent from (the read-back uses the same).
 struct SentValues {
     DeviceParameters values;
     QList<int> getTags;
     int ipSetTag = 0;
+    quint16 localPort = 0;
+
+    // The address "SIP" gave the device; empty when none was sent.
+    QString newAddress() const { return getTags.contains(kIpGetTag) ? values.ipAddress : QString(); }
 };
 
 // What the write sent: the 19 values but `leftOut`, and `newAddress` with
@@ -47,11 +53,22 @@ struct WriteVerification {
 DeviceRoute routeAfterChange(NetworkEnvironment& environment, const DeviceRoute& before, const QString& macAddress,
                              const QString& newAddress);
 
-// Reads `sent` back from local port `localPort` on `route` (replies from
-// `replySenders`), compares each value with hasTaken, and sends those that
-// did not take again ("W"+MAC on a broadcast route, "L", their set requests,
-// "E", 500 ms), reading back after each, up to kResendRounds times.
-WriteVerification verifySentValues(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
-                                   const QStringList& replySenders, const SentValues& sent);
+// Where the read-back of a set exchange finds the device.
+struct ReadBack {
+    DeviceRoute route;         // its route after the change
+    QStringList replySenders;  // its address before the change and the new one
+    SentValues sent;
+};
+
+// The read-back of `sent`, sent on `readRoute` to the device of the row at
+// `rowAddress` with `macAddress`.
+ReadBack readBackOf(NetworkEnvironment& environment, const DeviceRoute& readRoute, const QString& rowAddress,
+                    const QString& macAddress, const SentValues& sent);
+
+// Reads the sent values back from their local port on the read-back's
+// route, compares each with hasTaken, and sends those that did not take
+// again ("W"+MAC on a broadcast route, "L", their set requests, "E",
+// 500 ms), reading back after each, up to kResendRounds times.
+WriteVerification verifySentValues(NetworkEnvironment& environment, const ReadBack& readBack);
 
 }  // namespace serverconf

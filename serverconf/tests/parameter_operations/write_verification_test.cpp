@@ -133,7 +133,7 @@ TEST(WriteVerification, ValuesThatDidNotTakeAreSentAgainUpToTwoRounds) {
         network.clearRecord();
 
         const SentValues sent = sentByWrite(parameters, values.ipAddressField, {7, 10, 11, 13, 14}, route);
-        const WriteVerification verification = verifySentValues(network, 6666, route, {device.address}, sent);
+        const WriteVerification verification = verifySentValues(network, ReadBack{route, {device.address}, sent});
         EXPECT_EQ(verification.notTaken, c.notTaken) << c.why;
         EXPECT_EQ(verification.resendRounds, c.resendRounds) << c.why;
         QStringList setSends;
@@ -161,7 +161,7 @@ TEST(WriteVerification, OnlyTheValuesSentAreReadBack) {
                      {"FC", "1"},         {"DT", "0"},      {"BR", "5"}, {"PR", "0"},         {"BB", "1"},
                      {"RC", "0"},         {"CM", "1"},      {"CT", "5"}, {"DI", "127.0.0.2"}, {"DP", "1001"},
                      {"GI", "127.0.0.1"}, {"NM", "0.0.0.0"}};
-    EXPECT_TRUE(verifySentValues(network, 6666, route, {device.address}, sent).verified());
+    EXPECT_TRUE(verifySentValues(network, ReadBack{route, {device.address}, sent}).verified());
     EXPECT_EQ(device.getRequests, 17);
 }
 
