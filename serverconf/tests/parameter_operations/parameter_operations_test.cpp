@@ -389,7 +389,7 @@ TEST_F(WriteTest, ValuesNotReadAreLeftOutAndTheRestKeepTheirOrderAndPacing) {
     for (const auto& c : cases) {
         FakeNetwork fresh;
         DeviceParameters parameters = session.parameters;
-        ParameterEdits values = dialogValues();
+        ParameterEdits values = typedEdits();
         values.ipAddressField = QString::fromLatin1(c.ipField);
         EXPECT_EQ(writeParameters(fresh, localRoute, parameters, values, c.leftOut), c.delivery) << c.ipField;
         if (c.delivery == Delivery::Refused) {
