@@ -134,11 +134,22 @@ void CliRunner::letRepliesArrive() {
 }
 
 int CliRunner::search() {
+    const bool found = searchAndWait();
+    report_->rows(list_.entries());
+    return found ? 0 : fail(kNoDeviceFound);
+}
+
+bool CliRunner::searchAndWait() {
     discovery_.beginSearch(waitMs_);
     letRepliesArrive();
     const bool found = discovery_.finishSearch();
-    report_->rows(list_.entries());
-    return found ? 0 : fail(kNoDeviceFound);
+    if (const int beyond = discovery_.repliesBeyondFullList(); beyond > 0) {
+        err_ << QStringLiteral("the list holds %1 devices: %2 more replies not listed")
+                    .arg(DeviceListModel::kMaxRows)
+                    .arg(beyond)
+             << Qt::endl;
+    }
+    return found;
 }
 
 int CliRunner::locate(const CliArguments& arguments) {
@@ -150,9 +161,7 @@ int CliRunner::locate(const CliArguments& arguments) {
 
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
                                           const FinishStep& finish) {
-    discovery_.beginSearch(waitMs_);
-    letRepliesArrive();
-    const bool anyAnswer = discovery_.finishSearch();
+    const bool anyAnswer = searchAndWait();
     const auto targets = targetsOf(arguments, list_);
     Tally tally;
     if (arguments.allDevices && !anyAnswer) {

@@ -50,6 +50,9 @@ private:
     using FinishStep = std::function<void(QList<DeviceResult>& results, const QList<Sent>& sent)>;
 
     int search();
+    // The search of every command and the wait for its replies; false when
+    // no device answered. A list that filled up is said on standard error.
+    bool searchAndWait();
     int locate(const CliArguments& arguments);
     int read(const CliArguments& arguments);
     int write(const CliArguments& arguments);

@@ -1,9 +1,9 @@
 #pragma once
 // The write of the property dialog's OK and the factory defaults of its
 // "出厂设置" button: fixed series of set requests ending with "E", paced by
-// fixed waits, nothing read back. Afterwards the caller closes the dialog,
-// shows the update window and runs the list refresh
-// (DeviceDiscovery::refreshList) so the device is listed as it now answers.
+// fixed waits. Afterwards the caller closes the dialog, shows the update
+// window, runs the list refresh (DeviceDiscovery::refreshList) so the device
+// is listed as it now answers, and reads it back (write_verification.h).
 
 #include "device/device_parameters.h"
 #include "device/device_route.h"
