@@ -20,10 +20,6 @@ constexpr std::array<const char16_t*, kParameterCount> kNames{
     u"On-the-Fly功能", u"最大数据封包数", u"最大字符间延时", u"目标IP",  u"目标端口", u"网关IP",   u"网络掩码",
 };
 
-void markWidget(QWidget* widget, bool notRead) {
-    widget->setToolTip(notRead ? QString::fromUtf8(kNotReadTooltip) : QString());
-}
-
 }  // namespace
 
 QString parameterName(int getTag) {
@@ -40,34 +36,25 @@ QString parameterNames(const QList<int>& getTags) {
 
 NotReadMarks::NotReadMarks(const QList<int>& notReadTags) : tags_(notReadTags.cbegin(), notReadTags.cend()) {}
 
-void NotReadMarks::watch(int getTag, QLineEdit* field) {
+template <typename Widget, typename Signal>
+void NotReadMarks::mark(int getTag, Widget* widget, Signal given) {
     if (!tags_.contains(getTag)) return;
-    field->setPlaceholderText(QString::fromUtf8(kNotReadPlaceholder));
-    markWidget(field, true);
-    fields_ << field;
-    fieldTags_ << getTag;
-    QObject::connect(field, &QLineEdit::textEdited, field, [this, getTag] { give(getTag); });
+    widget->setPlaceholderText(QString::fromUtf8(kNotReadPlaceholder));
+    widget->setToolTip(QString::fromUtf8(kNotReadTooltip));
+    unmark_.insert(getTag, [widget] {
+        widget->setPlaceholderText({});
+        widget->setToolTip({});
+    });
+    QObject::connect(widget, given, widget, [this, getTag] { give(getTag); });
 }
 
-void NotReadMarks::watch(int getTag, ParameterChoiceBox* list) {
-    if (!tags_.contains(getTag)) return;
-    list->setPlaceholderText(QString::fromUtf8(kNotReadPlaceholder));
-    markWidget(list, true);
-    lists_ << list;
-    listTags_ << getTag;
-    QObject::connect(list, &ParameterChoiceBox::chosen, list, [this, getTag] { give(getTag); });
-}
+void NotReadMarks::watch(int getTag, QLineEdit* field) { mark(getTag, field, &QLineEdit::textEdited); }
+
+void NotReadMarks::watch(int getTag, ParameterChoiceBox* list) { mark(getTag, list, &ParameterChoiceBox::chosen); }
 
 void NotReadMarks::give(int getTag) {
     if (!tags_.remove(getTag)) return;
-    if (const qsizetype i = fieldTags_.indexOf(getTag); i >= 0) {
-        fields_[i]->setPlaceholderText({});
-        markWidget(fields_[i], false);
-    }
-    if (const qsizetype i = listTags_.indexOf(getTag); i >= 0) {
-        lists_[i]->setPlaceholderText({});
-        markWidget(lists_[i], false);
-    }
+    if (const auto unmark = unmark_.constFind(getTag); unmark != unmark_.cend()) (*unmark)();
 }
 
 QString NotReadMarks::names() const { return parameterNames(tags_.values()); }

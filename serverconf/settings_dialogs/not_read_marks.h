@@ -5,9 +5,12 @@
 // it in an advanced dialog). OK leaves the set requests of marked values
 // out; Save refuses while any is marked.
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
+
+#include <functional>
 
 class QLineEdit;
 
@@ -38,11 +41,12 @@ public:
     QString names() const;
 
 private:
+    template <typename Widget, typename Signal>
+    void mark(int getTag, Widget* widget, Signal given);
+
     QSet<int> tags_;
-    QList<QLineEdit*> fields_;
-    QList<ParameterChoiceBox*> lists_;
-    QList<int> fieldTags_;
-    QList<int> listTags_;
+    // Takes the mark off the widget of a get tag.
+    QHash<int, std::function<void()>> unmark_;
 };
 
 }  // namespace serverconf
