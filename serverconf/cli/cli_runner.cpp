@@ -46,18 +46,12 @@ DeviceResult done(DeviceResult result, const QString& message) {
 }
 
 // The rows to work on: the row of each address asked for (nothing for an
-// address no row has), or every row once for --all (a device that answered
-// twice is listed twice, but read once).
+// address no row has), or every row for --all (the list holds a device once).
 QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArguments& arguments,
                                                                 const DeviceListModel& list) {
     QList<std::pair<QString, std::optional<DeviceEntry>>> targets;
     if (arguments.allDevices) {
-        QList<DeviceEntry> seen;
-        for (const DeviceEntry& row : list.entries()) {
-            if (seen.contains(row)) continue;
-            seen << row;
-            targets.append({row.deviceAddress, row});
-        }
+        for (const DeviceEntry& row : list.entries()) targets.append({row.deviceAddress, row});
         return targets;
     }
     for (const QString& address : arguments.deviceAddresses) {

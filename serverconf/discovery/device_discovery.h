@@ -33,7 +33,8 @@ public:
     void beginSearch(int windowMs = kSearchWindowMs);
     // After the wait: takes the replies already waiting, clears the session
     // for a new search, and returns false when no device answered (the
-    // caller shows "没有搜索到设备"). Replies that come later still add rows.
+    // caller shows "没有搜索到设备"). Replies within the window still add rows;
+    // later ones are not read.
     bool finishSearch();
 
     // List refresh: empties the list and broadcasts "X" on the discovery
@@ -41,9 +42,9 @@ public:
     // times of a full search window; rows appear as replies come.
     void refreshList();
 
-    // Takes every datagram waiting on the discovery socket and appends its
-    // row. Runs from the socket's notification; callers that block the event
-    // loop may call it directly.
+    // Takes the datagrams waiting on the discovery socket, while the window
+    // lasts, and places their rows. Runs from the socket's notification;
+    // callers that block the event loop may call it directly.
     void takeReplies();
 
     // Local port of the discovery socket (0 before the first search).
@@ -52,7 +53,9 @@ public:
     int repliesBeyondFullList() const { return beyondFullList_; }
 
 private:
+    // Empties the list and sends "X" at the send times of `windowMs`.
     void openWindow(int windowMs);
+
     NetworkEnvironment& environment_;
     DeviceListModel& list_;
     DeviceSession& session_;
