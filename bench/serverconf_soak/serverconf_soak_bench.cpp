@@ -1,11 +1,13 @@
 // Soak of the read-out and the write against three simulated devices, two on
-// this computer's network and one on another, each losing a share of its
-// replies at random (seeded, so a run can be repeated). Every cycle reads
-// one device as the window does, then writes a user name of its own back on
-// the route of that read-out and refreshes the list. Counted: writes that
-// reached a device other than the one read (the target is 0), read-outs that
-// asked for a value again, read-outs that failed, and values of another
-// device met in a read-out. Runs in a private loopback network.
+// this computer's network and one on another, each losing a share of the
+// requests it receives and of its replies at random (seeded, so a run can be
+// repeated). Every cycle reads one device as the window does, writes a user
+// name of its own back on the route of that read-out (values not read left
+// out), waits as the update window does, refreshes the list and reads the
+// device back. Counted: writes that reached a device other than the one read,
+// values staged on a device that no write meant to change, writes verified
+// whose user name never took, complete read-outs and verified writes, and the
+// time the read-back adds to a write. Runs in a private loopback network.
 //
 //   serverconf_soak_bench [cycles] [seed] [loss percent]   (default 1000 1 5)
 
@@ -18,6 +20,7 @@
 #include "discovery/device_discovery.h"
 #include "parameter_operations/parameter_read_out.h"
 #include "parameter_operations/parameter_write.h"
+#include "parameter_operations/write_verification.h"
 #include "testsupport/private_network.h"
 
 #include <QCoreApplication>
@@ -29,6 +32,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -48,11 +52,15 @@ const std::array<SoakDevice, 3> kDevices{{
 }};
 
 struct ReadOutCounts {
-    int failed = 0;         // no MAC address, or the probe unanswered: no dialog
-    int retried = 0;        // asked for at least one value a second time
-    int leftEmpty = 0;      // a value still missing after that: an empty field
-    int foreignValues = 0;  // a MAC, address or user name of another device or write
-    int refusedWrites = 0;  // OK refused: the IP field held no address
+    int failed = 0;            // no MAC address, the probe unanswered or another device's MAC: no dialog
+    int retried = 0;           // asked for at least one value again
+    int leftEmpty = 0;         // a value still missing after the retry rounds: left out of the write
+    int foreignValues = 0;     // a MAC, address or user name of another device or write
+    int refusedWrites = 0;     // OK refused: the IP field held no address
+    int verified = 0;          // writes whose every value was read back as sent
+    int verifiedNotTaken = 0;  // verified, yet the device never staged the cycle's user name
+    double writeSeconds = 0;   // the set exchanges
+    double verifySeconds = 0;  // the read-backs after them
 };
 
 void letEventsRun(int milliseconds) {
@@ -72,6 +80,21 @@ bool listEveryDevice(DeviceDiscovery& discovery, const DeviceListModel& list) {
         if (all) return true;
     }
     return false;
+}
+
+// What each device holds before any write, by code; the cycles change only ON.
+std::map<QString, soak::DeviceValues> ownValues() {
+    std::map<QString, soak::DeviceValues> values;
+    for (const SoakDevice& device : kDevices) {
+        DeviceParameters own = factoryParameters();
+        own.macAddress = device.mac;
+        own.ipAddress = device.address;
+        own.deviceName = device.name;
+        soak::DeviceValues& byCode = values[device.address];
+        for (const ParameterDefinition& parameter : kParameters)
+            byCode.insert(QString::fromLatin1(parameter.code), own.*parameter.member);
+    }
+    return values;
 }
 
 // True when a value read is another device's or another write's.
@@ -95,7 +118,7 @@ int main(int argc, char** argv) {
     QStringList specs;
     for (std::size_t i = 0; i < kDevices.size(); ++i) {
         const SoakDevice& device = kDevices[i];
-        specs << QStringLiteral("addr=%1,mac=%2,user=%3,name=%4,loss=%5,seed=%6")
+        specs << QStringLiteral("addr=%1,mac=%2,user=%3,name=%4,loss=%5,reqloss=%5,seed=%6")
                      .arg(device.address, device.mac, device.user, device.name)
                      .arg(lossPercent)
                      .arg(seed * 10 + static_cast<int>(i));
@@ -124,13 +147,14 @@ int main(int argc, char** argv) {
 
     std::printf(
         "serverconf soak: %d read-out + write cycles over %zu devices (2 on this network, 1 on another),\n"
-        "%d %% of device replies lost at random, seed %d\n",
-        cycles, kDevices.size(), lossPercent, seed);
+        "%d %% of requests and %d %% of replies lost at random, seed %d\n",
+        cycles, kDevices.size(), lossPercent, lossPercent, seed);
     std::fflush(stdout);
     QElapsedTimer clock;
     clock.start();
     ReadOutCounts counts;
     QList<soak::PlannedWrite> writes;
+    QList<soak::PlannedWrite> verifiedWrites;
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         // The devices in turn, so each read-out follows one of another device.
         const std::size_t index = static_cast<std::size_t>(cycle) % kDevices.size();
@@ -143,19 +167,33 @@ int main(int argc, char** argv) {
         counts.leftEmpty += read.missingTags.isEmpty() ? 0 : 1;
         counts.foreignValues += holdsForeignValue(session.parameters, kDevices[index], userWritten[index]) ? 1 : 0;
 
+        // The user name is typed; values not read are left out, as OK does.
         ParameterEdits edits = editsFrom(session.parameters);
         edits.userName = soak::cycleMarker(cycle);
-        switch (writeParameters(environment, read.route, session.parameters, edits)) {
-            case Delivery::Refused: ++counts.refusedWrites; break;
-            case Delivery::NotSent: std::fprintf(stderr, "cycle %d: a read device without a route\n", cycle); break;
-            case Delivery::Unicast:
-            case Delivery::Broadcast:
-                writes << soak::PlannedWrite{cycle, kDevices[index].address};
-                userWritten[index] = edits.userName;
-                break;
+        QSet<int> leftOut(read.missingTags.cbegin(), read.missingTags.cend());
+        leftOut.remove(parameterByCode(u"ON")->getTag);
+        QElapsedTimer writeClock;
+        writeClock.start();
+        const Delivery delivery = writeParameters(environment, read.route, session.parameters, edits, leftOut);
+        counts.writeSeconds += writeClock.elapsed() / 1000.0;
+        if (delivery == Delivery::Refused) ++counts.refusedWrites;
+        if (delivery != Delivery::Unicast && delivery != Delivery::Broadcast) continue;
+        writes << soak::PlannedWrite{cycle, kDevices[index].address};
+        userWritten[index] = edits.userName;
+        // The update window, then the list refresh and its wait, as the window does.
+        letEventsRun(1000);
+        discovery.refreshList();
+        letEventsRun(1000);
+        const SentValues sent = sentByWrite(
+            session.parameters, leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField, leftOut, read.route);
+        writeClock.restart();
+        const WriteVerification verification = verifySentValues(
+            environment, readBackOf(environment, read.route, rows[index].deviceAddress, rows[index].macAddress, sent));
+        counts.verifySeconds += writeClock.elapsed() / 1000.0;
+        if (verification.verified()) {
+            ++counts.verified;
+            verifiedWrites << writes.back();
         }
-        discovery.refreshList();  // as the window does after a write
-        letEventsRun(0);
         if (cycle % 50 == 0) std::fprintf(stderr, "%d cycles, %.0f s\n", cycle, clock.elapsed() / 1000.0);
     }
     const double elapsedSeconds = clock.elapsed() / 1000.0;
@@ -167,7 +205,12 @@ int main(int argc, char** argv) {
                                [&](const devicesim::LogRecord& record) { return record.payload == last; });
         });
     }
-    const soak::WriteTally tally = soak::tallyWrites(writes, simulator.records());
+    const QList<devicesim::LogRecord> records = simulator.records();
+    const soak::WriteTally tally = soak::tallyWrites(writes, records);
+    counts.verifiedNotTaken = soak::tallyWrites(verifiedWrites, records).missedTarget;
+    const int untouchedChanged = soak::stagedUnwanted(records, ownValues());
+    const int complete = cycles - counts.failed - counts.leftEmpty;
+    const auto share = [](int part, qsizetype whole) { return whole > 0 ? 100.0 * part / double(whole) : 0.0; };
 
     std::printf("%-48s %8d\n", "replies lost by the devices", tally.lostReplies);
     std::printf("%-48s %8d\n", "read-outs", cycles);
@@ -180,8 +223,18 @@ int main(int argc, char** argv) {
     std::printf("%-48s %8d\n", "  reached the device read", tally.reachedTarget);
     std::printf("%-48s %8d\n", "  missed by the device read", tally.missedTarget);
     std::printf("%-48s %8d\n", "  reached another device (target 0)", tally.reachedOther);
+    std::printf("%-48s %8d\n", "values staged that no write meant (target 0)", untouchedChanged);
+    std::printf("%-48s %8d\n", "writes verified whose value never took (target 0)", counts.verifiedNotTaken);
+    std::printf("%-48s %7.2f%%\n", "complete read-outs (target >= 99.5 %)", share(complete, cycles));
+    std::printf("%-48s %7.2f%%\n", "writes verified (target >= 99 %)", share(counts.verified, writes.size()));
+    std::printf("%-48s %8.2f\n", "mean s of a set exchange",
+                writes.isEmpty() ? 0.0 : counts.writeSeconds / writes.size());
+    std::printf("%-48s %8.2f\n", "mean s of its read-back",
+                writes.isEmpty() ? 0.0 : counts.verifySeconds / writes.size());
     std::printf("%-48s %8.1f\n", "elapsed s", elapsedSeconds);
-    const bool met = tally.reachedOther == 0 && counts.foreignValues == 0 && tally.missedTarget == 0;
-    std::printf("target: no write on another device, no foreign value, no write missed: %s\n", met ? "met" : "NOT met");
+    const bool met = tally.reachedOther == 0 && counts.foreignValues == 0 && untouchedChanged == 0 &&
+                     counts.verifiedNotTaken == 0 && share(complete, cycles) >= 99.5 &&
+                     share(counts.verified, writes.size()) >= 99.0;
+    std::printf("targets: %s\n", met ? "met" : "NOT met");
     return met ? 0 : 1;
 }

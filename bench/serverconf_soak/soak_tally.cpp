@@ -32,4 +32,18 @@ WriteTally tallyWrites(const QList<PlannedWrite>& writes, const QList<devicesim:
     return tally;
 }
 
+int stagedUnwanted(const QList<devicesim::LogRecord>& records, const std::map<QString, DeviceValues>& own) {
+    const QByteArray stagedPrefix = "staged ";
+    int unwanted = 0;
+    for (const devicesim::LogRecord& record : records) {
+        if (record.direction != u"note" || !record.payload.startsWith(stagedPrefix)) continue;
+        const QString item = QString::fromUtf8(record.payload.mid(stagedPrefix.size()));
+        const QString code = item.section(u'=', 0, 0);
+        const auto device = own.find(record.from);
+        if (code == u"ON" || device == own.end()) continue;
+        if (item.section(u'=', 1) != device->second.value(code)) ++unwanted;
+    }
+    return unwanted;
+}
+
 }  // namespace serverconf::soak

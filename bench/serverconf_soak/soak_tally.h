@@ -6,6 +6,7 @@
 #include "datagram_log.h"
 
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include <map>
@@ -31,5 +32,13 @@ struct WriteTally {
 // Judges `writes` against the log records (notes "staged ON=<marker>" name
 // the device that staged each value; "reply ... lost at random" counts losses).
 WriteTally tallyWrites(const QList<PlannedWrite>& writes, const QList<devicesim::LogRecord>& records);
+
+// The values of one device by code, as it holds them before any write.
+using DeviceValues = QMap<QString, QString>;
+
+// How many values the devices staged ("staged CODE=value" notes) that differ
+// from what they held (`own`, by device address), ON aside: the values a
+// write changed that the user did not.
+int stagedUnwanted(const QList<devicesim::LogRecord>& records, const std::map<QString, DeviceValues>& own);
 
 }  // namespace serverconf::soak

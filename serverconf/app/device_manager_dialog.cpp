@@ -147,9 +147,16 @@ void DeviceManagerDialog::changeIp() {
         ChangeIpDialog dialog(device.deviceAddress, this);
         if (runModal(dialog) != QDialog::Accepted) return;
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
-        if (!changeIpAddress(environment_, device, dialog.address())) return;
-        ProgressDialog::run(ProgressMode::Update, this);
-        discovery_->refreshList();
+        switch (changeIpAddress(environment_, device, dialog.address())) {
+            case ChangeIpOutcome::Refused: return;
+            case ChangeIpOutcome::NotConnected: notice(this, userMessage(kCheckConnectionMessage)); return;
+            case ChangeIpOutcome::Sent: break;
+        }
+        // The refreshed list must show the device at its new address.
+        ProgressDialog::run(ProgressMode::Update, this, [this] { refreshListAndWait(*discovery_); });
+        if (!devices_->listsDeviceAt(device.macAddress, dialog.address())) {
+            notice(this, userMessage(kNotAtNewAddressMessage));
+        }
     });
 }
 

@@ -9,4 +9,7 @@ namespace serverconf {
 
 void runSettings(const WindowContext& context, const DeviceEntry& device);
 
+// The list refresh, and the wait for its replies (one search window).
+void refreshListAndWait(DeviceDiscovery& discovery);
+
 }  // namespace serverconf

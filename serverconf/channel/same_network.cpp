@@ -41,4 +41,9 @@ bool isOnAnyLocalNetwork(const QStringList& localAddresses, const QString& devic
 
 bool isDottedAddress(const QString& text) { return dottedNumbers(text).has_value(); }
 
+bool isSameAddress(const QString& first, const QString& second) {
+    const auto a = dottedNumbers(first);
+    return a && a == dottedNumbers(second);
+}
+
 }  // namespace serverconf

@@ -19,4 +19,8 @@ bool isOnAnyLocalNetwork(const QStringList& localAddresses, const QString& devic
 // True when the text is a dotted IPv4 address: four numbers 0..255.
 bool isDottedAddress(const QString& text);
 
+// True when both texts are dotted addresses of the same four numbers
+// ("192.168.001.005" and "192.168.1.5" are one address).
+bool isSameAddress(const QString& first, const QString& second);
+
 }  // namespace serverconf

@@ -92,6 +92,8 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
         error = CliArguments::tr("--save names the file of one device; use --save-dir for several");
     } else if (parsed.allDevices && !parsed.deviceAddresses.isEmpty()) {
         error = CliArguments::tr("--all takes no addresses");
+    } else if (!parsed.verify && parsed.command != Command::Write && parsed.command != Command::Reset) {
+        error = CliArguments::tr("--no-verify belongs to write and reset");
     } else {
         return true;
     }
@@ -102,7 +104,7 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
 
 QString cliUsage() {
     return CliArguments::tr(
-        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--lang zh|en] COMMAND\n"
+        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND\n"
         "       serverconf-cli --help\n"
         "  search                                     list the device servers that answer\n"
         "  locate IP                                  targeted search for IP\n"
@@ -116,8 +118,9 @@ QString cliUsage() {
         "One search serves every IP of a command; each device is then worked on in\n"
         "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
-        "interfaces named. --lang sets the language of the texts (else SERVERCONF_LANG,\n"
-        "the language chosen in the window, the locale).\n");
+        "interfaces named. write and reset read the values back and send again\n"
+        "what did not take; --no-verify skips that. --lang sets the language of the\n"
+        "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -163,6 +166,8 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             }
         } else if (argument == u"--json") {
             parsed.json = true;
+        } else if (argument == u"--no-verify") {
+            parsed.verify = false;
         } else if (argument == u"--all") {
             parsed.allDevices = true;
         } else if (argument.startsWith(u"--")) {

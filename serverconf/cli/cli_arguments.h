@@ -6,8 +6,8 @@
 //   serverconf-cli [--wait MS] [--json] locate IP
 //   serverconf-cli [--wait MS] [--json] read IP... [--save FILE | --save-dir DIR]
 //   serverconf-cli [--wait MS] [--json] read --all [--save-dir DIR]
-//   serverconf-cli [--wait MS] [--json] write IP... [--load FILE] [CODE=VALUE ...]
-//   serverconf-cli [--wait MS] [--json] reset IP...
+//   serverconf-cli [--wait MS] [--json] [--no-verify] write IP... [--load FILE] [CODE=VALUE ...]
+//   serverconf-cli [--wait MS] [--json] [--no-verify] reset IP...
 //   serverconf-cli [--wait MS] [--json] change-ip IP NEWIP
 //   serverconf-cli [--wait MS] [--json] confirm IP...
 //   serverconf-cli [--json] interfaces
@@ -43,6 +43,7 @@ public:
     int waitMs = 1000;
     bool help = false;       // --help or -h: the usage, nothing else
     bool json = false;       // --json: one JSON document on standard output
+    bool verify = true;      // write, reset: read the values back (--no-verify: not)
     QStringList interfaces;  // --interface names; empty: every interface in use
 
     // The command works on a list of devices and reports one line per device

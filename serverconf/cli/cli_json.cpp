@@ -23,18 +23,24 @@ QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows) {
     return array;
 }
 
-QJsonObject parameterValuesJson(const DeviceParameters& parameters) {
+QJsonObject parameterValuesJson(const DeviceParameters& parameters, const QStringList& missing) {
     QJsonObject values;
     for (const ParameterDefinition& definition : kParameters) {
-        values.insert(QLatin1StringView(definition.code), parameters.*definition.member);
+        const QLatin1StringView code(definition.code);
+        if (!missing.contains(code)) values.insert(code, parameters.*definition.member);
     }
     return values;
 }
 
 QJsonObject deviceResultJson(const DeviceResult& result) {
     QJsonObject object{{"ip", result.ip}, {"mac", result.mac}, {"ok", result.ok}, {"message", result.message}};
-    if (result.values) object.insert("values", parameterValuesJson(*result.values));
+    if (result.values) object.insert("values", parameterValuesJson(*result.values, result.missing));
+    if (!result.missing.isEmpty()) object.insert("missing", QJsonArray::fromStringList(result.missing));
     if (!result.savedFile.isEmpty()) object.insert("file", result.savedFile);
+    if (result.verified) {
+        object.insert("verified", *result.verified);
+        object.insert("notTaken", QJsonArray::fromStringList(result.notTaken));
+    }
     return object;
 }
 

@@ -17,8 +17,8 @@ namespace serverconf {
 
 QJsonObject deviceRowJson(const DeviceEntry& row);
 QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows);
-// The 21 values by their two-letter codes.
-QJsonObject parameterValuesJson(const DeviceParameters& parameters);
+// The 21 values by their two-letter codes, but the `missing` ones.
+QJsonObject parameterValuesJson(const DeviceParameters& parameters, const QStringList& missing);
 QJsonObject deviceResultJson(const DeviceResult& result);
 // One object per address of each interface; "broadcast" is null when the
 // address has none.

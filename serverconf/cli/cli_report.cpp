@@ -40,9 +40,11 @@ void CliReport::interfaces(const QList<ListedInterface>& interfaces) {
     out_.flush();
 }
 
-// CODE=value lines in the order of a saved file.
-void CliReport::valueLines(const DeviceParameters& values, const QString& prefix) {
+// CODE=value lines in the order of a saved file; a value that did not
+// arrive has no line.
+void CliReport::valueLines(const DeviceParameters& values, const QStringList& missing, const QString& prefix) {
     for (const char* code : kProfileSaveOrder) {
+        if (missing.contains(QLatin1StringView(code))) continue;
         out_ << prefix << code << '=' << *values.valueByCode(QString::fromLatin1(code)) << '\n';
     }
 }
@@ -53,12 +55,12 @@ void CliReport::result(const DeviceResult& result) {
         return;
     }
     if (!perDevice_) {
-        if (result.values) valueLines(*result.values, {});
+        if (result.values) valueLines(*result.values, result.missing, {});
         out_.flush();
         if (!result.ok) err_ << result.message << Qt::endl;
         return;
     }
-    if (result.values && valuesAsText_) valueLines(*result.values, result.ip + u'\t');
+    if (result.values && valuesAsText_) valueLines(*result.values, result.missing, result.ip + u'\t');
     out_ << result.ip << '\t' << (result.ok ? "ok" : "failed") << '\t' << result.message << Qt::endl;
 }
 

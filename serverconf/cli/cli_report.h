@@ -38,7 +38,7 @@ public:
     void finish();
 
 private:
-    void valueLines(const DeviceParameters& values, const QString& prefix);
+    void valueLines(const DeviceParameters& values, const QStringList& missing, const QString& prefix);
 
     QTextStream& out_;
     QTextStream& err_;

@@ -17,6 +17,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace serverconf {
@@ -45,18 +46,12 @@ DeviceResult done(DeviceResult result, const QString& message) {
 }
 
 // The rows to work on: the row of each address asked for (nothing for an
-// address no row has), or every row once for --all (a device that answered
-// twice is listed twice, but read once).
+// address no row has), or every row for --all (the list holds a device once).
 QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArguments& arguments,
                                                                 const DeviceListModel& list) {
     QList<std::pair<QString, std::optional<DeviceEntry>>> targets;
     if (arguments.allDevices) {
-        QList<DeviceEntry> seen;
-        for (const DeviceEntry& row : list.entries()) {
-            if (seen.contains(row)) continue;
-            seen << row;
-            targets.append({row.deviceAddress, row});
-        }
+        for (const DeviceEntry& row : list.entries()) targets.append({row.deviceAddress, row});
         return targets;
     }
     for (const QString& address : arguments.deviceAddresses) {
@@ -66,11 +61,23 @@ QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArgumen
     return targets;
 }
 
-// The codes of the get tags whose values did not arrive, "ML, MD".
-QString codesOfTags(const QList<int>& getTags) {
+// The codes of get tags, in tag order.
+QStringList codesOfTags(const QList<int>& getTags) {
+    QList<int> sorted = getTags;
+    std::sort(sorted.begin(), sorted.end());
     QStringList codes;
-    for (const int tag : getTags) codes << QString::fromLatin1(parameterByGetTag(tag)->code);
-    return codes.join(QStringLiteral(", "));
+    for (const int tag : sorted) codes << QString::fromLatin1(parameterByGetTag(tag)->code);
+    return codes;
+}
+
+// "以下参数未读到: ML, MD" and the like.
+QString namingCodes(const char* text, const QStringList& codes) {
+    return userMessage(text) + codes.join(QStringLiteral(", "));
+}
+
+// The failure of a read-out that opened no dialog, in the window's words.
+QString readOutFailure(ReadOutOutcome outcome) {
+    return userMessage(outcome == ReadOutOutcome::WrongDevice ? kWrongDeviceMessage : kCheckConnectionMessage);
 }
 
 }  // namespace
@@ -121,11 +128,22 @@ void CliRunner::letRepliesArrive() {
 }
 
 int CliRunner::search() {
-    discovery_.beginSearch();
-    letRepliesArrive();
-    const bool found = discovery_.finishSearch();
+    const bool found = searchAndWait();
     report_->rows(list_.entries());
     return found ? 0 : fail(tr(kNoDeviceFound));
+}
+
+bool CliRunner::searchAndWait() {
+    discovery_.beginSearch(waitMs_);
+    letRepliesArrive();
+    const bool found = discovery_.finishSearch();
+    if (const int beyond = discovery_.repliesBeyondFullList(); beyond > 0) {
+        err_ << QStringLiteral("the list holds %1 devices: %2 more replies not listed")
+                    .arg(DeviceListModel::kMaxRows)
+                    .arg(beyond)
+             << Qt::endl;
+    }
+    return found;
 }
 
 int CliRunner::locate(const CliArguments& arguments) {
@@ -135,10 +153,9 @@ int CliRunner::locate(const CliArguments& arguments) {
     return found ? 0 : fail(tr(kNoDeviceFound));
 }
 
-CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation) {
-    discovery_.beginSearch();
-    letRepliesArrive();
-    const bool anyAnswer = discovery_.finishSearch();
+CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
+                                          const FinishStep& finish) {
+    const bool anyAnswer = searchAndWait();
     const auto targets = targetsOf(arguments, list_);
     Tally tally;
     if (arguments.allDevices && !anyAnswer) {
@@ -148,10 +165,13 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     }
     const qsizetype count = targets.size();
     ProgressLine progress(err_, count > 1 && !arguments.json && standardErrorIsTerminal());
+    QList<DeviceResult> results;
+    QList<Sent> sent;
     for (qsizetype i = 0; i < count; ++i) {
         const auto& [address, row] = targets[i];
         progress.show(int(i + 1), int(count), address);
         DeviceResult result;
+        lastSent_.reset();
         if (row) {
             result = operation(*row);
         } else {
@@ -159,6 +179,14 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
             result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
         }
         progress.wipe();
+        if (lastSent_) {
+            lastSent_->resultIndex = results.size();
+            sent << *lastSent_;
+        }
+        results << result;
+    }
+    if (finish) finish(results, sent);
+    for (const DeviceResult& result : std::as_const(results)) {
         report_->result(result);
         ++(result.ok ? tally.succeeded : tally.failed);
     }
@@ -182,20 +210,19 @@ int CliRunner::read(const CliArguments& arguments) {
 DeviceResult CliRunner::readDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
     DeviceResult device = resultFor(row);
-    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, userMessage(kCheckConnectionMessage));
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(device, readOutFailure(readResult.outcome));
     device.values = session_.parameters;
-    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, readResult, device);
+    // What arrived is shown; a file of it would later write the rest back
+    // empty, so nothing is saved.
+    device.missing = codesOfTags(readResult.missingTags);
+    if (!device.missing.isEmpty()) return failed(device, namingCodes(kNotReadMessage, device.missing));
+    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, device);
     // As the window's Save: the name gets ".ds", so that write --load takes the file.
     if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), device);
     return done(device, tr("read"));
 }
 
-// A backup holds a full read-out only: a value missing from it would be
-// written back empty by a later write --load.
-DeviceResult CliRunner::saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result) {
-    if (!readResult.missingTags.isEmpty()) {
-        return failed(result, tr("no reply for %1: not saved").arg(codesOfTags(readResult.missingTags)));
-    }
+DeviceResult CliRunner::saveBackup(const QString& directory, DeviceResult result) {
     const QString mac = result.values->macAddress;
     const std::optional<QString> path = backupFilePath(directory, mac);
     if (!path) return failed(result, tr("the MAC address \"%1\" cannot name a file: not saved").arg(mac));
@@ -223,23 +250,26 @@ int CliRunner::write(const CliArguments& arguments) {
     // file that is not a configuration file would blank every value it
     // names, and a bad value would fail on every device after its read-out.
     std::optional<DeviceParameters> loaded;
+    QSet<int> loadedKeys;
     if (!arguments.loadFile.isEmpty()) {
-        loaded = loadDeviceProfileFile(arguments.loadFile);
+        loaded = loadDeviceProfileFile(arguments.loadFile, &loadedKeys);
         if (!loaded) return fail(userMessage(kWrongProfileFormatMessage));
     }
+    // One address for several devices would collide: each keeps its own.
+    if (arguments.deviceAddresses.size() > 1) loadedKeys.remove(kIpGetTag);
     QString error;
     if (!typedValuesFit(arguments.typedValues, error)) return fail(error);
-    const Tally tally =
-        forEachDevice(arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded); });
-    return finishChange(arguments, tally);
+    const QSet<int> given = givenValueTags(arguments.typedValues, loaded.value_or(DeviceParameters{}), loadedKeys);
+    const Tally tally = forEachDevice(
+        arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded, given); },
+        [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
 DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
-                                    const std::optional<DeviceParameters>& loaded) {
+                                    const std::optional<DeviceParameters>& loaded, const QSet<int>& given) {
     const ReadOutResult readResult = readOut(row);
-    if (readResult.outcome != ReadOutOutcome::Read) {
-        return failed(resultFor(row), userMessage(kCheckConnectionMessage));
-    }
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     ParameterEdits edits = editsFrom(session_.parameters);
     if (loaded) {
         applyLoadedProfile(*loaded, edits, session_.parameters);
@@ -250,37 +280,61 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
         QString error;
         if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);
     }
-    switch (writeParameters(environment_, readResult.route, session_.parameters, edits)) {
+    // A value nobody knows is left as the device holds it, never written empty.
+    const QSet<int> leftOut = QSet<int>(readResult.missingTags.cbegin(), readResult.missingTags.cend()) - given;
+    if (!leftOut.isEmpty()) {
+        err_ << row.deviceAddress << ": " << namingCodes(kLeftOutMessage, codesOfTags(leftOut.values())) << Qt::endl;
+    }
+    switch (writeParameters(environment_, readResult.route, session_.parameters, edits, leftOut)) {
         case Delivery::NotSent: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
-        // The device reported no usable address and none was typed or loaded.
+        // A typed or loaded address that is not a dotted one.
         case Delivery::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
         case Delivery::Unicast:
         case Delivery::Broadcast: break;
+    }
+    const QString newAddress = leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField;
+    lastSent_ = Sent{};
+    if (arguments.verify) {
+        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
+                                      sentByWrite(session_.parameters, newAddress, leftOut, readResult.route));
     }
     return done(resultFor(row), tr("written"));
 }
 
 int CliRunner::reset(const CliArguments& arguments) {
-    const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) { return resetDevice(row); });
-    return finishChange(arguments, tally);
+    const Tally tally = forEachDevice(
+        arguments, [&](const DeviceEntry& row) { return resetDevice(row, arguments); },
+        [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
-DeviceResult CliRunner::resetDevice(const DeviceEntry& row) {
+DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
-    if (readResult.outcome != ReadOutOutcome::Read ||
-        restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
+    if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
+    if (restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
         return failed(resultFor(row), userMessage(kCheckConnectionMessage));
+    }
+    lastSent_ = Sent{};
+    if (arguments.verify) {
+        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
+                                      sentByFactoryDefaults(readResult.route));
     }
     return done(resultFor(row), tr("factory defaults written"));
 }
 
 int CliRunner::changeIp(const CliArguments& arguments) {
-    const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) {
-        return changeIpAddress(environment_, row, arguments.newAddress)
-                   ? done(resultFor(row), tr("new address %1 sent").arg(arguments.newAddress))
-                   : failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
-    });
-    return finishChange(arguments, tally);
+    const auto change = [&](const DeviceEntry& row) {
+        switch (changeIpAddress(environment_, row, arguments.newAddress)) {
+            case ChangeIpOutcome::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
+            case ChangeIpOutcome::NotConnected: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
+            case ChangeIpOutcome::Sent: break;
+        }
+        lastSent_ = Sent{0, std::nullopt, arguments.newAddress};
+        return done(resultFor(row), tr("new address %1 sent").arg(arguments.newAddress));
+    };
+    const Tally tally = forEachDevice(
+        arguments, change, [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
+    return reportChange(arguments, tally);
 }
 
 int CliRunner::confirm(const CliArguments& arguments) {
@@ -291,14 +345,35 @@ int CliRunner::confirm(const CliArguments& arguments) {
     return tally.failed > 0 ? 1 : 0;
 }
 
-int CliRunner::finishChange(const CliArguments& arguments, const Tally& tally) {
-    if (tally.succeeded > 0) {
-        letRepliesArrive();
+void CliRunner::finishChange(QList<DeviceResult>& results, const QList<Sent>& sent) {
+    if (sent.isEmpty()) return;
+    const auto refresh = [this] {
         discovery_.refreshList();
         letRepliesArrive();
-        // Per-device lines are the output of a command on several devices.
-        if (arguments.json || !arguments.reportsPerDevice()) report_->rows(list_.entries());
+    };
+    letRepliesArrive();
+    refresh();
+    bool movedAgain = false;
+    for (const Sent& device : sent) {
+        DeviceResult& result = results[device.resultIndex];
+        if (!device.check) {
+            if (!device.newAddress.isEmpty() && !list_.listsDeviceAt(result.mac, device.newAddress))
+                result = failed(result, userMessage(kNotAtNewAddressMessage));
+            continue;
+        }
+        const WriteVerification verification = verifySentValues(environment_, *device.check);
+        result.verified = verification.verified();
+        result.notTaken = codesOfTags(verification.notTaken);
+        if (!verification.verified()) result = failed(result, namingCodes(kNotTakenMessage, result.notTaken));
+        movedAgain = movedAgain || verification.ipResent;
     }
+    // A device given its address again may move only now.
+    if (movedAgain) refresh();
+}
+
+int CliRunner::reportChange(const CliArguments& arguments, const Tally& tally) {
+    // Per-device lines are the output of a command on several devices.
+    if (tally.succeeded > 0 && (arguments.json || !arguments.reportsPerDevice())) report_->rows(list_.entries());
     return tally.failed > 0 ? 1 : 0;
 }
 

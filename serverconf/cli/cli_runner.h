@@ -14,6 +14,7 @@
 #include "discovery/device_discovery.h"
 #include "discovery/device_list_model.h"
 #include "parameter_operations/parameter_read_out.h"
+#include "parameter_operations/write_verification.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -42,8 +43,19 @@ private:
         int succeeded = 0;
         int failed = 0;
     };
+    // What a device operation that sent something left to check once every
+    // device was done.
+    struct Sent {
+        qsizetype resultIndex = 0;
+        std::optional<ReadBack> check;  // write, reset: read back after the list refresh
+        QString newAddress;             // change-ip: where the refreshed list must show the device
+    };
+    using FinishStep = std::function<void(QList<DeviceResult>& results, const QList<Sent>& sent)>;
 
     int search();
+    // The search of every command and the wait for its replies; false when
+    // no device answered. A list that filled up is said on standard error.
+    bool searchAndWait();
     int locate(const CliArguments& arguments);
     int read(const CliArguments& arguments);
     int write(const CliArguments& arguments);
@@ -52,19 +64,26 @@ private:
     int confirm(const CliArguments& arguments);
 
     // One search, then `operation` on the row of each device asked for (or
-    // of every row, for --all), in turn, each result reported.
-    Tally forEachDevice(const CliArguments& arguments, const DeviceOperation& operation);
+    // of every row, for --all), in turn; then `finish` on the devices it
+    // sent to (its results may still turn to failures), and each result
+    // is reported.
+    Tally forEachDevice(const CliArguments& arguments, const DeviceOperation& operation, const FinishStep& finish = {});
     // The read-out of `row`: its outcome, the values in session_.
     ReadOutResult readOut(const DeviceEntry& row);
     DeviceResult readDevice(const DeviceEntry& row, const CliArguments& arguments);
-    DeviceResult saveBackup(const QString& directory, const ReadOutResult& readResult, DeviceResult result);
+    DeviceResult saveBackup(const QString& directory, DeviceResult result);
     DeviceResult saveValues(const QString& path, DeviceResult result);
+    // `given`: get tags of the values typed or loaded, written even when the
+    // read-out did not bring them.
     DeviceResult writeDevice(const DeviceEntry& row, const CliArguments& arguments,
-                             const std::optional<DeviceParameters>& loaded);
-    DeviceResult resetDevice(const DeviceEntry& row);
-    // The update window's wait, the list refresh and the rows it brings;
-    // after a command whose devices were all refused, nothing.
-    int finishChange(const CliArguments& arguments, const Tally& tally);
+                             const std::optional<DeviceParameters>& loaded, const QSet<int>& given);
+    DeviceResult resetDevice(const DeviceEntry& row, const CliArguments& arguments);
+    // The update window's wait, the list refresh, then the read-back of each
+    // device (unless --no-verify) or the check that a device is listed at its
+    // new address; after a command whose devices were all refused, nothing.
+    void finishChange(QList<DeviceResult>& results, const QList<Sent>& sent);
+    // The rows of the refreshed list, as the window shows them.
+    int reportChange(const CliArguments& arguments, const Tally& tally);
     void letRepliesArrive();
     int fail(const QString& message);
 
@@ -78,6 +97,8 @@ private:
     DeviceDiscovery discovery_;
     std::unique_ptr<CommandChannel> windowSocket_;
     QSet<QString> savedBackups_;  // backup files written by this command (lower case)
+    // Set by an operation that sent something to its device.
+    std::optional<Sent> lastSent_;
 };
 
 }  // namespace serverconf

@@ -5,6 +5,7 @@
 #include "device/device_parameters.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,9 @@ struct DeviceResult {
     QString message;                         // the window's message on failure, what was done on success
     std::optional<DeviceParameters> values;  // read: the values read out
     QString savedFile;                       // read: the *.ds file written, if any
+    QStringList missing;                     // read: codes whose values did not arrive (not in `values`)
+    std::optional<bool> verified;            // write, reset: the read-back ran and everything took
+    QStringList notTaken;                    // write, reset: codes read back different or not at all
 };
 
 }  // namespace serverconf

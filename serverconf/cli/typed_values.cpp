@@ -90,6 +90,20 @@ bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& 
     return true;
 }
 
+QSet<int> givenValueTags(const QList<QPair<QString, QString>>& typedValues, const DeviceParameters& loaded,
+                         const QSet<int>& loadedKeys) {
+    QSet<int> given;
+    for (const int tag : loadedKeys) {
+        const ParameterDefinition& definition = *parameterByGetTag(tag);
+        const QString code = QString::fromLatin1(definition.code);
+        if (!isListParameter(code) || isListChoice(code, loaded.*definition.member)) given.insert(tag);
+    }
+    for (const auto& [code, value] : typedValues) {
+        if (const ParameterDefinition* definition = parameterByCode(code)) given.insert(definition->getTag);
+    }
+    return given;
+}
+
 bool typedValuesFit(const QList<QPair<QString, QString>>& typedValues, QString& error) {
     ParameterEdits edits;
     DeviceParameters parameters;

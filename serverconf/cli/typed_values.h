@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
 
 namespace serverconf {
@@ -30,6 +31,12 @@ void applyLoadedProfile(const DeviceParameters& loaded, ParameterEdits& edits, D
 // reason, for an unknown code, FE, or a value that no list entry has.
 bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& edits, DeviceParameters& parameters,
                      QString& error);
+
+// The get tags of the values the user gives: each typed CODE=VALUE, and
+// each key of a loaded file (`loadedKeys`, from loadDeviceProfileFile)
+// whose value the dialog would take (a list takes only one of its entries).
+QSet<int> givenValueTags(const QList<QPair<QString, QString>>& typedValues, const DeviceParameters& loaded,
+                         const QSet<int>& loadedKeys);
 
 // Whether every typed CODE=VALUE would be taken by applyTypedValue (false,
 // with the first reason), checked before anything is sent to any device.

@@ -10,6 +10,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace serverconf {
 
 ProgressDialog::ProgressDialog(ProgressMode mode, QWidget* parent)
@@ -39,8 +41,9 @@ QString ProgressDialog::textFor(ProgressMode mode) {
     return mode == ProgressMode::Search ? tr("正在搜索设备，请等待!") : userMessage(kUpdatingDeviceMessage);
 }
 
-void ProgressDialog::run(ProgressMode mode, QWidget* parent) {
+void ProgressDialog::run(ProgressMode mode, QWidget* parent, const std::function<void()>& beforeClosing) {
     ProgressDialog dialog(mode, parent);
+    dialog.beforeClosing_ = beforeClosing;
     runModal(dialog);
 }
 
@@ -54,6 +57,7 @@ int ProgressDialog::barMaximum() const { return bar_->maximum(); }
 void ProgressDialog::finishWaiting() {
     bar_->setValue(bar_->maximum());
     bar_->repaint();
+    if (beforeClosing_) std::exchange(beforeClosing_, {})();
     accept();
 }
 

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLabel;
 class QProgressBar;
 
@@ -23,7 +25,9 @@ public:
     static QString textFor(ProgressMode mode);
 
     // Shows the window modally until it closes itself (or is closed by a key).
-    static void run(ProgressMode mode, QWidget* parent);
+    // `beforeClosing` runs when the wait is over, the window still open (the
+    // check that follows an update).
+    static void run(ProgressMode mode, QWidget* parent, const std::function<void()>& beforeClosing = {});
 
     // How long the bar stands empty before it fills and the window closes.
     static constexpr int waitMilliseconds = 1000;
@@ -42,6 +46,7 @@ private:
     QProgressBar* bar_;
     QLabel* textLine_;
     bool waiting_ = false;
+    std::function<void()> beforeClosing_;
 };
 
 }  // namespace serverconf

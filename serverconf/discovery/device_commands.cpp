@@ -5,9 +5,10 @@
 #include "channel/channel_ports.h"
 #include "channel/same_network.h"
 #include "device/device_parameters.h"
+#include "parameter_operations/device_reads.h"
 #include "params/request_texts.h"
 
-#include <array>
+#include <QList>
 
 namespace serverconf {
 namespace {
@@ -19,10 +20,10 @@ struct PacedRequest {
 
 }  // namespace
 
-bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress) {
+ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress) {
     if (!isDottedAddress(newAddress)) {
         qCDebug(lcDiscovery) << "change of IP refused, not an address:" << newAddress;
-        return false;
+        return ChangeIpOutcome::Refused;
     }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kChangeIpPort);
@@ -31,21 +32,22 @@ bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, co
 
     // On this computer's network the device is probed at its address; on
     // another network it is named by its MAC in a broadcast first.
-    const std::array<PacedRequest, 4> series =
-        sameNetwork ? std::array<PacedRequest, 4>{{{searchRequest(), 100},
-                                                   {openExchangeRequest(), 50},
-                                                   {setIp, 10},
-                                                   {endChangeIpRequest(), 200}}}
-                    : std::array<PacedRequest, 4>{{{nameDeviceRequest(row.macAddress), 100},
-                                                   {openExchangeRequest(), 50},
-                                                   {setIp, 50},
-                                                   {endChangeIpRequest(), 200}}};
+    if (sameNetwork && !probeAnswers(*socket, row.deviceAddress)) {
+        socket->close();
+        return ChangeIpOutcome::NotConnected;
+    }
+    const QList<PacedRequest> series =
+        sameNetwork ? QList<PacedRequest>{{openExchangeRequest(), 50}, {setIp, 10}, {endChangeIpRequest(), 200}}
+                    : QList<PacedRequest>{{nameDeviceRequest(row.macAddress), 100},
+                                          {openExchangeRequest(), 50},
+                                          {setIp, 50},
+                                          {endChangeIpRequest(), 200}};
     const Destination destination =
         sameNetwork ? Destination::device(row.deviceAddress) : Destination::broadcastOn(row.interfaceName);
     if (!sameNetwork) socket->allowBroadcast();
     for (const PacedRequest& request : series) socket->sendAndPause(request.text, destination, request.pauseMs);
     socket->close();
-    return true;
+    return ChangeIpOutcome::Sent;
 }
 
 void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row) {

@@ -12,15 +12,24 @@
 
 namespace serverconf {
 
-// From local port 3004. Device on this computer's network: "X" (100 ms), "L"
+enum class ChangeIpOutcome {
+    Sent,
+    // The new address is not a dotted IPv4 address (a blank field, say):
+    // nothing sent, so a device is never left without an address it can be
+    // reached at.
+    Refused,
+    // The device on this computer's network did not answer its probe:
+    // nothing more sent.
+    NotConnected,
+};
+
+// From local port 3004. Device on this computer's network: the row's
+// address probed (probeAnswers, up to three "X" 100 ms apart), then "L"
 // (50 ms), "SIP"+new+"|34" (10 ms), "E|35" (200 ms), all to the row's
 // address. On another network, broadcast on the interface the row was heard
 // on (all when unknown): "W"+MAC (100 ms), "L" (50 ms),
 // "SIP"+new+"|34" (50 ms), "E|35" (200 ms).
-// A new address that is not a dotted IPv4 address (a blank field, say) is
-// refused: nothing is sent and the result is false, so a device is never
-// left without an address it can be reached at.
-bool changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
+ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
 
 // From local port 3104: "B" to the row's address, or broadcast "B" on the
 // row's interface when the device is on another network (every device on

@@ -7,6 +7,8 @@
 #include "channel/same_network.h"
 #include "params/request_texts.h"
 
+#include <QTimer>
+
 namespace serverconf {
 
 DeviceDiscovery::DeviceDiscovery(NetworkEnvironment& environment, DeviceListModel& list, DeviceSession& session,
@@ -17,11 +19,36 @@ DeviceDiscovery::DeviceDiscovery(NetworkEnvironment& environment, DeviceListMode
 
 DeviceDiscovery::~DeviceDiscovery() = default;
 
-void DeviceDiscovery::beginSearch() {
+namespace {
+
+// Replies read after the window, in the final look of finishSearch: those
+// that arrived while the caller's wait ended.
+constexpr int kGraceMs = 100;
+
+}  // namespace
+
+void DeviceDiscovery::openWindow(int windowMs) {
     list_.clear();
+    beyondFullList_ = 0;
+    windowMs_ = windowMs;
+    windowClock_.start();
+    const int number = ++windowNumber_;
+    for (const int atMs : searchSendTimes(windowMs)) {
+        const auto send = [this, number] {
+            if (number == windowNumber_) socket_->send(searchRequest(), Destination::broadcast());
+        };
+        if (atMs == 0) {
+            send();
+        } else {
+            QTimer::singleShot(atMs, this, send);
+        }
+    }
+}
+
+void DeviceDiscovery::beginSearch(int windowMs) {
     socket_->open(kAnyLocalPort);
     socket_->allowBroadcast();
-    socket_->send(searchRequest(), Destination::broadcast());
+    openWindow(windowMs);
 }
 
 bool DeviceDiscovery::finishSearch() {
@@ -32,7 +59,6 @@ bool DeviceDiscovery::finishSearch() {
 }
 
 void DeviceDiscovery::refreshList() {
-    list_.clear();
     if (socket_->localPort() == 0) {
         // Only reached when no search ran before; the refresh then needs a
         // socket of its own to broadcast from.
@@ -40,15 +66,20 @@ void DeviceDiscovery::refreshList() {
         socket_->open(kAnyLocalPort);
         socket_->allowBroadcast();
     }
-    socket_->send(searchRequest(), Destination::broadcast());
+    openWindow(kSearchWindowMs);
 }
 
 void DeviceDiscovery::takeReplies() {
     if (!socket_->hasWaitingDatagram()) return;
+    const auto windowOpen = [this] { return windowClock_.isValid() && windowClock_.elapsed() < windowMs_ + kGraceMs; };
+    if (!windowOpen()) {
+        qCDebug(lcDiscovery) << "reply after the search window: not read";
+        return;
+    }
     // One look-up for the whole burst: the addresses do not change between
     // two replies of one search.
     const QStringList localAddresses = environment_.localAddresses();
-    while (socket_->hasWaitingDatagram()) {
+    while (socket_->hasWaitingDatagram() && windowOpen()) {
         const std::optional<Datagram> reply = socket_->readOne();
         if (!reply) continue;
         if (!isSearchReply(reply->text)) {
@@ -58,7 +89,8 @@ void DeviceDiscovery::takeReplies() {
         DeviceEntry row = searchReplyRow(reply->text, reply->senderAddress,
                                          isOnAnyLocalNetwork(localAddresses, reply->senderAddress));
         row.interfaceName = reply->arrivalInterface;
-        list_.append(row);
+        if (list_.place(row) == DeviceListModel::Placement::ListFull && beyondFullList_++ == 0)
+            qCDebug(lcDiscovery) << "the list holds" << DeviceListModel::kMaxRows << "rows: further devices not listed";
     }
 }
 

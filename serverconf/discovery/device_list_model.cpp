@@ -1,5 +1,9 @@
 #include "device_list_model.h"
 
+#include "channel/same_network.h"
+#include "parameter_operations/value_comparison.h"
+
+#include <algorithm>
 #include <array>
 
 namespace serverconf {
@@ -29,9 +33,20 @@ int DeviceListModel::columnWidth(int column) {
     return kColumns[column].width;
 }
 
-void DeviceListModel::append(const DeviceEntry& entry) { insertEntry(static_cast<int>(entries_.size()), entry); }
-
-void DeviceListModel::insertAtTop(const DeviceEntry& entry) { insertEntry(0, entry); }
+DeviceListModel::Placement DeviceListModel::place(const DeviceEntry& entry, NewRowAt at) {
+    for (int row = 0; row < entries_.size(); ++row) {
+        const DeviceEntry& listed = entries_[row];
+        if (listed.macAddress != entry.macAddress || listed.deviceAddress != entry.deviceAddress ||
+            listed.interfaceName != entry.interfaceName)
+            continue;
+        entries_[row] = entry;
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+        return Placement::Updated;
+    }
+    if (entries_.size() >= kMaxRows) return Placement::ListFull;
+    insertEntry(at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size()), entry);
+    return Placement::Added;
+}
 
 void DeviceListModel::insertEntry(int row, const DeviceEntry& entry) {
     beginInsertRows({}, row, row);
@@ -50,6 +65,12 @@ int DeviceListModel::findByAddress(const QString& address) const {
         if (entries_[row].deviceAddress == address) return row;
     }
     return -1;
+}
+
+bool DeviceListModel::listsDeviceAt(const QString& macAddress, const QString& address) const {
+    return std::any_of(entries_.cbegin(), entries_.cend(), [&](const DeviceEntry& entry) {
+        return isSameMacAddress(entry.macAddress, macAddress) && isSameAddress(entry.deviceAddress, address);
+    });
 }
 
 int DeviceListModel::rowCount(const QModelIndex& parent) const {

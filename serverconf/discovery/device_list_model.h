@@ -24,14 +24,23 @@ public:
     static QString heading(int column);
     static int columnWidth(int column);
 
-    void append(const DeviceEntry& entry);
-    void insertAtTop(const DeviceEntry& entry);
+    // A device is listed once per MAC address, address and interface (the
+    // same MAC on two segments is two rows): its row keeps the place of its
+    // first answer and shows its latest. At most kMaxRows rows.
+    static constexpr int kMaxRows = 4096;
+    enum class Placement { Added, Updated, ListFull };
+    // A new device's row goes to the end of the list, or to its top.
+    enum class NewRowAt { End, Top };
+    Placement place(const DeviceEntry& entry, NewRowAt at = NewRowAt::End);
     void clear();
 
     const DeviceEntry& entry(int row) const { return entries_.at(row); }
     const QList<DeviceEntry>& entries() const { return entries_; }
     // The first row whose address column is `address`, or -1.
     int findByAddress(const QString& address) const;
+    // A row shows the device of `macAddress` (isSameMacAddress) at `address`
+    // (the same four numbers): where a change of IP must find it.
+    bool listsDeviceAt(const QString& macAddress, const QString& address) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -2,6 +2,7 @@
 
 #include "discovery_log.h"
 #include "search_reply_row.h"
+#include "search_schedule.h"
 
 #include "channel/channel_ports.h"
 #include "channel/same_network.h"
@@ -13,21 +14,23 @@ int runTargetedSearch(NetworkEnvironment& environment, DeviceListModel& list, co
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kTargetedSearchPort);
     socket->allowBroadcast();
-    socket->sendAndPause(searchRequest(), Destination::broadcast(), kTargetedSearchWaitMs);
 
     int added = 0;
-    QStringList localAddresses;
-    for (int attempt = 0; attempt < kTargetedSearchReadAttempts; ++attempt) {
-        const std::optional<Datagram> reply = socket->readOne();
-        // The match is on the text: the target as typed against the sender's
-        // dotted form.
-        if (!reply || reply->senderAddress != targetAddress || !isSearchReply(reply->text)) continue;
-        if (added == 0) localAddresses = environment.localAddresses();
-        DeviceEntry row = targetedSearchReplyRow(reply->text, reply->senderAddress,
-                                                 isOnAnyLocalNetwork(localAddresses, reply->senderAddress));
-        row.interfaceName = reply->arrivalInterface;
-        list.insertAtTop(row);
-        ++added;
+    const QList<int> sendTimes = searchSendTimes(kSearchWindowMs);
+    const QStringList localAddresses = environment.localAddresses();
+    for (int elapsedMs = 0; elapsedMs < kSearchWindowMs; elapsedMs += kTargetedSearchStepMs) {
+        if (sendTimes.contains(elapsedMs)) socket->send(searchRequest(), Destination::broadcast());
+        environment.pause(kTargetedSearchStepMs);
+        for (int attempt = 0; attempt < kTargetedSearchReadAttempts; ++attempt) {
+            const std::optional<Datagram> reply = socket->readOne();
+            // The match is on the text: the target as typed against the
+            // sender's dotted form.
+            if (!reply || reply->senderAddress != targetAddress || !isSearchReply(reply->text)) continue;
+            DeviceEntry row = targetedSearchReplyRow(reply->text, reply->senderAddress,
+                                                     isOnAnyLocalNetwork(localAddresses, reply->senderAddress));
+            row.interfaceName = reply->arrivalInterface;
+            if (list.place(row, DeviceListModel::NewRowAt::Top) == DeviceListModel::Placement::Added) ++added;
+        }
     }
     if (added == 0) qCDebug(lcDiscovery) << "targeted search: no reply from" << targetAddress;
     socket->close();

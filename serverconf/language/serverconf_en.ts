@@ -28,42 +28,6 @@
         <translation>--all takes no addresses</translation>
     </message>
     <message>
-        <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--lang zh|en] COMMAND
-       serverconf-cli --help
-  search                                     list the device servers that answer
-  locate IP                                  targeted search for IP
-  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
-  read --all [--save-dir DIR]                read every device the search lists
-  write IP... [--load FILE] [CODE=VALUE...]  read, change and write the parameters
-  reset IP...                                restore the factory defaults
-  change-ip IP NEWIP                         give the device a new address
-  confirm IP...                              send the confirmation
-  interfaces                                 list the interfaces in use: name, address/prefix, broadcast
-One search serves every IP of a command; each device is then worked on in
-turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
-JSON document. --interface NAME (repeatable) keeps every command to the
-interfaces named. --lang sets the language of the texts (else SERVERCONF_LANG,
-the language chosen in the window, the locale).
-</source>
-        <translation>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--lang zh|en] COMMAND
-       serverconf-cli --help
-  search                                     list the device servers that answer
-  locate IP                                  targeted search for IP
-  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
-  read --all [--save-dir DIR]                read every device the search lists
-  write IP... [--load FILE] [CODE=VALUE...]  read, change and write the parameters
-  reset IP...                                restore the factory defaults
-  change-ip IP NEWIP                         give the device a new address
-  confirm IP...                              send the confirmation
-  interfaces                                 list the interfaces in use: name, address/prefix, broadcast
-One search serves every IP of a command; each device is then worked on in
-turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
-JSON document. --interface NAME (repeatable) keeps every command to the
-interfaces named. --lang sets the language of the texts (else SERVERCONF_LANG,
-the language chosen in the window, the locale).
-</translation>
-    </message>
-    <message>
         <source>--wait needs a number of milliseconds</source>
         <translation>--wait needs a number of milliseconds</translation>
     </message>
@@ -103,6 +67,48 @@ the language chosen in the window, the locale).
         <source>IP= cannot be written to several devices: each keeps its own address</source>
         <translation>IP= cannot be written to several devices: each keeps its own address</translation>
     </message>
+    <message>
+        <source>--no-verify belongs to write and reset</source>
+        <translation>--no-verify belongs to write and reset</translation>
+    </message>
+    <message>
+        <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
+       serverconf-cli --help
+  search                                     list the device servers that answer
+  locate IP                                  targeted search for IP
+  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
+  read --all [--save-dir DIR]                read every device the search lists
+  write IP... [--load FILE] [CODE=VALUE...]  read, change and write the parameters
+  reset IP...                                restore the factory defaults
+  change-ip IP NEWIP                         give the device a new address
+  confirm IP...                              send the confirmation
+  interfaces                                 list the interfaces in use: name, address/prefix, broadcast
+One search serves every IP of a command; each device is then worked on in
+turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
+JSON document. --interface NAME (repeatable) keeps every command to the
+interfaces named. write and reset read the values back and send again
+what did not take; --no-verify skips that. --lang sets the language of the
+texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+</source>
+        <translation>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
+       serverconf-cli --help
+  search                                     list the device servers that answer
+  locate IP                                  targeted search for IP
+  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
+  read --all [--save-dir DIR]                read every device the search lists
+  write IP... [--load FILE] [CODE=VALUE...]  read, change and write the parameters
+  reset IP...                                restore the factory defaults
+  change-ip IP NEWIP                         give the device a new address
+  confirm IP...                              send the confirmation
+  interfaces                                 list the interfaces in use: name, address/prefix, broadcast
+One search serves every IP of a command; each device is then worked on in
+turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
+JSON document. --interface NAME (repeatable) keeps every command to the
+interfaces named. write and reset read the values back and send again
+what did not take; --no-verify skips that. --lang sets the language of the
+texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+</translation>
+    </message>
 </context>
 <context>
     <name>CliMain</name>
@@ -132,10 +138,6 @@ the language chosen in the window, the locale).
     <message>
         <source>read</source>
         <translation>read</translation>
-    </message>
-    <message>
-        <source>no reply for %1: not saved</source>
-        <translation>no reply for %1: not saved</translation>
     </message>
     <message>
         <source>the MAC address &quot;%1&quot; cannot name a file: not saved</source>
@@ -380,6 +382,97 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>serverconf::ParameterNames</name>
+    <message>
+        <source>使用者</source>
+        <translation>User name</translation>
+    </message>
+    <message>
+        <source>设备名</source>
+        <translation>Device name</translation>
+    </message>
+    <message>
+        <source>MAC地址</source>
+        <translation>MAC address</translation>
+    </message>
+    <message>
+        <source>IP地址</source>
+        <translation>IP address</translation>
+    </message>
+    <message>
+        <source>端口号</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>传输协议</source>
+        <translation>Protocol</translation>
+    </message>
+    <message>
+        <source>工作模式</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>连接方式</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>连接时限</source>
+        <translation>Connection timeout</translation>
+    </message>
+    <message>
+        <source>RTS/CTS设置</source>
+        <translation>RTS/CTS</translation>
+    </message>
+    <message>
+        <source>DTR设置</source>
+        <translation>DTR</translation>
+    </message>
+    <message>
+        <source>波特率</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>校验</source>
+        <translation>Parity</translation>
+    </message>
+    <message>
+        <source>比特位</source>
+        <translation>Data bits</translation>
+    </message>
+    <message>
+        <source>On-the-Fly功能</source>
+        <translation>On-the-fly</translation>
+    </message>
+    <message>
+        <source>最大数据封包数</source>
+        <translation>Max. packets</translation>
+    </message>
+    <message>
+        <source>最大字符间延时</source>
+        <translation>Max. character gap</translation>
+    </message>
+    <message>
+        <source>目标IP</source>
+        <translation>Destination IP</translation>
+    </message>
+    <message>
+        <source>目标端口</source>
+        <translation>Destination port</translation>
+    </message>
+    <message>
+        <source>网关IP</source>
+        <translation>Gateway IP</translation>
+    </message>
+    <message>
+        <source>网络掩码</source>
+        <translation>Netmask</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
     <name>serverconf::Program</name>
     <message>
         <source>Windows 通信端口初始化失败。</source>
@@ -575,6 +668,38 @@ Do you want to replace it?</translation>
     <message>
         <source>GBK 编码（代码页 936）不可用，程序无法运行。</source>
         <translation>The GBK encoding (code page 936) is not available; the program cannot run.</translation>
+    </message>
+    <message>
+        <source>设备MAC地址不符!</source>
+        <translation>The device&apos;s MAC address does not match!</translation>
+    </message>
+    <message>
+        <source>以下参数未读到: </source>
+        <translation>These values were not read: </translation>
+    </message>
+    <message>
+        <source>以下参数未读到，未写入: </source>
+        <translation>These values were not read and were left unchanged: </translation>
+    </message>
+    <message>
+        <source>以下参数未设置成功: </source>
+        <translation>These values did not take: </translation>
+    </message>
+    <message>
+        <source>未读到</source>
+        <translation>not read</translation>
+    </message>
+    <message>
+        <source>未从设备读到此值，确定时不写入</source>
+        <translation>This value was not read from the device; OK leaves it unchanged</translation>
+    </message>
+    <message>
+        <source>以下参数未读到，不能保存: </source>
+        <translation>These values were not read, so the file cannot be saved: </translation>
+    </message>
+    <message>
+        <source>设备未在新IP地址出现!</source>
+        <translation>The device did not appear at its new IP address!</translation>
     </message>
 </context>
 </TS>

@@ -37,6 +37,28 @@ inline constexpr const char* kProfileNotSavedMessage =
 inline constexpr const char* kGbkMissingMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "GBK 编码（代码页 936）不可用，程序无法运行。");
 
+// A read-out whose MAC address is not the one of the device's list row:
+// another device answered; nothing is shown or written (caption "提示").
+inline constexpr const char* kWrongDeviceMessage = QT_TRANSLATE_NOOP("serverconf::UserMessages", "设备MAC地址不符!");
+// Followed by the parameters named ("ML, MD" on the command line, the
+// field names in the window), "、" or ", " between them.
+inline constexpr const char* kNotReadMessage = QT_TRANSLATE_NOOP("serverconf::UserMessages", "以下参数未读到: ");
+inline constexpr const char* kLeftOutMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "以下参数未读到，未写入: ");
+inline constexpr const char* kNotTakenMessage = QT_TRANSLATE_NOOP("serverconf::UserMessages", "以下参数未设置成功: ");
+// A field or list of the property dialog whose value a read-out did not
+// bring: its placeholder and its tooltip.
+inline constexpr const char* kNotReadPlaceholder = QT_TRANSLATE_NOOP("serverconf::UserMessages", "未读到");
+inline constexpr const char* kNotReadTooltip =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "未从设备读到此值，确定时不写入");
+// Save while values are still marked not read, followed by their names.
+inline constexpr const char* kNotReadNotSavedMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "以下参数未读到，不能保存: ");
+// A change of IP after which the refreshed list does not show the device at
+// its new address (caption "提示").
+inline constexpr const char* kNotAtNewAddressMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "设备未在新IP地址出现!");
+
 // `message`, one of the texts above, in the run's language.
 inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
 

@@ -1,10 +1,13 @@
 #include "parameter_read_out.h"
 
+#include "device_reads.h"
+#include "protocol_pauses.h"
+#include "route_destination.h"
+#include "value_comparison.h"
+
 #include "params/parameter_reply.h"
 #include "params/params_log.h"
 #include "params/request_texts.h"
-#include "protocol_pauses.h"
-#include "route_destination.h"
 
 #include "channel/channel_ports.h"
 
@@ -14,50 +17,23 @@ namespace serverconf {
 
 namespace {
 
-// How many waiting datagrams one read looks at for the one from the device,
-// so that a flood of foreign datagrams cannot hold the read-out.
-constexpr int kMaxDatagramsPerRead = 64;
-
-// Reads the waiting datagrams, at most kMaxDatagramsPerRead, until one from
-// `sender` arrives and returns it. Without one, returns the first datagram
-// read when `orFirst` is set, else nothing; the others are dropped (logged).
-std::optional<Datagram> readFrom(CommandChannel& socket, const QString& sender, bool orFirst) {
-    std::optional<Datagram> first;
-    for (int read = 0; read < kMaxDatagramsPerRead; ++read) {
-        if (read > 0 && !socket.hasWaitingDatagram()) break;
-        std::optional<Datagram> datagram = socket.readOne();
-        if (!datagram) continue;  // an oversize datagram, dropped by the channel
-        if (datagram->senderAddress == sender) return datagram;
-        qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "while reading" << sender;
-        if (!first) first = std::move(datagram);
+// "W"+MAC and "L" on a broadcast route, "L" on a unicast one.
+void openReadExchange(CommandChannel& channel, const DeviceRoute& route) {
+    if (route.form == DeviceRoute::Form::ByMacName) {
+        channel.allowBroadcast();
+        channel.sendAndPause(nameDeviceRequest(route.macAddress), destinationOf(route), kAfterNameDeviceMs);
+        channel.sendAndPause(openExchangeRequest(), destinationOf(route), kAfterBroadcastOpenMs);
+    } else {
+        channel.send(openExchangeRequest(), destinationOf(route));
     }
-    return orFirst ? first : std::nullopt;
-}
-
-// Probes the row's address from the probe socket; the sender of the answer is
-// the address the device is read from. An answer from the row's address is
-// taken before any other, so that a stranger's datagram cannot name the
-// device; a device answering from another address of its own still does.
-// Empty when nothing answered.
-QString probeDevice(NetworkEnvironment& environment, const QString& rowAddress) {
-    std::unique_ptr<CommandChannel> probe = environment.createChannel();
-    probe->open(kReadOutProbePort);
-    probe->sendAndPause(searchRequest(), Destination::device(rowAddress), kAfterProbeMs);
-    const std::optional<Datagram> answer = readFrom(*probe, rowAddress, true);
-    probe->close();
-    if (!answer) {
-        qCDebug(lcParams) << "no answer to the probe of" << rowAddress;
-        return {};
-    }
-    return answer->senderAddress;
 }
 
 }  // namespace
 
 ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChannel& windowSocket,
-                                   const QString& deviceAddress, DeviceParameters& parameters) {
+                                   const QStringList& deviceAddresses, DeviceParameters& parameters) {
     environment.pause(kBeforeReplyReadMs);
-    const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddress, false);
+    const std::optional<Datagram> datagram = readFrom(windowSocket, deviceAddresses);
     if (!datagram) return {ReplyReceipt::Kind::NoDatagram};
     const ParameterReply reply = parseParameterReply(datagram->text);
     switch (reply.kind) {
@@ -71,6 +47,55 @@ ReplyReceipt receiveParameterReply(NetworkEnvironment& environment, CommandChann
     return {ReplyReceipt::Kind::Stored, reply.getTag};
 }
 
+ValueRounds readValueRounds(NetworkEnvironment& environment, CommandChannel& channel, const DeviceRoute& route,
+                            const QStringList& replySenders, const QList<int>& getTags, DeviceParameters& into,
+                            const std::function<void()>& shortReplyNotice) {
+    ValueRounds rounds;
+    QSet<int> storedTags;
+    const auto receive = [&] {
+        const ReplyReceipt receipt = receiveParameterReply(environment, channel, replySenders, into);
+        if (receipt.kind == ReplyReceipt::Kind::Stored) {
+            storedTags.insert(receipt.getTag);
+        } else if (receipt.kind == ReplyReceipt::Kind::TooShort) {
+            ++rounds.shortReplies;
+            if (shortReplyNotice) shortReplyNotice();
+        }
+    };
+    const auto missing = [&] {
+        QList<int> tags;
+        for (int tag : getTags) {
+            if (!storedTags.contains(tag)) tags << tag;
+        }
+        return tags;
+    };
+    const auto ask = [&](const QList<int>& tags) {
+        for (int tag : tags) {
+            channel.send(getRequest(tag), destinationOf(route));
+            receive();
+        }
+    };
+
+    openReadExchange(channel, route);
+    receive();
+    ask(getTags);
+    // A datagram can be lost on the way: what is still missing is asked for
+    // again (a late reply may have filled some in the meantime).
+    for (int round = 1; round <= kRetryRounds; ++round) {
+        const QList<int> again = missing();
+        if (again.isEmpty()) break;
+        for (int tag : again) {
+            if (!rounds.retriedTags.contains(tag)) rounds.retriedTags << tag;
+        }
+        if (route.form == DeviceRoute::Form::ByMacName) openReadExchange(channel, route);
+        ask(again);
+    }
+    std::sort(rounds.retriedTags.begin(), rounds.retriedTags.end());
+    rounds.missingTags = missing();
+    if (!rounds.retriedTags.isEmpty())
+        qCDebug(lcParams) << "asked again" << rounds.retriedTags << "still missing" << rounds.missingTags;
+    return rounds;
+}
+
 ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& windowSocket,
                              const DeviceEntry* selectedRow, DeviceSession& session,
                              const std::function<void()>& shortReplyNotice) {
@@ -81,57 +106,42 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     }
     session.parameters = DeviceParameters{};
 
-    // Replies count only from the device being read: the address that
-    // answered the probe, or the row's address when it is named by broadcast.
-    QString replySender = selectedRow->deviceAddress;
+    // Replies count only from the device being read: the row's address,
+    // probed first when it is on this computer's network.
+    const QString& replySender = selectedRow->deviceAddress;
     DeviceRoute route;
-    if (environment.isOnLocalNetwork(selectedRow->deviceAddress)) {
-        replySender = probeDevice(environment, selectedRow->deviceAddress);
-        if (replySender.isEmpty()) {
+    if (environment.isOnLocalNetwork(replySender)) {
+        std::unique_ptr<CommandChannel> probe = environment.createChannel();
+        probe->open(kReadOutProbePort);
+        const bool answered = probeAnswers(*probe, replySender);
+        probe->close();
+        if (!answered) {
             result.outcome = ReadOutOutcome::NotConnected;
             return result;
         }
         route = DeviceRoute::unicast(replySender);
-        windowSocket.send(openExchangeRequest(), destinationOf(route));
     } else {
         route = DeviceRoute::byMacName(selectedRow->macAddress, selectedRow->interfaceName);
-        windowSocket.allowBroadcast();
-        windowSocket.sendAndPause(nameDeviceRequest(route.macAddress), destinationOf(route), kAfterNameDeviceMs);
-        windowSocket.sendAndPause(openExchangeRequest(), destinationOf(route), kAfterBroadcastOpenMs);
     }
 
-    QSet<int> storedTags;
-    const auto receive = [&] {
-        const ReplyReceipt receipt = receiveParameterReply(environment, windowSocket, replySender, session.parameters);
-        if (receipt.kind == ReplyReceipt::Kind::Stored) {
-            storedTags.insert(receipt.getTag);
-        } else if (receipt.kind == ReplyReceipt::Kind::TooShort) {
-            ++result.shortReplies;
-            if (shortReplyNotice) shortReplyNotice();
-        }
-    };
-    const auto ask = [&](int tag) {
-        windowSocket.send(getRequest(tag), destinationOf(route));
-        receive();
-    };
-    receive();
-    for (int tag = 1; tag <= kParameterCount; ++tag) ask(tag);
-    // A datagram can be lost on the way: each value still missing is asked
-    // for once more (a late reply may have filled one in the meantime).
-    for (int tag = 1; tag <= kParameterCount; ++tag) {
-        if (storedTags.contains(tag)) continue;
-        result.retriedTags << tag;
-        ask(tag);
-    }
-    for (int tag : std::as_const(result.retriedTags)) {
-        if (!storedTags.contains(tag)) result.missingTags << tag;
-    }
-    if (!result.retriedTags.isEmpty())
-        qCDebug(lcParams) << "asked again" << result.retriedTags << "still missing" << result.missingTags;
+    QList<int> allTags;
+    for (const ParameterDefinition& parameter : kParameters) allTags << parameter.getTag;
+    const ValueRounds rounds =
+        readValueRounds(environment, windowSocket, route, {replySender}, allTags, session.parameters, shortReplyNotice);
+    result.shortReplies = rounds.shortReplies;
+    result.retriedTags = rounds.retriedTags;
+    result.missingTags = rounds.missingTags;
 
     if (session.parameters.macAddress.isEmpty()) {
         qCDebug(lcParams) << "no MAC address read from" << selectedRow->deviceAddress;
         result.outcome = ReadOutOutcome::NotConnected;
+        return result;
+    }
+    if (!isSameMacAddress(session.parameters.macAddress, selectedRow->macAddress)) {
+        qCDebug(lcParams) << "read MAC" << session.parameters.macAddress << "is not the row's"
+                          << selectedRow->macAddress;
+        session.parameters = DeviceParameters{};
+        result.outcome = ReadOutOutcome::WrongDevice;
         return result;
     }
     result.outcome = ReadOutOutcome::Read;

@@ -16,13 +16,13 @@ namespace {
 // Runs one set exchange from `localPort` on `route`: opening, the 19 set
 // requests, "SIP" when `setIp` names an address, "E".
 Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, const DeviceRoute& route,
-                        const DeviceParameters& values, const QString* setIp) {
+                        const DeviceParameters& values, const QString* setIp, const QSet<int>& leftOut) {
     const Delivery delivery = deliveryOn(route);
     if (delivery == Delivery::NotSent) return delivery;
     std::unique_ptr<CommandChannel> channel = environment.createChannel();
     channel->open(localPort);
     openSetExchange(*channel, route);
-    sendSetRequests(*channel, route, values);
+    sendSetRequests(*channel, route, values, leftOut);
     if (setIp) {
         const int tag = delivery == Delivery::Unicast ? kSetIpUnicastTag : kSetIpBroadcastTag;
         channel->sendAndPause(setIpRequest(*setIp, tag), destinationOf(route), kAfterSetRequestMs);
@@ -35,13 +35,16 @@ Delivery runSetExchange(NetworkEnvironment& environment, quint16 localPort, cons
 }  // namespace
 
 Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
-                         const ParameterEdits& edits) {
-    if (!isDottedAddress(edits.ipAddressField)) {
+                         const ParameterEdits& edits, const QSet<int>& leftOut) {
+    const bool sendsIp = !leftOut.contains(kIpGetTag);
+    if (sendsIp && !isDottedAddress(edits.ipAddressField)) {
         qCDebug(lcParams) << "write refused, the new address is not dotted:" << edits.ipAddressField;
         return Delivery::Refused;
     }
     applyEdits(parameters, edits);
-    return runSetExchange(environment, kParameterWritePort, route, parameters, &edits.ipAddressField);
+    if (!leftOut.isEmpty()) qCDebug(lcParams) << "left out, not read:" << leftOut;
+    return runSetExchange(environment, kParameterWritePort, route, parameters,
+                          sendsIp ? &edits.ipAddressField : nullptr, leftOut);
 }
 
 Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route) {
@@ -49,7 +52,7 @@ Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRou
     // Only a device on another network, reached by broadcast, is given the
     // factory address; one on this computer's network keeps its own.
     const QString* setIp = route.form == DeviceRoute::Form::ByMacName ? &defaults.ipAddress : nullptr;
-    return runSetExchange(environment, kFactoryDefaultsPort, route, defaults, setIp);
+    return runSetExchange(environment, kFactoryDefaultsPort, route, defaults, setIp, {});
 }
 
 }  // namespace serverconf

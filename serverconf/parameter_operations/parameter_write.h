@@ -1,9 +1,9 @@
 #pragma once
 // The write of the property dialog's OK and the factory defaults of its
 // "出厂设置" button: fixed series of set requests ending with "E", paced by
-// fixed waits, nothing read back. Afterwards the caller closes the dialog,
-// shows the update window and runs the list refresh
-// (DeviceDiscovery::refreshList) so the device is listed as it now answers.
+// fixed waits. Afterwards the caller closes the dialog, shows the update
+// window, runs the list refresh (DeviceDiscovery::refreshList) so the device
+// is listed as it now answers, and reads it back (write_verification.h).
 
 #include "device/device_parameters.h"
 #include "device/device_route.h"
@@ -11,6 +11,7 @@
 
 #include "channel/network_environment.h"
 
+#include <QSet>
 #include <QString>
 
 namespace serverconf {
@@ -30,8 +31,15 @@ enum class Delivery {
 // ["W"+MAC, 100 ms] "L", 50 ms, the 19 set requests in set-tag order with
 // 10 ms after each, "SIP"+typed address+"|37" (unicast) or "|33" (broadcast),
 // 10 ms, "E", 500 ms.
+// `leftOut`: get tags of values that were not read and that nobody gave;
+// their set requests are not sent (with the IP tag, no "SIP" and no check
+// of the IP field: the device keeps its address), so that a value nobody
+// knows is never written empty.
 Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& route, DeviceParameters& parameters,
-                         const ParameterEdits& edits);
+                         const ParameterEdits& edits, const QSet<int>& leftOut = {});
+
+// The get tag of the IP address, whose set request is "SIP".
+inline constexpr int kIpGetTag = 4;
 
 // The factory defaults on the route of the read-out, from local port 5555:
 // as the write, but with the factory values and no "SIP" on a unicast route

@@ -28,10 +28,13 @@ void openSetExchange(CommandChannel& channel, const DeviceRoute& route) {
     channel.sendAndPause(openExchangeRequest(), destinationOf(route), kAfterOpenExchangeMs);
 }
 
-void sendSetRequests(CommandChannel& channel, const DeviceRoute& route, const DeviceParameters& values) {
-    for (const ParameterDefinition* parameter : setRequestOrder())
+void sendSetRequests(CommandChannel& channel, const DeviceRoute& route, const DeviceParameters& values,
+                     const QSet<int>& leftOut) {
+    for (const ParameterDefinition* parameter : setRequestOrder()) {
+        if (leftOut.contains(parameter->getTag)) continue;
         channel.sendAndPause(setRequest(*parameter, values.*parameter->member), destinationOf(route),
                              kAfterSetRequestMs);
+    }
 }
 
 void endSetExchange(CommandChannel& channel, const DeviceRoute& route) {

@@ -9,6 +9,8 @@
 
 #include "channel/command_channel.h"
 
+#include <QSet>
+
 namespace serverconf {
 
 // How an exchange on `route` is delivered; NotSent when the route is not
@@ -17,8 +19,10 @@ Delivery deliveryOn(const DeviceRoute& route);
 
 // Broadcast route: allows broadcasting, "W"+MAC, 100 ms. Then "L", 50 ms.
 void openSetExchange(CommandChannel& channel, const DeviceRoute& route);
-// The 19 set requests in set-tag order, 10 ms after each.
-void sendSetRequests(CommandChannel& channel, const DeviceRoute& route, const DeviceParameters& values);
+// The 19 set requests in set-tag order, 10 ms after each, but for those of
+// `leftOut` (get tags): the rest keep their order and pacing.
+void sendSetRequests(CommandChannel& channel, const DeviceRoute& route, const DeviceParameters& values,
+                     const QSet<int>& leftOut);
 // "E", 500 ms.
 void endSetExchange(CommandChannel& channel, const DeviceRoute& route);
 

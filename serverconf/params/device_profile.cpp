@@ -185,14 +185,17 @@ DeviceParameters readDeviceProfile(const QByteArray& content) {
     return values;
 }
 
-bool isDeviceProfile(const QByteArray& content) {
+bool isDeviceProfile(const QByteArray& content) { return !profileKeyTags(content).isEmpty(); }
+
+QSet<int> profileKeyTags(const QByteArray& content) {
+    QSet<int> tags;
     const QList<Line> lines = splitLines(content);
     const auto span = findSection(content, lines, QString::fromLatin1(kProfileSection));
-    if (!span) return false;
-    for (const char* code : kProfileSaveOrder) {
-        if (findKey(content, lines, *span, QString::fromLatin1(code)) >= 0) return true;
+    if (!span) return tags;
+    for (const ParameterDefinition& parameter : kParameters) {
+        if (findKey(content, lines, *span, QString::fromLatin1(parameter.code)) >= 0) tags.insert(parameter.getTag);
     }
-    return false;
+    return tags;
 }
 
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error) {
@@ -219,7 +222,7 @@ bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, 
     return true;
 }
 
-std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path) {
+std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path, QSet<int>* keysGiven) {
     if (!hasProfileExtension(path)) {
         qCDebug(lcParams) << "not a *.ds name, nothing loaded:" << path;
         return std::nullopt;
@@ -237,6 +240,10 @@ std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path) {
     if (!isDeviceProfile(content)) {
         qCDebug(lcParams) << "no [main] section with a parameter key, nothing loaded:" << path;
         return std::nullopt;
+    }
+    if (keysGiven) {
+        *keysGiven = profileKeyTags(content);
+        keysGiven->remove(parameterByCode(u"FE")->getTag);
     }
     return readDeviceProfile(content);
 }

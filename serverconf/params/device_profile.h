@@ -7,6 +7,7 @@
 #include "device/device_parameters.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -53,13 +54,18 @@ DeviceParameters readDeviceProfile(const QByteArray& content);
 // empty values and blank the device it is written to.
 bool isDeviceProfile(const QByteArray& content);
 
+// The get tags of the parameter keys the "main" section of `content` holds
+// (a key with an empty value too): the values a file gives.
+QSet<int> profileKeyTags(const QByteArray& content);
+
 // File forms. Save reads the existing file (if any) so other lines are kept;
 // it returns false, with the reason in `error`, when the file cannot be
 // written. Load gives nothing for a name without the extension "ds"
 // (hasProfileExtension), a path that is not a readable regular file, or a
 // content that is not a configuration file (isDeviceProfile).
 bool saveDeviceProfileFile(const QString& path, const DeviceParameters& values, QString* error = nullptr);
-std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path);
+// `keysGiven`, when given, receives profileKeyTags of the file but FE.
+std::optional<DeviceParameters> loadDeviceProfileFile(const QString& path, QSet<int>* keysGiven = nullptr);
 
 // Name rules of the file dialogs: Save appends ".ds" to a chosen name that
 // does not already have that extension (so every saved file can be loaded);

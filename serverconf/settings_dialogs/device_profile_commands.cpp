@@ -39,11 +39,11 @@ void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values) {
     }
 }
 
-std::optional<DeviceParameters> openDeviceProfile(QWidget* parent) {
+std::optional<DeviceParameters> openDeviceProfile(QWidget* parent, QSet<int>* keysGiven) {
     const QString path = chooseFileName(parent, FileChoice::Open, deviceProfileFilter());
     if (path.isEmpty()) return std::nullopt;
     // Only a readable configuration file loads; anything else would empty the dialog.
-    const std::optional<DeviceParameters> loaded = loadDeviceProfileFile(path);
+    const std::optional<DeviceParameters> loaded = loadDeviceProfileFile(path, keysGiven);
     if (!loaded) {
         qCDebug(profileLog) << "not loaded:" << path;
         notice(parent, wrongProfileFormatMessage());

@@ -4,6 +4,8 @@
 
 #include "device/device_parameters.h"
 
+#include <QSet>
+
 #include <optional>
 
 class QWidget;
@@ -25,6 +27,7 @@ void saveDeviceProfileAs(QWidget* parent, const DeviceParameters& values);
 // Asks for an existing file and reads it. Nothing (std::nullopt) when the
 // user cancels, and after the message when the name's extension is not
 // exactly "ds", the file cannot be read or it is not a configuration file.
-std::optional<DeviceParameters> openDeviceProfile(QWidget* parent);
+// `keysGiven`, when given, receives the get tags of the keys the file holds.
+std::optional<DeviceParameters> openDeviceProfile(QWidget* parent, QSet<int>* keysGiven = nullptr);
 
 }  // namespace serverconf

@@ -60,11 +60,36 @@ void addLabel(const DialogUnits& units, QWidget* page, const QString& text, int 
 constexpr int kListHeight = 12;
 constexpr int kFieldHeight = 12;
 
+// The parameter each editable field and each list shows.
+constexpr std::array<std::pair<Field, const char*>, 8> kFieldCodes{{{Field::UserName, "ON"},
+                                                                    {Field::DeviceName, "DN"},
+                                                                    {Field::IpAddress, "IP"},
+                                                                    {Field::Port, "PN"},
+                                                                    {Field::DestinationIp, "DI"},
+                                                                    {Field::DestinationPort, "DP"},
+                                                                    {Field::GatewayIp, "GI"},
+                                                                    {Field::Netmask, "NM"}}};
+constexpr std::array<std::pair<List, const char*>, 7> kListCodes{{{List::Protocol, "TP"},
+                                                                  {List::WorkMode, "RM"},
+                                                                  {List::RtsCts, "FC"},
+                                                                  {List::Dtr, "DT"},
+                                                                  {List::BaudRate, "BR"},
+                                                                  {List::Parity, "PR"},
+                                                                  {List::DataBits, "BB"}}};
+// The values the advanced dialogs edit in the parameter set.
+constexpr std::array<const char*, 5> kAdvancedCodes{"CM", "CT", "RC", "ML", "MD"};
+
+int tagOf(const char* code) { return parameterByCode(QString::fromLatin1(code))->getTag; }
+
 }  // namespace
 
 PropertySettingsDialog::PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session,
-                                               DeviceRoute route, QWidget* parent)
-    : EnterSafeDialog(parent), environment_(environment), session_(session), route_(std::move(route)) {
+                                               DeviceRoute route, const QList<int>& notRead, QWidget* parent)
+    : EnterSafeDialog(parent),
+      environment_(environment),
+      session_(session),
+      route_(std::move(route)),
+      notRead_(notRead) {
     setWindowTitle(tr("属性设置"));
     const DialogUnits units = layOutDialog(this, templateFont(), 251, 166);
     const QFont font = dialogFont(12);
@@ -84,6 +109,7 @@ PropertySettingsDialog::PropertySettingsDialog(NetworkEnvironment& environment, 
     buildButtons(units, font);
 
     showValues();
+    watchNotRead();
     showPage(0);
     connect(tabs_, &QTabWidget::currentChanged, this, &PropertySettingsDialog::showPage);
 }
@@ -195,6 +221,13 @@ void PropertySettingsDialog::showValues() {
     field(Field::Netmask)->setText(parameters.netmask);
 }
 
+// Marks what was not read; the lists are marked after showValues, whose
+// held values are no choice of the user's.
+void PropertySettingsDialog::watchNotRead() {
+    for (const auto& [which, code] : kFieldCodes) notRead_.watch(tagOf(code), field(which));
+    for (const auto& [which, code] : kListCodes) notRead_.watch(tagOf(code), list(which));
+}
+
 QString PropertySettingsDialog::workingValue(List which) const { return list(which)->workingValue(); }
 
 // The client's settings (destination, gateway, netmask, the network
@@ -244,7 +277,7 @@ DeviceParameters PropertySettingsDialog::valuesToSave() const {
     return saved;
 }
 
-void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded) {
+void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded, const QSet<int>& keysGiven) {
     DeviceParameters& parameters = session_.parameters;
     field(Field::UserName)->setText(loaded.userName);
     field(Field::DeviceName)->setText(loaded.deviceName);
@@ -266,22 +299,38 @@ void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded) {
     list(List::Parity)->choose(loaded.parity);
     list(List::Dtr)->choose(loaded.dtr);
     parameters.onTheFly = loaded.onTheFly;
+    // A list takes only a value of its entries (its choice gives the value).
+    for (const auto& [which, code] : kFieldCodes) {
+        if (keysGiven.contains(tagOf(code))) notRead_.give(tagOf(code));
+    }
+    for (const char* code : kAdvancedCodes) {
+        if (keysGiven.contains(tagOf(code))) notRead_.give(tagOf(code));
+    }
 }
 
 // A malformed new address is refused before anything is sent, and the
-// dialog stays open so the user can correct it.
+// dialog stays open so the user can correct it. Values still marked not
+// read are left out, and the user is told which.
 void PropertySettingsDialog::write() {
     qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
-    if (writeParameters(environment_, route_, session_.parameters, values()) == Delivery::Refused) {
-        notice(this, userMessage(kMalformedIpAddressMessage));
-        return;
+    const ParameterEdits edits = values();
+    const QSet<int> leftOut = notRead_.tags();
+    switch (writeParameters(environment_, route_, session_.parameters, edits, leftOut)) {
+        case Delivery::Refused: notice(this, userMessage(kMalformedIpAddressMessage)); return;
+        case Delivery::NotSent: break;
+        case Delivery::Unicast:
+        case Delivery::Broadcast:
+            sent_ = sentByWrite(session_.parameters, leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField,
+                                leftOut, route_);
+            break;
     }
+    if (!leftOut.isEmpty()) notice(this, userMessage(kLeftOutMessage) + notRead_.names());
     accept();
 }
 
 void PropertySettingsDialog::restoreFactory() {
     qCDebug(propertyLog) << "factory defaults for" << route_.address << route_.macAddress;
-    restoreFactoryDefaults(environment_, route_);
+    if (restoreFactoryDefaults(environment_, route_) != Delivery::NotSent) sent_ = sentByFactoryDefaults(route_);
     accept();
 }
 
@@ -290,20 +339,36 @@ void PropertySettingsDialog::reject() {
     QDialog::reject();
 }
 
+// An advanced value not read is given once OK there leaves it non-empty.
+void PropertySettingsDialog::takeAdvancedValues() {
+    for (const char* code : kAdvancedCodes) {
+        if (!session_.parameters.valueByCode(QString::fromLatin1(code))->isEmpty()) notRead_.give(tagOf(code));
+    }
+}
+
 void PropertySettingsDialog::openNetworkAdvanced() {
     NetworkAdvancedDialog dialog(session_.parameters, this);
-    runModal(dialog);
+    if (runModal(dialog) == QDialog::Accepted) takeAdvancedValues();
 }
 
 void PropertySettingsDialog::openSerialAdvanced() {
     SerialAdvancedDialog dialog(session_.parameters, this);
-    runModal(dialog);
+    if (runModal(dialog) == QDialog::Accepted) takeAdvancedValues();
 }
 
-void PropertySettingsDialog::save() { saveDeviceProfileAs(this, valuesToSave()); }
+// A file of a value nobody knows would later write it back empty.
+void PropertySettingsDialog::save() {
+    if (!notRead_.isEmpty()) {
+        notice(this, userMessage(kNotReadNotSavedMessage) + notRead_.names());
+        return;
+    }
+    saveDeviceProfileAs(this, valuesToSave());
+}
 
 void PropertySettingsDialog::load() {
-    if (const std::optional<DeviceParameters> loaded = openDeviceProfile(this)) applyProfile(*loaded);
+    QSet<int> keysGiven;
+    if (const std::optional<DeviceParameters> loaded = openDeviceProfile(this, &keysGiven))
+        applyProfile(*loaded, keysGiven);
 }
 
 }  // namespace serverconf

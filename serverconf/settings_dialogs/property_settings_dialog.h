@@ -13,10 +13,13 @@
 #include "device/device_parameters.h"
 #include "device/device_route.h"
 #include "parameter_operations/parameter_write.h"
+#include "parameter_operations/write_verification.h"
 
 #include "enter_safe_dialog.h"
+#include "not_read_marks.h"
 
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLineEdit;
@@ -47,9 +50,10 @@ public:
 
     // Takes the nine field values and the seven list values out of
     // `session.parameters`; `route` is how the read-out reached the device,
-    // and the write and the factory reset reach it the same way.
+    // and the write and the factory reset reach it the same way. `notRead`:
+    // get tags whose values the read-out did not bring (NotReadMarks).
     PropertySettingsDialog(NetworkEnvironment& environment, DeviceSession& session, DeviceRoute route,
-                           QWidget* parent = nullptr);
+                           const QList<int>& notRead = {}, QWidget* parent = nullptr);
 
     // What OK hands to the write: the eight editable field texts and the
     // seven working values.
@@ -61,8 +65,14 @@ public:
     // What Load does with a file's values: fields take their texts, lists
     // choose the entry with the value (a value of no entry changes nothing),
     // the five advanced values go into the parameter set. The MAC address
-    // is never loaded.
-    void applyProfile(const DeviceParameters& loaded);
+    // is never loaded. The keys the file holds (`keysGiven`, get tags) are
+    // values given.
+    void applyProfile(const DeviceParameters& loaded, const QSet<int>& keysGiven);
+
+    // What OK or "出厂设置" sent, for the read-back after the update wait;
+    // nothing before either was pressed (or when OK was refused).
+    const std::optional<SentValues>& sent() const { return sent_; }
+    const NotReadMarks& notReadMarks() const { return notRead_; }
 
     // cppcheck-suppress CastIntegerToAddressAtReturn ; Qt unknown to cppcheck: the arrays hold widget pointers
     QLineEdit* field(Field field) const { return fields_[static_cast<size_t>(field)]; }
@@ -90,6 +100,8 @@ private:
     void buildSerialPage(const DialogUnits& units);
     void buildButtons(const DialogUnits& units, const QFont& font);
     void showValues();
+    void watchNotRead();
+    void takeAdvancedValues();
     void applyWorkModeRule();
     void showPage(int index);
     void write();
@@ -102,6 +114,8 @@ private:
     NetworkEnvironment& environment_;
     DeviceSession& session_;
     const DeviceRoute route_;
+    NotReadMarks notRead_;
+    std::optional<SentValues> sent_;
     std::array<QLineEdit*, 9> fields_{};
     std::array<ParameterChoiceBox*, 7> lists_{};
     std::array<QWidget*, 2> pages_{};

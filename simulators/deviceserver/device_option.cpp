@@ -41,6 +41,21 @@ bool parseReplyNumbers(const QString& key, const QString& form, const QString& v
     return true;
 }
 
+// CODE or CODE:TIMES items joined by "+": a code alone is ignored always.
+bool parseIgnoredSets(const QString& value, QHash<QString, int>& into, QString& error) {
+    for (const QString& item : value.split(u'+')) {
+        const QStringList parts = item.split(u':');
+        bool ok = parts.size() == 1;
+        const int times = parts.size() == 2 ? parts[1].toInt(&ok) : kIgnoreAlways;
+        if (!ok || (parts.size() == 2 && times < 0) || !parameterByCode(parts[0])) {
+            error = QStringLiteral("ignore wants CODE or CODE:TIMES, got %1").arg(item);
+            return false;
+        }
+        into.insert(parts[0], times);
+    }
+    return true;
+}
+
 bool parseNumber(const QString& key, const QString& value, int maximum, int& into, QString& error) {
     bool ok = false;
     const int number = value.toInt(&ok);
@@ -68,6 +83,12 @@ bool applyItem(const QString& key, const QString& value, DeviceConfig& config, Q
     if (key == u"delay") return parseReplyNumbers(key, QStringLiteral("REPLY:MS"), value, faults.delayMs, error);
     if (key == u"lose") return parseReplyNumbers(key, QStringLiteral("REPLY:TIMES"), value, faults.loseFirst, error);
     if (key == u"loss") return parseNumber(key, value, 100, faults.lossPercent, error);
+    if (key == u"reqloss") return parseNumber(key, value, 100, faults.requestLossPercent, error);
+    if (key == u"ignore") return parseIgnoredSets(value, faults.ignoreSet, error);
+    if (key == u"searchmac") {
+        faults.searchMac = value;
+        return true;
+    }
     if (key == u"seed") {
         int seed = 0;
         if (!parseNumber(key, value, std::numeric_limits<int>::max(), seed, error)) return false;

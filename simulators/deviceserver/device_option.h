@@ -9,9 +9,12 @@
 // numbers as 3-digit groups); user, name (the ON and DN values); any
 // parameter code (ON, DN, IP, PN, BR, ...) = its value; faults: drop=R+R,
 // delay=R:ms+R:ms, dup=R+R, oversize=R+R, short=R+R, late=R, noprobe,
-// lose=R:times+R:times, loss=percent, seed=n, where R is X (the search
-// reply) or a get tag 1..21; bcast: replies go out by broadcast. Parameters
-// not given keep their factory values; IP defaults to addr.
+// lose=R:times+R:times, loss=percent, reqloss=percent, seed=n,
+// ignore=CODE:times+CODE (set requests not taken: the first N, or all),
+// searchmac=text (the MAC the search reply carries instead of its own),
+// where R is X (the search reply) or a get tag 1..21; bcast: replies go out
+// by broadcast. Parameters not given keep their factory values; IP defaults
+// to addr.
 
 #include "simulated_device.h"
 

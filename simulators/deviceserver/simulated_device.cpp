@@ -20,7 +20,11 @@ bool isIpv4Address(const QString& address) {
 bool isLoopbackAddress(const QString& address) { return isIpv4Address(address) && QHostAddress(address).isLoopback(); }
 
 SimulatedDevice::SimulatedDevice(DeviceConfig config)
-    : config_(std::move(config)), lossDraws_(config_.faults.lossSeed) {
+    // Requests draw from a sequence of their own, so asking for request
+    // losses leaves the pattern of reply losses of a seed as it is.
+    : config_(std::move(config)),
+      lossDraws_(config_.faults.lossSeed),
+      requestLossDraws_(config_.faults.lossSeed ^ 0x5bd1e995u) {
     if (config_.values.value(QStringLiteral("IP")).isEmpty()) {
         config_.values.insert(QStringLiteral("IP"), config_.address);
     }
@@ -28,8 +32,9 @@ SimulatedDevice::SimulatedDevice(DeviceConfig config)
 
 QByteArray SimulatedDevice::searchReply() const {
     const DeviceValues& v = config_.values;
-    return "A" + toWireText(v.value(QStringLiteral("FE"))) + "/V1.0.0*0000000" +
-           toWireText(v.value(QStringLiteral("ON"))) + "/" + toWireText(v.value(QStringLiteral("DN")));
+    const QString& mac = config_.faults.searchMac.isEmpty() ? v.value(QStringLiteral("FE")) : config_.faults.searchMac;
+    return "A" + toWireText(mac) + "/V1.0.0*0000000" + toWireText(v.value(QStringLiteral("ON"))) + "/" +
+           toWireText(v.value(QStringLiteral("DN")));
 }
 
 void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray text) {
@@ -44,7 +49,7 @@ void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray
             << QStringLiteral("reply %1 lost (%2 of %3)").arg(name).arg(lost_[name]).arg(faults.loseFirst[name]);
         return;
     }
-    if (losesAtRandom()) {
+    if (losesAtRandom(lossDraws_, faults.lossPercent)) {
         outcome.notes << QStringLiteral("reply %1 lost at random").arg(name);
         return;
     }
@@ -61,11 +66,23 @@ void SimulatedDevice::addReply(Outcome& outcome, const QString& name, QByteArray
     if (faults.duplicate.contains(name)) outcome.replies << reply;
 }
 
-// One draw per reply while losses are asked for, so a seed gives the same
+// One draw per datagram while losses are asked for, so a seed gives the same
 // losses for the same requests.
-bool SimulatedDevice::losesAtRandom() {
-    const int percent = config_.faults.lossPercent;
-    return percent > 0 && static_cast<int>(lossDraws_() % 100) < percent;
+bool SimulatedDevice::losesAtRandom(std::minstd_rand& draws, int percent) {
+    return percent > 0 && static_cast<int>(draws() % 100) < percent;
+}
+
+bool SimulatedDevice::ignoresSet(const QString& code, Outcome& outcome) {
+    const auto limit = config_.faults.ignoreSet.constFind(code);
+    if (limit == config_.faults.ignoreSet.cend()) return false;
+    if (*limit == kIgnoreAlways) {
+        outcome.notes << QStringLiteral("set %1 ignored").arg(code);
+        return true;
+    }
+    if (ignored_.value(code) >= *limit) return false;
+    ++ignored_[code];
+    outcome.notes << QStringLiteral("set %1 ignored (%2 of %3)").arg(code).arg(ignored_[code]).arg(*limit);
+    return true;
 }
 
 void SimulatedDevice::apply(Outcome& outcome) {
@@ -92,6 +109,10 @@ bool SimulatedDevice::concerns(const DeviceRequest& request, bool broadcast) con
 Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
     Outcome outcome;
     if (!concerns(request, broadcast)) return outcome;
+    if (losesAtRandom(requestLossDraws_, config_.faults.requestLossPercent)) {
+        outcome.notes << QStringLiteral("request lost at random");
+        return outcome;
+    }
     // A held reply goes out as the answer to whatever request comes next,
     // ahead of that request's own reply.
     std::optional<OutgoingReply> previouslyHeld = std::exchange(heldReply_, std::nullopt);
@@ -116,6 +137,7 @@ Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
             break;
         }
         case Kind::Set:
+            if (ignoresSet(request.code, outcome)) break;
             staged_.insert(request.code, request.text);
             outcome.notes << QStringLiteral("staged %1=%2").arg(request.code, request.text);
             break;

@@ -30,8 +30,17 @@ struct DeviceFaults {
     bool noProbeAnswer = false;     // a unicast "X" gets no answer
     QHash<QString, int> loseFirst;  // the first N of these replies are lost, later ones sent
     int lossPercent = 0;            // every reply is lost with this chance (0..100)
-    unsigned lossSeed = 1;          // seed of those losses: the same seed loses the same replies
+    int requestLossPercent = 0;     // every request is lost on its way in with this chance (0..100)
+    unsigned lossSeed = 1;          // seed of both losses: the same seed loses the same datagrams
+    // Set requests of these codes are not taken: the first N of them, or
+    // every one for kIgnoreAlways.
+    QHash<QString, int> ignoreSet;
+    // The MAC text the search reply carries instead of the device's own, as
+    // when another device answered a search at this address; empty: its own.
+    QString searchMac;
 };
+
+inline constexpr int kIgnoreAlways = -1;
 
 struct DeviceConfig {
     QString address;      // 127.x.y.z, or on a private segment any IPv4 address
@@ -78,11 +87,14 @@ private:
     void addReply(Outcome& outcome, const QString& name, QByteArray text);
     void apply(Outcome& outcome);
 
-    bool losesAtRandom();
+    bool losesAtRandom(std::minstd_rand& draws, int percent);
+    bool ignoresSet(const QString& code, Outcome& outcome);
 
     DeviceConfig config_;
     std::minstd_rand lossDraws_;
-    QHash<QString, int> lost_;  // replies lost so far by loseFirst, by name
+    std::minstd_rand requestLossDraws_;
+    QHash<QString, int> ignored_;  // set requests ignored so far, by code
+    QHash<QString, int> lost_;     // replies lost so far by loseFirst, by name
     bool selected_ = false;
     bool lateUsed_ = false;
     std::optional<OutgoingReply> heldReply_;

@@ -9,6 +9,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -114,27 +117,47 @@ TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtIt
     bool broadcast = true;
     const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
     EXPECT_FALSE(broadcast);
-    EXPECT_EQ(sent, QStringList({"L",       "SON|18",  "SDNdoor|19",       "STP0|20", "SPN4001|21", "SRM0|22",
-                                 "SFC1|23", "SDT0|24", "SBR11|25",         "SPR0|26", "SBB1|27",    "SRC|28",
-                                 "SCM|29",  "SCT|30",  "SML64|31",         "SMD|32",  "SDI|33",     "SDP|34",
-                                 "SGI|35",  "SNM|36",  "SIP127.0.0.55|37", "E"}))
+    EXPECT_EQ(setExchangeOf(sent),
+              QStringList({"L",       "SON|18",  "SDNdoor|19",       "STP0|20", "SPN4001|21", "SRM0|22",
+                           "SFC1|23", "SDT0|24", "SBR11|25",         "SPR0|26", "SBB1|27",    "SRC|28",
+                           "SCM|29",  "SCT|30",  "SML64|31",         "SMD|32",  "SDI|33",     "SDP|34",
+                           "SGI|35",  "SNM|36",  "SIP127.0.0.55|37", "E"}))
         << "fields and advanced values from the file (missing keys empty), PR=9 is no entry";
     EXPECT_TRUE(run.out.contains("1\t001122334455\t/door\t127.0.0.55\n")) << run.out.toStdString();
 }
 
-// The device's address is lost twice in the read-out: like the dialog's OK,
-// the write refuses the empty IP value; a typed one is written.
-TEST_F(CliAgainstDeviceSim, WriteRefusesAnAddressThatIsNotDottedAndSendsNothing) {
-    start({kDevices[0] + QStringLiteral(",lose=4:2")});
-    const CliRun refused = runCli({"write", "127.0.0.5", "ON=north"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err.trimmed(), QStringLiteral("IP地址格式不对!"));
+// The device's address and maximum packet count never arrive in the
+// read-out: a read shows the rest and fails, nothing is saved, and a write
+// leaves both as the device holds them unless a value is typed.
+TEST_F(CliAgainstDeviceSim, AValueThatNeverArrivedIsNeitherShownNorSavedNorWritten) {
+    start({kDevices[0] + QStringLiteral(",drop=4+16")});
+    const QString file = directory.filePath("partial.ds");
+    const CliRun read = runCli({"read", "127.0.0.5", "--save", file});
+    EXPECT_EQ(read.exitCode, 1);
+    EXPECT_EQ(read.err.trimmed(), QStringLiteral("以下参数未读到: IP, ML"));
+    EXPECT_FALSE(QFile::exists(file)) << "a file of it would write the values back empty";
+    const CliRun shown = runCli({"read", "127.0.0.5"});
+    EXPECT_TRUE(shown.out.contains("BR=7\n")) << shown.out.toStdString();
+    EXPECT_FALSE(shown.out.contains("ML=")) << "a value that did not arrive is not shown as one";
 
-    const CliRun typed = runCli({"write", "127.0.0.5", "ON=north", "IP=127.0.0.5"});
-    ASSERT_EQ(typed.exitCode, 0) << typed.err.toStdString();
-    const QStringList sent = sentFrom(simulator->received(), 6666);
-    ASSERT_EQ(sent.size(), 22) << "only the second write";
+    const qsizetype mark = simulator->mark();
+    const CliRun kept = runCli({"write", "127.0.0.5", "ON=north"});
+    ASSERT_EQ(kept.exitCode, 0) << kept.err.toStdString();
+    EXPECT_EQ(kept.err.trimmed(), QStringLiteral("127.0.0.5: 以下参数未读到，未写入: IP, ML"));
+    QStringList sent = setExchangeOf(sentFrom(simulator->received(mark), 6666));
+    ASSERT_EQ(sent.size(), 20) << "L, 18 set requests, E";
     EXPECT_EQ(sent[1], "SONnorth|18");
+    EXPECT_FALSE(sent.join(u' ').contains("SML")) << sent.join(u' ').toStdString();
+    EXPECT_FALSE(sent.join(u' ').contains("SIP"));
+
+    const qsizetype typedMark = simulator->mark();
+    // Without the read-back, which could not read these two back either.
+    const CliRun typed = runCli({"--no-verify", "write", "127.0.0.5", "ML=64", "IP=127.0.0.5"});
+    ASSERT_EQ(typed.exitCode, 0) << typed.err.toStdString();
+    EXPECT_EQ(typed.err, "") << "typed values are given";
+    sent = sentFrom(simulator->received(typedMark), 6666);
+    ASSERT_EQ(sent.size(), 22) << "L, 19 set requests, SIP, E and nothing read back";
+    EXPECT_EQ(sent[14], "SML64|31");
     EXPECT_EQ(sent[20], "SIP127.0.0.5|37");
 }
 
@@ -143,7 +166,7 @@ TEST_F(CliAgainstDeviceSim, WriteToAnotherNetworkNamesTheDeviceAndTagsItsAddress
     const CliRun run = runCli({"write", "127.0.1.9", "ON=north"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     bool broadcast = false;
-    const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
+    const QStringList sent = setExchangeOf(sentFrom(simulator->received(), 6666, &broadcast));
     EXPECT_TRUE(broadcast);
     ASSERT_EQ(sent.size(), 23);
     EXPECT_EQ(sent.first(), "W009900000009");
@@ -156,7 +179,7 @@ TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadc
     start(kDevices);
     ASSERT_EQ(runCli({"reset", "127.0.0.5"}).exitCode, 0);
     bool broadcast = true;
-    const QStringList unicast = sentFrom(simulator->received(), 5555, &broadcast);
+    const QStringList unicast = setExchangeOf(sentFrom(simulator->received(), 5555, &broadcast));
     EXPECT_FALSE(broadcast);
     EXPECT_EQ(unicast, testing::writeSeries(testing::factoryResetValues(), std::nullopt))
         << "factory values, no address on the device's own network";
@@ -164,7 +187,7 @@ TEST_F(CliAgainstDeviceSim, ResetSendsTheFactoryValuesWithTheAddressOnlyByBroadc
     const qsizetype mark = simulator->mark();
     const CliRun run = runCli({"reset", "127.0.1.9"});
     ASSERT_EQ(run.exitCode, 0);
-    const QStringList byBroadcast = sentFrom(simulator->received(mark), 5555, &broadcast);
+    const QStringList byBroadcast = setExchangeOf(sentFrom(simulator->received(mark), 5555, &broadcast));
     EXPECT_TRUE(broadcast);
     EXPECT_EQ(byBroadcast, QStringList{"W009900000009"} + testing::writeSeries(testing::factoryResetValues(),
                                                                                testing::SetAddress{"192.168.1.24", 33}))
@@ -291,6 +314,60 @@ TEST_F(CliAgainstDeviceSim, UsageErrorsExitTwoAndSendNothing) {
     EXPECT_EQ(runCli({"write", "127.0.0.5", "--load", directory.filePath("x.DS")}).exitCode, 1)
         << "wrong extension: 所选文件格式不对!";
     EXPECT_EQ(simulator->received().size(), 0);
+}
+
+// Each command ends with a known outcome: lost datagrams are asked for or
+// sent again, a set request the device does not take is named, and another
+// device's values are never taken.
+TEST_F(CliAgainstDeviceSim, EveryCommandEndsWithAKnownOutcome) {
+    const struct {
+        const char* why;
+        QString device;
+        QStringList arguments;
+        int exitCode;
+        QString err;
+        QString setSentTwiceOrMore;  // a set request the log must show more than once
+    } cases[] = {
+        {"a search answer lost once", ",lose=X:1", {"search"}, 0, "", {}},
+        {"two search answers lost", ",lose=X:2", {"read", "127.0.0.5"}, 0, "", {}},
+        {"the search reply of another device",
+         ",searchmac=009900000077",
+         {"read", "127.0.0.5"},
+         1,
+         QStringLiteral("设备MAC地址不符!"),
+         {}},
+        {"a set request lost once", ",ignore=BR:1", {"write", "127.0.0.5", "BR=9"}, 0, "", "SBR9|25"},
+        {"a set request never taken",
+         ",ignore=BR",
+         {"write", "127.0.0.5", "BR=9"},
+         1,
+         QStringLiteral("以下参数未设置成功: BR"),
+         "SBR9|25"},
+        {"a name with a capital A", "", {"write", "127.0.0.5", "DN=GAte"}, 0, "", {}},
+        {"an address not taken",
+         ",ignore=IP",
+         {"change-ip", "127.0.0.5", "127.0.0.70"},
+         1,
+         QStringLiteral("设备未在新IP地址出现!"),
+         {}},
+    };
+    for (const auto& c : cases) {
+        start({kDevices[0] + c.device});
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.why << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.trimmed(), c.err) << c.why;
+        if (c.exitCode == 0 && c.arguments.first() != u"change-ip") {
+            EXPECT_TRUE(run.out.contains("001122334455")) << c.why << ": " << run.out.toStdString();
+        }
+        if (!c.setSentTwiceOrMore.isEmpty()) {
+            EXPECT_GE(sentFrom(simulator->received(), 6666).count(c.setSentTwiceOrMore), 2) << c.why;
+        }
+    }
+    start({kDevices[0] + ",ignore=BR"});
+    const QJsonObject result =
+        QJsonDocument::fromJson(runCli({"--json", "write", "127.0.0.5", "BR=9"}).out.toUtf8())["results"][0].toObject();
+    EXPECT_FALSE(result["verified"].toBool(true));
+    EXPECT_EQ(result["notTaken"].toArray(), QJsonArray({"BR"}));
 }
 
 }  // namespace

@@ -13,6 +13,24 @@
 namespace serverconf {
 namespace {
 
+// A result as an operation hands it to the report.
+DeviceResult resultOf(const QString& ip, const QString& mac, bool ok, const QString& message,
+                      const std::optional<DeviceParameters>& values = {}, const QString& savedFile = {},
+                      const QStringList& missing = {}, std::optional<bool> verified = {},
+                      const QStringList& notTaken = {}) {
+    DeviceResult result;
+    result.ip = ip;
+    result.mac = mac;
+    result.ok = ok;
+    result.message = message;
+    result.values = values;
+    result.savedFile = savedFile;
+    result.missing = missing;
+    result.verified = verified;
+    result.notTaken = notTaken;
+    return result;
+}
+
 TEST(CliJson, RowsSplitTheNameColumnAtItsFirstSlash) {
     const struct {
         DeviceEntry row;
@@ -40,7 +58,7 @@ TEST(CliJson, AReadOutHoldsEachValueUnderItsOwnCode) {
     for (const ParameterDefinition& definition : kParameters) {
         values.*definition.member = QStringLiteral("value of %1 用户").arg(QLatin1StringView(definition.code));
     }
-    DeviceResult result{"127.0.0.5", "001122334455", true, "read", values, {}};
+    DeviceResult result = resultOf("127.0.0.5", "001122334455", true, "read", values, {});
     const QJsonObject object = deviceResultJson(result);
     EXPECT_EQ(object.keys(), QStringList({"ip", "mac", "message", "ok", "values"})) << "no file when none was saved";
     const QJsonObject json = object["values"].toObject();
@@ -51,7 +69,7 @@ TEST(CliJson, AReadOutHoldsEachValueUnderItsOwnCode) {
     }
     result.savedFile = "b/001122334455.ds";
     EXPECT_EQ(deviceResultJson(result)["file"].toString(), "b/001122334455.ds");
-    const QJsonObject failure = deviceResultJson(DeviceResult{"127.0.0.7", {}, false, "没有选择设备!", {}, {}});
+    const QJsonObject failure = deviceResultJson(resultOf("127.0.0.7", {}, false, "没有选择设备!", {}, {}));
     EXPECT_EQ(failure.keys(), QStringList({"ip", "mac", "message", "ok"})) << "no values when nothing was read";
     EXPECT_FALSE(failure["ok"].toBool());
 }
@@ -100,8 +118,8 @@ DeviceParameters valuesWithMac(const QString& mac) {
 TEST(CliReport, SeveralDevicesGiveOneResultLineEachAfterTheirValues) {
     Captured captured;
     CliReport report(argumentsOf({"read", "127.0.0.5", "127.0.0.7"}), captured.outStream, captured.errStream);
-    report.result(DeviceResult{"127.0.0.5", "001122334455", true, "read", valuesWithMac("001122334455"), {}});
-    report.result(DeviceResult{"127.0.0.7", {}, false, "没有选择设备!", {}, {}});
+    report.result(resultOf("127.0.0.5", "001122334455", true, "read", valuesWithMac("001122334455"), {}));
+    report.result(resultOf("127.0.0.7", {}, false, "没有选择设备!", {}, {}));
     report.finish();
     const QStringList lines = captured.out.split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), kParameterCount + 2);
@@ -113,17 +131,28 @@ TEST(CliReport, SeveralDevicesGiveOneResultLineEachAfterTheirValues) {
 
     Captured backups;
     CliReport saved(argumentsOf({"read", "--all", "--save-dir", "b"}), backups.outStream, backups.errStream);
-    saved.result(DeviceResult{"127.0.0.5", "001122334455", true, "saved to b/001122334455.ds",
-                              valuesWithMac("001122334455"), "b/001122334455.ds"});
+    saved.result(resultOf("127.0.0.5", "001122334455", true, "saved to b/001122334455.ds",
+                          valuesWithMac("001122334455"), "b/001122334455.ds"));
     EXPECT_EQ(backups.out, "127.0.0.5\tok\tsaved to b/001122334455.ds\n") << "the values went into the file";
+
+    Captured partial;
+    CliReport part(argumentsOf({"--json", "read", "127.0.0.5"}), partial.outStream, partial.errStream);
+    part.result(
+        resultOf("127.0.0.5", "001122334455", false, "以下参数未读到: BR", valuesWithMac("001122334455"), {}, {"BR"}));
+    part.finish();
+    const QJsonObject result = QJsonDocument::fromJson(partial.out.toUtf8())["results"][0].toObject();
+    EXPECT_EQ(result["missing"].toArray(), QJsonArray({"BR"}));
+    EXPECT_FALSE(result["values"].toObject().contains("BR")) << "a value that did not arrive is not shown";
+    EXPECT_EQ(result["values"].toObject()["FE"].toString(), "001122334455");
 }
 
 TEST(CliReport, JsonGathersEverythingIntoOneDocumentWrittenAtTheEnd) {
     Captured captured;
     CliReport report(argumentsOf({"--json", "write", "127.0.0.5", "127.0.0.7"}), captured.outStream,
                      captured.errStream);
-    report.result(DeviceResult{"127.0.0.5", "001122334455", true, "written", {}, {}});
-    report.result(DeviceResult{"127.0.0.7", {}, false, "请检查设备与pc连线状态!", {}, {}});
+    report.result(resultOf("127.0.0.5", "001122334455", true, "written", {}, {}, {}, true, {}));
+    report.result(resultOf("127.0.0.7", {}, false, "请检查设备与pc连线状态!", {}, {}));
+    report.result(resultOf("127.0.0.8", {}, false, "以下参数未设置成功: BR", {}, {}, {}, false, {"BR"}));
     report.rows({{1, "001122334455", "ops/gate-1", "127.0.0.5", {}}});
     EXPECT_EQ(captured.out, "") << "nothing before the end";
     report.finish();
@@ -131,8 +160,13 @@ TEST(CliReport, JsonGathersEverythingIntoOneDocumentWrittenAtTheEnd) {
     const QJsonDocument document = QJsonDocument::fromJson(captured.out.toUtf8(), &error);
     ASSERT_EQ(error.error, QJsonParseError::NoError) << captured.out.toStdString();
     const QJsonArray results = document["results"].toArray();
-    ASSERT_EQ(results.size(), 2);
+    ASSERT_EQ(results.size(), 3);
     EXPECT_EQ(results[1].toObject()["message"].toString(), QStringLiteral("请检查设备与pc连线状态!"));
+    EXPECT_TRUE(results[0].toObject()["verified"].toBool());
+    EXPECT_EQ(results[0].toObject()["notTaken"].toArray(), QJsonArray());
+    EXPECT_FALSE(results[1].toObject().contains("verified")) << "no read-back ran";
+    EXPECT_FALSE(results[2].toObject()["verified"].toBool(true));
+    EXPECT_EQ(results[2].toObject()["notTaken"].toArray(), QJsonArray({"BR"}));
     EXPECT_EQ(document["devices"].toArray().size(), 1);
     EXPECT_EQ(captured.err, "");
 

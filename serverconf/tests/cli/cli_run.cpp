@@ -29,6 +29,11 @@ QStringList sentFrom(const QList<devicesim::LogRecord>& received, quint16 port, 
     return payloads;
 }
 
+QStringList setExchangeOf(const QStringList& payloads) {
+    const qsizetype end = payloads.indexOf(QStringLiteral("E"));
+    return end < 0 ? payloads : payloads.mid(0, end + 1);
+}
+
 TerminalCapture::TerminalCapture() {
     controller_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     char name[128];

@@ -27,6 +27,10 @@ CliRun runCli(const QStringList& arguments, const QStringList& variables = {}, c
 // `allBroadcast` tells whether every one of them was a broadcast.
 QStringList sentFrom(const QList<devicesim::LogRecord>& received, quint16 port, bool* allBroadcast = nullptr);
 
+// The payloads up to the first "E", which ends a set exchange (the read-back
+// that follows it on the same port is left out).
+QStringList setExchangeOf(const QStringList& payloads);
+
 // A pseudo-terminal: the program writes to its terminal side (path()), the
 // test reads what arrived.
 class TerminalCapture {

@@ -153,7 +153,7 @@ TEST_F(SeveralDevices, ADeviceThatFailsIsReportedAndTheOthersAreStillDone) {
 }
 
 TEST_F(SeveralDevices, ReadAllSavesOneFilePerDeviceThatLoadsBackAndNoneForADeviceReadInPart) {
-    start({kGate1, kGate2 + ",lose=16:2", kHall});
+    start({kGate1, kGate2 + ",lose=16:4", kHall});
     const QString folder = directory.filePath("backups");
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString kept = QDir(folder).filePath("001122334455.ds");
@@ -166,7 +166,7 @@ TEST_F(SeveralDevices, ReadAllSavesOneFilePerDeviceThatLoadsBackAndNoneForADevic
     EXPECT_EQ(run.exitCode, 1);
     const QString far = QDir(folder).filePath("009900000009.ds");
     EXPECT_EQ(run.out, QStringLiteral("127.0.0.5\tok\tsaved to %1\n"
-                                      "127.0.0.6\tfailed\tno reply for ML: not saved\n"
+                                      "127.0.0.6\tfailed\t以下参数未读到: ML\n"
                                       "127.0.1.9\tok\tsaved to %2\n")
                            .arg(kept, far));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"001122334455.ds", "009900000009.ds"}));
@@ -230,8 +230,12 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
     const CliRun writeRun = runCli({"--json", "write", "127.0.0.5", "DN=door"});
     EXPECT_EQ(writeRun.exitCode, 0);
     const QJsonObject written = parsedJson(writeRun);
-    EXPECT_EQ(written["results"].toArray()[0].toObject(),
-              QJsonObject({{"ip", "127.0.0.5"}, {"mac", "001122334455"}, {"ok", true}, {"message", "written"}}));
+    EXPECT_EQ(written["results"].toArray()[0].toObject(), QJsonObject({{"ip", "127.0.0.5"},
+                                                                       {"mac", "001122334455"},
+                                                                       {"ok", true},
+                                                                       {"message", "written"},
+                                                                       {"verified", true},
+                                                                       {"notTaken", QJsonArray()}}));
     EXPECT_TRUE(written["devices"].toArray().contains(QJsonObject({{"mac", "001122334455"},
                                                                    {"user", "ops"},
                                                                    {"device", "door"},

@@ -3,8 +3,12 @@
 
 #include "discovery/device_commands.h"
 #include "discovery/device_discovery.h"
+#include "discovery/search_schedule.h"
 #include "discovery/targeted_search.h"
 #include "fake_network.h"
+
+#include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -27,19 +31,45 @@ protected:
     static constexpr quint16 kFirstPort = 40000;
 };
 
-TEST_F(DiscoveryTest, SearchBroadcastsXFromAFreshSocketAndListsRepliesInArrivalOrder) {
+// Lets the event loop run for `milliseconds`, so the planned sends go out.
+void letTimePass(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+TEST_F(DiscoveryTest, SearchBroadcastsXThreeTimesFromAFreshSocketAndListsEachDeviceOnce) {
     DeviceDiscovery discovery(network, list, session);
-    discovery.beginSearch();
+    discovery.beginSearch(100);
     EXPECT_EQ(network.timeline(), QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
+    letTimePass(150);
+    EXPECT_EQ(network.entries("send"), QStringList({"send 40000 * X", "send 40000 * X", "send 40000 * X"}))
+        << "sent again at 30 and 60 ms of a 100 ms window";
 
     network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
     network.deliver(kFirstPort, replyFrom("10.0.0.5", searchReply("010000000005", "", "far")));
-    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
-
-    ASSERT_EQ(list.rowCount(), 3) << "a device answering twice is listed twice";
-    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}));
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "renamed")));
+    ASSERT_EQ(list.rowCount(), 2) << "a device answering twice is listed once";
+    EXPECT_EQ(list.entry(0), (DeviceEntry{true, "192168001030", "ops/renamed", "192.168.1.30", {}}))
+        << "in the place of its first answer, showing its latest";
     EXPECT_EQ(list.entry(1), (DeviceEntry{false, "010000000005", "/far", "10.0.0.5", {}}));
-    EXPECT_EQ(list.entry(2).deviceAddress, "192.168.1.30");
+}
+
+TEST_F(DiscoveryTest, RepliesAfterTheSearchWindowAreNotRead) {
+    DeviceDiscovery discovery(network, list, session);
+    discovery.beginSearch(10);
+    letTimePass(150);
+    network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
+    EXPECT_EQ(list.rowCount(), 0) << "a sender that keeps sending cannot hold the search";
+}
+
+TEST(SearchSchedule, ThreeSendsSpreadOverTheWindow) {
+    const struct {
+        int windowMs;
+        QList<int> times;
+    } cases[] = {
+        {1000, {0, 300, 600}}, {500, {0, 150, 300}}, {100, {0, 30, 60}}, {5000, {0, 300, 600}}, {0, {0, 0, 0}}};
+    for (const auto& c : cases) EXPECT_EQ(searchSendTimes(c.windowMs), c.times) << c.windowMs;
 }
 
 TEST_F(DiscoveryTest, ANewSearchEmptiesTheListAndListensOnANewPort) {
@@ -75,7 +105,7 @@ TEST_F(DiscoveryTest, FinishSearchClearsTheSessionAndTellsWhetherAnyDeviceAnswer
     EXPECT_EQ(session.parameters.netmask, "0.0.0.0") << "destination, gateway and netmask are kept";
     EXPECT_EQ(session.parameters.destinationIp, "127.0.0.2");
 
-    // A reply after the wait still adds its row.
+    // A reply after the wait, within the window, still adds its row.
     network.deliver(kFirstPort, replyFrom("192.168.1.30", searchReply("192168001030", "ops", "gate-1")));
     EXPECT_EQ(list.rowCount(), 1);
     discovery.beginSearch();
@@ -90,7 +120,7 @@ TEST_F(DiscoveryTest, ListRefreshReusesTheDiscoverySocketAsItStands) {
     network.clearRecord();
     discovery.refreshList();
     EXPECT_EQ(list.rowCount(), 0);
-    EXPECT_EQ(network.timeline(), QStringList{"send 40000 * X"});
+    EXPECT_EQ(network.timeline(), QStringList{"send 40000 * X"}) << "the later sends follow in the event loop";
     network.deliver(kFirstPort, replyFrom("192.168.1.50", searchReply("192168001030", "ops", "gate-1")));
     EXPECT_EQ(list.entry(0).deviceAddress, "192.168.1.50");
 }
@@ -101,24 +131,24 @@ TEST_F(DiscoveryTest, ListRefreshBeforeAnySearchOpensTheSocketFirst) {
     EXPECT_EQ(network.timeline(), QStringList({"open 0", "broadcast-allowed 40000", "send 40000 * X"}));
 }
 
-TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetNewestOnTop) {
+TEST_F(DiscoveryTest, TargetedSearchListsOnlyTheTargetOncePerDeviceNewestOnTop) {
     network.respond = [](const testing::SentDatagram& sent) -> QList<Datagram> {
         if (sent.text != "X" || !sent.destination.isBroadcast) return {};
         return {replyFrom("192.168.1.30", searchReply("192168001030", "ops", "first")),
                 replyFrom("192.168.1.31", searchReply("192168001031", "ops", "other")),
+                replyFrom("192.168.1.30", searchReply("192168001033", "ops", "clone")),
                 replyFrom("192.168.1.30", searchReply("192168001030", "ops", "second"))};
     };
-    list.append(DeviceEntry{true, "keep", "", "1.1.1.1", {}});
-    list.clear();  // the caller empties the list when the dialog opens
     EXPECT_EQ(runTargetedSearch(network, list, "192.168.1.30"), 2);
     ASSERT_EQ(list.rowCount(), 2);
-    EXPECT_EQ(list.entry(0).userAndDeviceName, "ops/second");
-    EXPECT_EQ(list.entry(1).userAndDeviceName, "ops/first");
+    EXPECT_EQ(list.entry(0).userAndDeviceName, "ops/clone");
+    EXPECT_EQ(list.entry(1).userAndDeviceName, "ops/second");
 
     const QStringList start{"open 5010", "broadcast-allowed 5010", "send 5010 * X", "pause 100"};
     EXPECT_EQ(network.timeline().mid(0, 4), start);
-    EXPECT_EQ(network.entries("read").size(), kTargetedSearchReadAttempts);
-    EXPECT_EQ(network.entries("pause").size(), 1) << "the read attempts follow one another without pause";
+    EXPECT_EQ(network.entries("send").size(), 3) << "X at 0, 300 and 600 ms";
+    EXPECT_EQ(network.clockMs, 1000) << "read until a second after the first send";
+    EXPECT_EQ(network.entries("read").size(), 10 * kTargetedSearchReadAttempts);
     EXPECT_EQ(network.timeline().last(), "close 5010");
 }
 
@@ -131,12 +161,26 @@ TEST_F(DiscoveryTest, TargetedSearchMatchesTheAddressText) {
 }
 
 TEST_F(DiscoveryTest, ChangeIpOnThisNetworkProbesAndSendsToThePresentAddress) {
-    changeIpAddress(network, DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}, "192.168.1.50");
+    int probes = 0;
+    network.respond = [&](const testing::SentDatagram& sent) -> QList<Datagram> {
+        if (sent.text != "X" || ++probes < 2) return {};
+        return {replyFrom("192.168.1.31", "Aother"), replyFrom("192.168.1.30", "Areply")};
+    };
+    const DeviceEntry row{true, "192168001030", "ops/gate-1", "192.168.1.30", {}};
+    EXPECT_EQ(changeIpAddress(network, row, "192.168.1.50"), ChangeIpOutcome::Sent);
     EXPECT_EQ(network.timeline(),
-              QStringList({"open 3004", "send 3004 192.168.1.30 X", "pause 100", "send 3004 192.168.1.30 L", "pause 50",
-                           "send 3004 192.168.1.30 SIP192.168.1.50|34", "pause 10", "send 3004 192.168.1.30 E|35",
-                           "pause 200", "close 3004"}));
-    EXPECT_EQ(network.clockMs, 360);
+              QStringList({"open 3004", "send 3004 192.168.1.30 X", "pause 100", "read 3004 nothing",
+                           "send 3004 192.168.1.30 X", "pause 100", "read 3004 Aother", "read 3004 Areply",
+                           "send 3004 192.168.1.30 L", "pause 50", "send 3004 192.168.1.30 SIP192.168.1.50|34",
+                           "pause 10", "send 3004 192.168.1.30 E|35", "pause 200", "close 3004"}))
+        << "the probe is sent again until the row's own address answers";
+
+    network.clearRecord();
+    network.respond = [](const testing::SentDatagram&) -> QList<Datagram> {
+        return {replyFrom("192.168.1.31", "Aother")};
+    };
+    EXPECT_EQ(changeIpAddress(network, row, "192.168.1.50"), ChangeIpOutcome::NotConnected);
+    EXPECT_EQ(network.entries("send").size(), 3) << "three probes, then nothing: another device's answer is not taken";
 }
 
 TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
@@ -150,8 +194,9 @@ TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
 
 TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
     for (const char* newAddress : {"", "192.168.1", "192.168.1.256", "192.168.1.5x"}) {
-        EXPECT_FALSE(
-            changeIpAddress(network, DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}, newAddress))
+        EXPECT_EQ(
+            changeIpAddress(network, DeviceEntry{true, "192168001030", "ops/gate-1", "192.168.1.30", {}}, newAddress),
+            ChangeIpOutcome::Refused)
             << newAddress;
     }
     EXPECT_TRUE(network.timeline().isEmpty());
@@ -191,7 +236,7 @@ TEST_F(DiscoveryTest, RowsRememberTheirInterfaceAndAnyInterfacesSubnetLightsTheL
 }
 
 TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) {
-    const DeviceEntry heard{0, "001122334455", "", "10.0.0.5", "eth1"};
+    const DeviceEntry heard{false, "001122334455", "", "10.0.0.5", "eth1"};
     changeIpAddress(network, heard, "10.0.0.6");
     confirmDevice(network, heard);
     EXPECT_EQ(network.entries("send"),
@@ -214,8 +259,8 @@ TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
         EXPECT_EQ(list.headerData(column, Qt::Horizontal).toString(), headings[column]);
         EXPECT_EQ(DeviceListModel::columnWidth(column), column == 0 ? 60 : 100);
     }
-    list.append(DeviceEntry{true, "mac1", "a/b", "1.1.1.1", {}});
-    list.insertAtTop(DeviceEntry{false, "mac0", "", "2.2.2.2", {}});
+    list.place(DeviceEntry{true, "mac1", "a/b", "1.1.1.1", {}});
+    list.place(DeviceEntry{false, "mac0", "", "2.2.2.2", {}}, DeviceListModel::NewRowAt::Top);
     EXPECT_EQ(list.data(list.index(0, 0)).toString(), "") << "the status column has no text";
     EXPECT_FALSE(list.data(list.index(0, 0), DeviceListModel::SameNetworkRole).toBool());
     EXPECT_TRUE(list.data(list.index(1, 0), DeviceListModel::SameNetworkRole).toBool());
@@ -223,6 +268,35 @@ TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
     EXPECT_EQ(list.data(list.index(1, 3)).toString(), "1.1.1.1");
     EXPECT_EQ(list.findByAddress("1.1.1.1"), 1);
     EXPECT_EQ(list.findByAddress("3.3.3.3"), -1);
+}
+
+TEST(DeviceListModel, ListsADeviceOncePerMacAddressAndInterfaceUpToItsLimit) {
+    using Placement = DeviceListModel::Placement;
+    const DeviceEntry first{true, "mac1", "a/b", "1.1.1.1", "eth0"};
+    const struct {
+        DeviceEntry entry;
+        Placement placement;
+        const char* why;
+    } cases[] = {
+        {DeviceEntry{true, "mac1", "a/renamed", "1.1.1.1", "eth0"}, Placement::Updated, "the same device again"},
+        {DeviceEntry{true, "mac1", "a/b", "1.1.1.1", "eth1"}, Placement::Added, "the same MAC on another segment"},
+        {DeviceEntry{true, "mac1", "a/b", "1.1.1.2", "eth0"}, Placement::Added, "the same MAC at another address"},
+        {DeviceEntry{true, "mac2", "a/b", "1.1.1.1", "eth0"}, Placement::Added, "another MAC at the same address"},
+    };
+    for (const auto& c : cases) {
+        DeviceListModel list;
+        list.place(first);
+        EXPECT_EQ(list.place(c.entry), c.placement) << c.why;
+        EXPECT_EQ(list.entry(0), c.placement == Placement::Updated ? c.entry : first) << c.why;
+    }
+
+    DeviceListModel full;
+    for (int i = 0; i < DeviceListModel::kMaxRows; ++i)
+        full.place(DeviceEntry{true, QString::number(i), "", "1.1.1.1", {}});
+    EXPECT_EQ(full.place(DeviceEntry{true, "new", "", "1.1.1.1", {}}), Placement::ListFull);
+    EXPECT_EQ(full.place(DeviceEntry{true, "7", "x", "1.1.1.1", {}}), Placement::Updated)
+        << "a listed device still updates";
+    EXPECT_EQ(full.rowCount(), DeviceListModel::kMaxRows);
 }
 
 }  // namespace

@@ -148,8 +148,9 @@ TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne) 
     startDevices({QString::fromLatin1(kLocalDevice) + ",late=5,short=7"});
     // From the held reply on, every read takes the reply before: the one-byte
     // reply to "GRM|7" is met in the round of "GCM|8", and the reply to
-    // "GNM|21" is left for the first retry round, that of "GRM|7"; the
-    // netmask then needs no retry of its own.
+    // "GNM|21" is still waiting when the 22 rounds end, so both are asked
+    // again. Each try of "GRM|7" gets a one-byte reply; the last one is left
+    // waiting.
     session.parameters.workMode = QStringLiteral("held before");
     session.parameters.netmask = QStringLiteral("held before");
     const ReadOutResult result = readRow(localRow);
@@ -159,14 +160,14 @@ TEST_F(DeviceSimTest, ReadOutStoresALateReplyUnderItsOwnTagAndReportsAShortOne) 
     EXPECT_EQ(session.parameters.gatewayIp, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(session.parameters.workMode, QString()) << "never the value held before";
     EXPECT_EQ(session.parameters.netmask, QStringLiteral("0.0.0.0"));
-    EXPECT_EQ(result.retriedTags, QList<int>{7});
+    EXPECT_EQ(result.retriedTags, (QList<int>{7, 21}));
     EXPECT_EQ(result.missingTags, QList<int>{7});
-    EXPECT_EQ(result.shortReplies, 1);
-    EXPECT_EQ(shortReplyNotices, 1);
-    EXPECT_EQ(payloads(receivedSince(0, 24)).last(), QStringLiteral("GRM|7"));
+    EXPECT_EQ(result.shortReplies, 3);
+    EXPECT_EQ(shortReplyNotices, 3);
+    EXPECT_EQ(payloads(receivedSince(0, 27).mid(23)), (QStringList{"GRM|7", "GNM|21", "GRM|7", "GRM|7"}));
 }
 
-TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry) {
+TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetries) {
     startDevices({QString::fromLatin1(kLocalDevice) + ",drop=3"});
     session.parameters.macAddress = QStringLiteral("AABBCCDDEEFF");  // of a device read before
     const ReadOutResult result = readRow(localRow);
@@ -175,15 +176,15 @@ TEST_F(DeviceSimTest, ReadOutWithoutTheMacReplyFailsAfterAllRoundsAndItsRetry) {
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
     EXPECT_EQ(session.parameters.baudRate, QStringLiteral("7"));
     EXPECT_EQ(result.retriedTags, QList<int>{3});
-    const QList<LogRecord> received = receivedSince(0, 24);
-    ASSERT_EQ(received.size(), 24);
+    const QList<LogRecord> received = receivedSince(0, 23 + kRetryRounds);
+    ASSERT_EQ(received.size(), 23 + kRetryRounds);
     EXPECT_EQ(received.last().payload, "GFE|3");
     EXPECT_EQ(received.last().to, QStringLiteral("127.0.0.5"));
 }
 
-// A reply lost on the way is asked for once more, after the 22 rounds and in
+// A reply lost on the way is asked for again, after the 22 rounds and in
 // tag order, with the same 50 ms before its read; by broadcast as well.
-TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder) {
+TEST_F(DeviceSimTest, LostRepliesAreAskedForAgainInTagOrder) {
     startDevices(
         {QString::fromLatin1(kLocalDevice) + ",lose=12:1+4:1", QString::fromLatin1(kRemoteDevice) + ",lose=18:1"});
     ReadOutResult result = readRow(localRow);
@@ -206,6 +207,24 @@ TEST_F(DeviceSimTest, LostRepliesAreAskedForOnceMoreInTagOrder) {
     received = receivedSince(mark, 24);
     EXPECT_EQ(received.last().payload, "GDI|18");
     EXPECT_TRUE(received.last().isBroadcast());
+}
+
+// The probe "X" is sent again when its answer is lost; an answer that comes
+// late, after its read-out gave up, is never taken for the next device.
+TEST_F(DeviceSimTest, ProbesAreRepeatedAndTakeOnlyTheProbedAddressesAnswer) {
+    startDevices(
+        {QString::fromLatin1(kLocalDevice) + ",lose=X:1", "addr=127.0.0.6,delay=X:350", "addr=127.0.0.7,drop=X"});
+    EXPECT_EQ(readRow(localRow).outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(payloads(receivedSince(0, 3).mid(0, 3)), (QStringList{"X", "X", "L"}));
+
+    const DeviceEntry slow{true, QStringLiteral("127000000006"), {}, QStringLiteral("127.0.0.6"), {}};
+    const DeviceEntry silent{true, QStringLiteral("127000000007"), {}, QStringLiteral("127.0.0.7"), {}};
+    const qsizetype mark = simulator->mark();
+    EXPECT_EQ(readRow(slow).outcome, ReadOutOutcome::NotConnected) << "three probes unanswered in time";
+    const ReadOutResult result = readRow(silent);
+    EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected) << "the late answers of .6 are not .7's";
+    EXPECT_EQ(result.route.form, DeviceRoute::Form::None);
+    EXPECT_EQ(payloads(receivedSince(mark, 6)), QStringList(6, "X"));
 }
 
 ParameterEdits valuesFor(const DeviceParameters& read, const QString& newAddress) {

@@ -6,6 +6,7 @@
 #include "parameter_values.h"
 #include "write_series.h"
 
+#include "parameter_operations/device_reads.h"
 #include "parameter_operations/parameter_read_out.h"
 #include "parameter_operations/parameter_write.h"
 #include "params/request_texts.h"
@@ -73,35 +74,68 @@ protected:
         0, QStringLiteral("001122334455"), QStringLiteral("ops/gate-1"), QStringLiteral("10.0.0.5"), {}};
 };
 
-TEST_F(ReadOutTest, LocalDeviceIsProbedThenReadFromTheAddressThatAnswered) {
-    // The probe is answered from .31: every later request goes there.
-    network.respond = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.31"));
+TEST_F(ReadOutTest, LocalDeviceIsProbedUntilItsOwnAddressAnswersThenRead) {
+    const FakeNetwork::Responder answer = deviceAnswering(sampleDevice(), QStringLiteral("192.168.1.30"));
+    int probes = 0;
+    network.respond = [&](const SentDatagram& sent) -> QList<Datagram> {
+        // The first probe is lost and another device answers in its place.
+        if (sent.text == "X" && ++probes == 1) return {replyFrom(QStringLiteral("192.168.1.31"), "Aother")};
+        return answer(sent);
+    };
     const ReadOutResult result = readRow(localRow);
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
     EXPECT_EQ(session.parameters, sampleDevice());
-    EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("192.168.1.31")));
+    EXPECT_EQ(result.route, DeviceRoute::unicast(QStringLiteral("192.168.1.30")));
     const QStringList expectedStart{
         "open 3001",
         "send 3001 192.168.1.30 X",
         "pause 100",
+        "read 3001 Aother",
+        "send 3001 192.168.1.30 X",
+        "pause 100",
         "read 3001 Areply",
         "close 3001",
-        "send 40000 192.168.1.31 L",
+        "send 40000 192.168.1.30 L",
         "pause 50",
         "read 40000 nothing",
-        "send 40000 192.168.1.31 GON|1",
+        "send 40000 192.168.1.30 GON|1",
         "pause 50",
         "read 40000 ops|1",
-        "send 40000 192.168.1.31 GDN|2",
+        "send 40000 192.168.1.30 GDN|2",
         "pause 50",
         "read 40000 gate-1|2",
     };
     EXPECT_EQ(network.timeline().mid(0, expectedStart.size()), expectedStart);
     EXPECT_EQ(network.timeline().last(), QStringLiteral("read 40000 0.0.0.0|21"));
-    EXPECT_EQ(network.entries("send").last(), QStringLiteral("send 40000 192.168.1.31 GNM|21"));
-    EXPECT_EQ(network.sent().size(), 1 + 1 + 21);
-    EXPECT_EQ(network.clockMs, 1200);  // 100 + 22 rounds of 50
+    EXPECT_EQ(network.entries("send").last(), QStringLiteral("send 40000 192.168.1.30 GNM|21"));
+    EXPECT_EQ(network.sent().size(), 2 + 1 + 21);
+    EXPECT_EQ(network.clockMs, 1300);  // two probes of 100 + 22 rounds of 50
+}
+
+TEST_F(ReadOutTest, AnotherDevicesValuesAreNeverShown) {
+    const struct {
+        const char* why;
+        QString replySender;
+        QString readMac;
+        ReadOutOutcome outcome;
+    } cases[] = {
+        {"the row's device", "10.0.0.5", "001122334455", ReadOutOutcome::Read},
+        {"lower-case digits of the row's MAC", "10.0.0.5", "00112233445a", ReadOutOutcome::WrongDevice},
+        {"another MAC read", "10.0.0.5", "001122334466", ReadOutOutcome::WrongDevice},
+        {"replies from another address", "10.0.0.6", "001122334455", ReadOutOutcome::NotConnected},
+    };
+    for (const auto& c : cases) {
+        DeviceParameters device = sampleDevice();
+        device.macAddress = c.readMac;
+        network.respond = deviceAnswering(device, c.replySender);
+        const ReadOutResult result = readRow(remoteRow);
+        EXPECT_EQ(result.outcome, c.outcome) << c.why;
+        if (c.outcome != ReadOutOutcome::Read) {
+            EXPECT_EQ(session.parameters, DeviceParameters{}) << c.why;
+            EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << c.why;
+        }
+    }
 }
 
 TEST_F(ReadOutTest, RemoteDeviceIsNamedAndReadByBroadcast) {
@@ -135,15 +169,15 @@ FakeNetwork::Responder deviceLosing(const DeviceParameters& device, const QStrin
 }
 
 // The device read before left all its values; this one loses replies.
-TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore) {
+TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForLostValuesInUpToThreeMoreRounds) {
     struct Case {
         QList<int> lost;
         int times;
         ReadOutOutcome outcome;
     };
     const Case cases[] = {
-        {{4}, 1, ReadOutOutcome::Read},     {{4}, 2, ReadOutOutcome::Read}, {{12, 2}, 1, ReadOutOutcome::Read},
-        {{12, 2}, 2, ReadOutOutcome::Read}, {{3}, 1, ReadOutOutcome::Read}, {{3}, 2, ReadOutOutcome::NotConnected},
+        {{4}, 1, ReadOutOutcome::Read},     {{4}, 3, ReadOutOutcome::Read}, {{12, 2}, 2, ReadOutOutcome::Read},
+        {{12, 2}, 4, ReadOutOutcome::Read}, {{3}, 3, ReadOutOutcome::Read}, {{3}, 4, ReadOutOutcome::NotConnected},
     };
     DeviceParameters other = sampleDevice();
     for (const ParameterDefinition& parameter : kParameters)
@@ -160,20 +194,33 @@ TEST_F(ReadOutTest, StartsFromAnEmptySetAndAsksForEachLostValueOnceMore) {
         EXPECT_EQ(result.outcome, c.outcome) << label.toStdString();
         QList<int> retried = c.lost;
         std::sort(retried.begin(), retried.end());
+        const int retryRounds = std::min(c.times, kRetryRounds);
         EXPECT_EQ(result.retriedTags, retried) << label.toStdString();
-        EXPECT_EQ(result.missingTags, c.times == 1 ? QList<int>{} : retried) << label.toStdString();
+        EXPECT_EQ(result.missingTags, c.times <= kRetryRounds ? QList<int>{} : retried) << label.toStdString();
         DeviceParameters expected = sampleDevice();
-        if (c.times > 1) {
+        if (c.times > kRetryRounds) {
             for (int tag : c.lost) expected.valueByGetTag(tag)->clear();
         }
         EXPECT_EQ(session.parameters, expected) << label.toStdString() << ": nothing of the other device";
-        // One more round of request, 50 ms and read per lost tag, after "GNM|21".
-        EXPECT_EQ(network.clockMs - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size())) << label.toStdString();
+        // A round of request, 50 ms and read per lost tag, after "GNM|21".
+        EXPECT_EQ(network.clockMs - pausedBefore, 1200 + 50 * static_cast<int>(c.lost.size()) * retryRounds)
+            << label.toStdString();
         QStringList retries;
-        for (int tag : retried) retries << QString::fromLatin1(getRequest(tag));
+        for (int round = 0; round < retryRounds; ++round) {
+            for (int tag : retried) retries << QString::fromLatin1(getRequest(tag));
+        }
         EXPECT_EQ(network.entries("send").mid(23), sendEntries(retries, kWindowPort, QStringLiteral("192.168.1.30")))
             << label.toStdString();
     }
+}
+
+TEST_F(ReadOutTest, ABroadcastRetryRoundNamesTheDeviceAndOpensAgain) {
+    network.respond = deviceLosing(sampleDevice(), QStringLiteral("10.0.0.5"), {12}, 2);
+    const ReadOutResult result = readRow(remoteRow);
+    EXPECT_EQ(result.outcome, ReadOutOutcome::Read);
+    EXPECT_EQ(session.parameters.baudRate, "5");
+    const QStringList reopenedRound{"send 40000 * W001122334455", "send 40000 * L", "send 40000 * GBR|12"};
+    EXPECT_EQ(network.entries("send").mid(23), reopenedRound + reopenedRound);
 }
 
 // A reply under 2 bytes stores nothing: its value is asked for again.
@@ -206,7 +253,7 @@ TEST_F(ReadOutTest, UnansweredProbeEndsTheReadOutAndForgetsTheEarlierDevice) {
 
     EXPECT_EQ(result.outcome, ReadOutOutcome::NotConnected);
     EXPECT_EQ(network.timeline().last(), QStringLiteral("close 3001"));
-    EXPECT_EQ(network.entries("send"), QStringList{"send 3001 192.168.1.30 X"});
+    EXPECT_EQ(network.entries("send"), QStringList(kProbeAttempts, "send 3001 192.168.1.30 X"));
     EXPECT_TRUE(session.parameters.macAddress.isEmpty());
     EXPECT_EQ(result.route.form, DeviceRoute::Form::None) << "nothing may be written after a failed read-out";
 }
@@ -325,6 +372,35 @@ TEST_F(WriteTest, AnIpFieldThatIsNoDottedAddressIsRefusedBeforeAnythingIsSent) {
         EXPECT_EQ(session.parameters, before) << field << ": the edits are not taken";
     }
     EXPECT_TRUE(network.timeline().isEmpty());
+}
+
+TEST_F(WriteTest, ValuesNotReadAreLeftOutAndTheRestKeepTheirOrderAndPacing) {
+    const struct {
+        QSet<int> leftOut;
+        const char* ipField;
+        Delivery delivery;
+        QStringList missingSends;
+    } cases[] = {
+        {{16, 17}, "192.168.1.77", Delivery::Unicast, {"SML128|31", "SMD4|32"}},
+        {{kIpGetTag}, "", Delivery::Unicast, {"SIP192.168.1.77|37"}},
+        {{kIpGetTag, 1, 21}, "x", Delivery::Unicast, {"SON|18", "SNM255.255.255.0|36", "SIP192.168.1.77|37"}},
+        {{}, "", Delivery::Refused, {}},
+    };
+    for (const auto& c : cases) {
+        FakeNetwork fresh;
+        DeviceParameters parameters = session.parameters;
+        ParameterEdits values = typedEdits();
+        values.ipAddressField = QString::fromLatin1(c.ipField);
+        EXPECT_EQ(writeParameters(fresh, localRoute, parameters, values, c.leftOut), c.delivery) << c.ipField;
+        if (c.delivery == Delivery::Refused) {
+            EXPECT_TRUE(fresh.timeline().isEmpty());
+            continue;
+        }
+        QStringList expected = writeSeries(dialogWriteValues(), {{"192.168.1.77", 37}});
+        for (const QString& missing : c.missingSends) expected.removeOne(missing);
+        EXPECT_EQ(fresh.entries("send"), sendEntries(expected, 6666, QStringLiteral("192.168.1.30"))) << c.ipField;
+        EXPECT_EQ(fresh.clockMs, 50 + (20 - static_cast<int>(c.missingSends.size())) * 10 + 500) << c.ipField;
+    }
 }
 
 TEST_F(WriteTest, NothingIsSentOnARouteThatCannotReachTheDevice) {

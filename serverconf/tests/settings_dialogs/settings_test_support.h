@@ -35,9 +35,11 @@ inline DeviceParameters readValues() {
 
 class PropertyDialogTest : public ::testing::Test {
 protected:
-    PropertySettingsDialog& open(const DeviceParameters& parameters = readValues()) {
+    // `notRead`: get tags the read-out did not bring.
+    PropertySettingsDialog& open(const DeviceParameters& parameters = readValues(), const QList<int>& notRead = {}) {
         session = DeviceSession{parameters};
-        dialog = std::make_unique<PropertySettingsDialog>(network, session, DeviceRoute::unicast(parameters.ipAddress));
+        dialog = std::make_unique<PropertySettingsDialog>(network, session, DeviceRoute::unicast(parameters.ipAddress),
+                                                          notRead);
         dialog->show();
         return *dialog;
     }

@@ -82,6 +82,10 @@ TEST(SimulatedDevice, FaultsShapeTheReplies) {
     EXPECT_EQ(delayed.replies[0].delayMs, 120);
     EXPECT_TRUE(replies(d, "X").isEmpty()) << "the probe is not answered";
     EXPECT_EQ(replies(d, "X", true).size(), 1) << "the search still is";
+
+    SimulatedDevice other = device("addr=127.0.0.5,mac=001122334455,searchmac=009900000009");
+    EXPECT_EQ(replies(other, "X", true), QList<QByteArray>{"A009900000009/V1.0.0*0000000/"});
+    EXPECT_EQ(replies(other, "GFE|3"), QList<QByteArray>{"001122334455|3"}) << "its own MAC in the read-out";
 }
 
 TEST(SimulatedDevice, ALateReplyComesWithTheNextAnswerOnce) {
@@ -119,12 +123,58 @@ TEST(SimulatedDevice, RandomLossesKeepToTheirRateAndRepeatWithTheSeed) {
     EXPECT_EQ(lossPattern("addr=127.0.0.5,loss=100").count(u'.'), 0);
 }
 
+TEST(SimulatedDevice, IgnoredSetRequestsLeaveTheValueAsItWas) {
+    const struct {
+        const char* spec;
+        QList<QByteArray> baudRateAfterEachWrite;
+    } cases[] = {
+        {"addr=127.0.0.5,ignore=BR:2", {"5|12", "5|12", "7|12", "7|12"}},
+        {"addr=127.0.0.5,ignore=BR", {"5|12", "5|12", "5|12", "5|12"}},
+        {"addr=127.0.0.5,ignore=PN:1+BR:1", {"5|12", "7|12", "7|12", "7|12"}},
+        {"addr=127.0.0.5,ignore=PN", {"7|12", "7|12", "7|12", "7|12"}},
+    };
+    for (const auto& c : cases) {
+        SimulatedDevice d = device(c.spec);
+        QList<QByteArray> after;
+        for (int write = 0; write < 4; ++write) {
+            replies(d, "L");
+            replies(d, "SBR7|25");
+            replies(d, "E");
+            after << replies(d, "GBR|12").value(0);
+        }
+        EXPECT_EQ(after, c.baudRateAfterEachWrite) << c.spec;
+    }
+}
+
+TEST(SimulatedDevice, LostRequestsAreNotActedOnAndRepeatWithTheSeed) {
+    const auto answered = [](const QString& spec) {
+        SimulatedDevice d = device(spec);
+        QString pattern;
+        for (int i = 0; i < 400; ++i) pattern += replies(d, "GPN|5").isEmpty() ? u'x' : u'.';
+        return pattern;
+    };
+    const QString seven = answered("addr=127.0.0.5,reqloss=5,seed=7");
+    EXPECT_EQ(answered("addr=127.0.0.5,reqloss=5,seed=7"), seven) << "the same seed loses the same requests";
+    EXPECT_GE(seven.count(u'x'), 8) << "about 20 of 400";
+    EXPECT_LE(seven.count(u'x'), 32) << "about 20 of 400";
+    EXPECT_NE(answered("addr=127.0.0.5,loss=5,seed=7"), seven) << "requests and replies are lost independently";
+    EXPECT_EQ(answered("addr=127.0.0.5,reqloss=100").count(u'.'), 0);
+
+    SimulatedDevice d = device("addr=127.0.0.5,reqloss=100");
+    replies(d, "L");
+    replies(d, "SPN4001|21");
+    replies(d, "E");
+    EXPECT_EQ(d.values().value("PN"), "1001") << "a lost set request changes nothing";
+}
+
 TEST(DeviceOption, RejectsWhatCannotBeSimulated) {
     QString error;
-    for (const char* bad : {"", "mac=001122334455", "addr=192.168.1", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
-                            "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red",
-                            "addr=127.0.0.5,bogus", "addr=127.0.0.5,lose=4", "addr=127.0.0.5,lose=4:-1",
-                            "addr=127.0.0.5,loss=101", "addr=127.0.0.5,loss=x", "addr=127.0.0.5,seed=-1"}) {
+    for (const char* bad :
+         {"", "mac=001122334455", "addr=192.168.1", "addr=127.0.0.256", "addr=127.0.0.5,drop=22",
+          "addr=127.0.0.5,delay=3", "addr=127.0.0.5,late=3+4", "addr=127.0.0.5,colour=red", "addr=127.0.0.5,bogus",
+          "addr=127.0.0.5,lose=4", "addr=127.0.0.5,lose=4:-1", "addr=127.0.0.5,loss=101", "addr=127.0.0.5,loss=x",
+          "addr=127.0.0.5,seed=-1", "addr=127.0.0.5,reqloss=101", "addr=127.0.0.5,ignore=br",
+          "addr=127.0.0.5,ignore=BR:x", "addr=127.0.0.5,ignore=BR:-2", "addr=127.0.0.5,ignore=BR:1:2"}) {
         error.clear();
         EXPECT_FALSE(parseDeviceOption(bad, error)) << bad;
         EXPECT_FALSE(error.isEmpty()) << bad;
