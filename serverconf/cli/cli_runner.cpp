@@ -10,6 +10,7 @@
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 #include "parameter_operations/parameter_write.h"
+#include "parameter_operations/profile_load.h"
 #include "params/device_profile.h"
 
 #include <QDir>
@@ -249,33 +250,45 @@ int CliRunner::write(const CliArguments& arguments) {
     // The file and the typed values are checked before anything is sent: a
     // file that is not a configuration file would blank every value it
     // names, and a bad value would fail on every device after its read-out.
+    QString error;
+    // A typed value that may not be sent is a usage error.
+    if (!typedValuesFit(arguments.typedValues, error)) {
+        fail(error);
+        return kUsageExitCode;
+    }
     std::optional<DeviceParameters> loaded;
-    QSet<int> loadedKeys;
+    QSet<int> taken;
     if (!arguments.loadFile.isEmpty()) {
+        QSet<int> loadedKeys;
         loaded = loadDeviceProfileFile(arguments.loadFile, &loadedKeys);
         if (!loaded) return fail(userMessage(kWrongProfileFormatMessage));
+        taken = takenFromProfile(*loaded, loadedKeys);
+        // One address for several devices would collide: each keeps its own.
+        if (arguments.deviceAddresses.size() > 1) taken.remove(kIpGetTag);
+        if (!loadedValuesFit(*loaded, taken, error))
+            return fail(QStringLiteral("%1: %2").arg(arguments.loadFile, error));
+        // A file changes only what it holds; the rest stays as each device has it.
+        QStringList kept = codesKeptByProfile(taken);
+        for (const auto& [code, value] : arguments.typedValues) kept.removeAll(code);
+        if (!kept.isEmpty()) {
+            err_ << tr("%1 does not give %2: the devices keep these values").arg(arguments.loadFile, kept.join(u' '))
+                 << Qt::endl;
+        }
     }
-    // One address for several devices would collide: each keeps its own.
-    if (arguments.deviceAddresses.size() > 1) loadedKeys.remove(kIpGetTag);
-    QString error;
-    if (!typedValuesFit(arguments.typedValues, error)) return fail(error);
-    const QSet<int> given = givenValueTags(arguments.typedValues, loaded.value_or(DeviceParameters{}), loadedKeys);
+    const QSet<int> given = givenValueTags(arguments.typedValues, taken);
     const Tally tally = forEachDevice(
-        arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded, given); },
+        arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded, taken, given); },
         [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
     return reportChange(arguments, tally);
 }
 
 DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
-                                    const std::optional<DeviceParameters>& loaded, const QSet<int>& given) {
+                                    const std::optional<DeviceParameters>& loaded, const QSet<int>& taken,
+                                    const QSet<int>& given) {
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     ParameterEdits edits = editsFrom(session_.parameters);
-    if (loaded) {
-        applyLoadedProfile(*loaded, edits, session_.parameters);
-        // One address for several devices would collide: each keeps its own.
-        if (arguments.deviceAddresses.size() > 1) edits.ipAddressField = session_.parameters.ipAddress;
-    }
+    if (loaded) applyLoadedProfile(*loaded, taken, edits, session_.parameters);
     for (const auto& [code, value] : arguments.typedValues) {
         QString error;
         if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);

@@ -73,10 +73,11 @@ private:
     DeviceResult readDevice(const DeviceEntry& row, const CliArguments& arguments);
     DeviceResult saveBackup(const QString& directory, DeviceResult result);
     DeviceResult saveValues(const QString& path, DeviceResult result);
-    // `given`: get tags of the values typed or loaded, written even when the
-    // read-out did not bring them.
+    // `taken`: get tags of the values the loaded file gives; `given`: those
+    // typed or loaded, written even when the read-out did not bring them.
     DeviceResult writeDevice(const DeviceEntry& row, const CliArguments& arguments,
-                             const std::optional<DeviceParameters>& loaded, const QSet<int>& given);
+                             const std::optional<DeviceParameters>& loaded, const QSet<int>& taken,
+                             const QSet<int>& given);
     DeviceResult resetDevice(const DeviceEntry& row, const CliArguments& arguments);
     // The update window's wait, the list refresh, then the read-back of each
     // device (unless --no-verify) or the check that a device is listed at its

@@ -9,63 +9,10 @@
 namespace serverconf {
 namespace {
 
-struct ListChoices {
-    const char* code;
-    int first;
-    int last;
-    int skipped;  // a code between first and last that the list lacks, or -1
-};
-
-// Work mode has no entry "1": server is "0", client "2".
-constexpr std::array<ListChoices, 10> kLists{{
-    {"TP", 0, 1, -1},
-    {"RM", 0, 2, 1},
-    {"CM", 0, 3, -1},
-    {"CT", 0, 99, -1},
-    {"FC", 0, 1, -1},
-    {"DT", 0, 1, -1},
-    {"RC", 0, 1, -1},
-    {"BR", 0, 11, -1},
-    {"PR", 0, 4, -1},
-    {"BB", 0, 1, -1},
-}};
-
-const ListChoices* listOf(const QString& code) {
-    for (const ListChoices& list : kLists) {
-        if (code == QLatin1StringView(list.code)) return &list;
-    }
-    return nullptr;
-}
-
 // The five values the advanced dialogs edit in the parameter set.
 bool isAdvanced(const QString& code) { return QStringList{"CT", "CM", "ML", "MD", "RC"}.contains(code); }
 
 }  // namespace
-
-bool isListParameter(const QString& code) { return listOf(code) != nullptr; }
-
-bool isListChoice(const QString& code, const QString& value) {
-    const ListChoices* list = listOf(code);
-    if (!list) return false;
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    // The entries' values are plain decimal texts: "05" or "+5" is no entry.
-    return ok && QString::number(number) == value && number >= list->first && number <= list->last &&
-           number != list->skipped;
-}
-
-void applyLoadedProfile(const DeviceParameters& loaded, ParameterEdits& edits, DeviceParameters& parameters) {
-    for (const ParameterDefinition& definition : kParameters) {
-        const QString code = QString::fromLatin1(definition.code);
-        const QString& value = loaded.*definition.member;
-        // A list takes only a value that is one of its entries.
-        if (QString* shown = editByCode(code, edits)) {
-            if (!isListParameter(code) || isListChoice(code, value)) *shown = value;
-        } else if (isAdvanced(code)) {
-            parameters.*definition.member = value;
-        }
-    }
-}
 
 bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& edits, DeviceParameters& parameters,
                      QString& error) {
@@ -74,9 +21,8 @@ bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& 
         error = QCoreApplication::translate("TypedValues", "unknown parameter code %1").arg(code);
         return false;
     }
-    if (isListParameter(code) && !isListChoice(code, value)) {
-        error =
-            QCoreApplication::translate("TypedValues", "%1=%2: not one of the values the list offers").arg(code, value);
+    if (const std::optional<ValueFault> fault = valueFault(code, value)) {
+        error = valueFaultText(code, value, *fault);
         return false;
     }
     if (QString* shown = editByCode(code, edits)) {
@@ -90,14 +36,8 @@ bool applyTypedValue(const QString& code, const QString& value, ParameterEdits& 
     return true;
 }
 
-QSet<int> givenValueTags(const QList<QPair<QString, QString>>& typedValues, const DeviceParameters& loaded,
-                         const QSet<int>& loadedKeys) {
-    QSet<int> given;
-    for (const int tag : loadedKeys) {
-        const ParameterDefinition& definition = *parameterByGetTag(tag);
-        const QString code = QString::fromLatin1(definition.code);
-        if (!isListParameter(code) || isListChoice(code, loaded.*definition.member)) given.insert(tag);
-    }
+QSet<int> givenValueTags(const QList<QPair<QString, QString>>& typedValues, const QSet<int>& taken) {
+    QSet<int> given = taken;
     for (const auto& [code, value] : typedValues) {
         if (const ParameterDefinition* definition = parameterByCode(code)) given.insert(definition->getTag);
     }
@@ -111,6 +51,38 @@ bool typedValuesFit(const QList<QPair<QString, QString>>& typedValues, QString& 
         if (!applyTypedValue(code, value, edits, parameters, error)) return false;
     }
     return true;
+}
+
+bool loadedValuesFit(const DeviceParameters& loaded, const QSet<int>& taken, QString& error) {
+    for (const ParameterDefinition& definition : kParameters) {
+        if (!taken.contains(definition.getTag)) continue;
+        const QString code = QString::fromLatin1(definition.code);
+        if (const std::optional<ValueFault> fault = valueFault(code, loaded.*definition.member)) {
+            error = valueFaultText(code, loaded.*definition.member, *fault);
+            return false;
+        }
+    }
+    return true;
+}
+
+QString valueFaultText(const QString& code, const QString& value, ValueFault fault) {
+    const QString given = QStringLiteral("%1=%2: ").arg(code, value);
+    switch (fault) {
+        case ValueFault::NameTooLong:
+            return given + QCoreApplication::translate("TypedValues", "a name holds at most %1 bytes of code page 936")
+                               .arg(kNameByteLimit);
+        case ValueFault::PortOutOfRange:
+            return given + QCoreApplication::translate("TypedValues", "a port number lies within 1-65535");
+        case ValueFault::NotAChoice:
+            return given + QCoreApplication::translate("TypedValues", "not one of the values the list offers");
+        case ValueFault::NotDottedAddress:
+            return given + QCoreApplication::translate("TypedValues", "not a dotted IPv4 address");
+        case ValueFault::UnusableOwnAddress:
+            return given + QCoreApplication::translate(
+                               "TypedValues",
+                               "the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address");
+    }
+    return given;
 }
 
 }  // namespace serverconf

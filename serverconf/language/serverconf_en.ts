@@ -167,6 +167,10 @@ texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
         <source>confirmation sent</source>
         <translation>confirmation sent</translation>
     </message>
+    <message>
+        <source>%1 does not give %2: the devices keep these values</source>
+        <translation>%1 does not give %2: the devices keep these values</translation>
+    </message>
 </context>
 <context>
     <name>ProgressLine</name>
@@ -182,12 +186,28 @@ texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
         <translation>unknown parameter code %1</translation>
     </message>
     <message>
-        <source>%1=%2: not one of the values the list offers</source>
-        <translation>%1=%2: not one of the values the list offers</translation>
-    </message>
-    <message>
         <source>%1 (the MAC address) is read only</source>
         <translation>%1 (the MAC address) is read only</translation>
+    </message>
+    <message>
+        <source>a name holds at most %1 bytes of code page 936</source>
+        <translation>a name holds at most %1 bytes of code page 936</translation>
+    </message>
+    <message>
+        <source>a port number lies within 1-65535</source>
+        <translation>a port number lies within 1-65535</translation>
+    </message>
+    <message>
+        <source>not one of the values the list offers</source>
+        <translation>not one of the values the list offers</translation>
+    </message>
+    <message>
+        <source>not a dotted IPv4 address</source>
+        <translation>not a dotted IPv4 address</translation>
+    </message>
+    <message>
+        <source>the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address</source>
+        <translation>the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address</translation>
     </message>
 </context>
 <context>
@@ -587,6 +607,38 @@ Do you want to replace it?</translation>
     <message>
         <source>取   消</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>使用者不能超过8个字节!</source>
+        <translation>The user name may hold at most 8 bytes!</translation>
+    </message>
+    <message>
+        <source>设备名不能超过8个字节!</source>
+        <translation>The device name may hold at most 8 bytes!</translation>
+    </message>
+    <message>
+        <source>端口号必须在1-65535之间!</source>
+        <translation>The port number must lie within 1-65535!</translation>
+    </message>
+    <message>
+        <source>目标端口必须在1-65535之间!</source>
+        <translation>The destination port must lie within 1-65535!</translation>
+    </message>
+    <message>
+        <source>IP地址不能是0.0.0.0、255.255.255.255或组播地址!</source>
+        <translation>The IP address may not be 0.0.0.0, 255.255.255.255 or a multicast address!</translation>
+    </message>
+    <message>
+        <source>目标IP格式不对!</source>
+        <translation>The destination IP address is malformed!</translation>
+    </message>
+    <message>
+        <source>网关IP格式不对!</source>
+        <translation>The gateway IP address is malformed!</translation>
+    </message>
+    <message>
+        <source>网络掩码格式不对!</source>
+        <translation>The netmask is malformed!</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,8 @@
 #include "messages/user_messages.h"
 #include "network_advanced_dialog.h"
 #include "parameter_choice_box.h"
+#include "parameter_operations/profile_load.h"
+#include "parameter_operations/value_checks.h"
 #include "serial_advanced_dialog.h"
 
 #include <QGroupBox>
@@ -277,44 +279,53 @@ DeviceParameters PropertySettingsDialog::valuesToSave() const {
     return saved;
 }
 
+QString PropertySettingsDialog::problemMessage(const ValueProblem& problem) const {
+    const QString& code = problem.code;
+    switch (problem.fault) {
+        case ValueFault::NameTooLong:
+            return code == u"ON" ? tr("使用者不能超过8个字节!") : tr("设备名不能超过8个字节!");
+        case ValueFault::PortOutOfRange:
+            return code == u"PN" ? tr("端口号必须在1-65535之间!") : tr("目标端口必须在1-65535之间!");
+        case ValueFault::UnusableOwnAddress: return tr("IP地址不能是0.0.0.0、255.255.255.255或组播地址!");
+        case ValueFault::NotDottedAddress:
+        case ValueFault::NotAChoice: break;
+    }
+    if (code == u"DI") return tr("目标IP格式不对!");
+    if (code == u"GI") return tr("网关IP格式不对!");
+    if (code == u"NM") return tr("网络掩码格式不对!");
+    return userMessage(kMalformedIpAddressMessage);
+}
+
+// Only the values the file gives change; the rest stays as shown.
 void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded, const QSet<int>& keysGiven) {
-    DeviceParameters& parameters = session_.parameters;
-    field(Field::UserName)->setText(loaded.userName);
-    field(Field::DeviceName)->setText(loaded.deviceName);
-    field(Field::IpAddress)->setText(loaded.ipAddress);
-    field(Field::Port)->setText(loaded.port);
-    list(List::Protocol)->choose(loaded.protocol);
-    field(Field::DestinationIp)->setText(loaded.destinationIp);
-    field(Field::DestinationPort)->setText(loaded.destinationPort);
-    field(Field::GatewayIp)->setText(loaded.gatewayIp);
-    field(Field::Netmask)->setText(loaded.netmask);
-    parameters.connectTimeLimit = loaded.connectTimeLimit;
-    parameters.connectMode = loaded.connectMode;
-    list(List::WorkMode)->choose(loaded.workMode);
-    parameters.maxPacketCount = loaded.maxPacketCount;
-    parameters.maxCharDelay = loaded.maxCharDelay;
-    list(List::BaudRate)->choose(loaded.baudRate);
-    list(List::DataBits)->choose(loaded.dataBits);
-    list(List::RtsCts)->choose(loaded.rtsCts);
-    list(List::Parity)->choose(loaded.parity);
-    list(List::Dtr)->choose(loaded.dtr);
-    parameters.onTheFly = loaded.onTheFly;
-    // A list takes only a value of its entries (its choice gives the value).
+    const QSet<int> taken = takenFromProfile(loaded, keysGiven);
     for (const auto& [which, code] : kFieldCodes) {
-        if (keysGiven.contains(tagOf(code))) notRead_.give(tagOf(code));
+        if (!taken.contains(tagOf(code))) continue;
+        field(which)->setText(*loaded.valueByCode(QString::fromLatin1(code)));
+        notRead_.give(tagOf(code));
+    }
+    // A list's choice gives its value.
+    for (const auto& [which, code] : kListCodes) {
+        if (taken.contains(tagOf(code))) list(which)->choose(*loaded.valueByCode(QString::fromLatin1(code)));
     }
     for (const char* code : kAdvancedCodes) {
-        if (keysGiven.contains(tagOf(code))) notRead_.give(tagOf(code));
+        if (!taken.contains(tagOf(code))) continue;
+        *session_.parameters.valueByCode(QString::fromLatin1(code)) = *loaded.valueByCode(QString::fromLatin1(code));
+        notRead_.give(tagOf(code));
     }
 }
 
-// A malformed new address is refused before anything is sent, and the
-// dialog stays open so the user can correct it. Values still marked not
-// read are left out, and the user is told which.
+// A value that would strand the device is refused before anything is
+// sent, and the dialog stays open so the user can correct it. Values still
+// marked not read are left out, and the user is told which.
 void PropertySettingsDialog::write() {
     qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
     const ParameterEdits edits = values();
     const QSet<int> leftOut = notRead_.tags();
+    if (const std::optional<ValueProblem> problem = firstFieldProblem(edits, leftOut)) {
+        notice(this, problemMessage(*problem));
+        return;
+    }
     switch (writeParameters(environment_, route_, session_.parameters, edits, leftOut)) {
         case Delivery::Refused: notice(this, userMessage(kMalformedIpAddressMessage)); return;
         case Delivery::NotSent: break;

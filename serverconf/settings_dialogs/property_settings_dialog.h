@@ -13,6 +13,7 @@
 #include "device/device_parameters.h"
 #include "device/device_route.h"
 #include "parameter_operations/parameter_write.h"
+#include "parameter_operations/value_checks.h"
 #include "parameter_operations/write_verification.h"
 
 #include "enter_safe_dialog.h"
@@ -62,12 +63,15 @@ public:
     // values, the typed IP address included), with the MAC address and the
     // five advanced values of the parameter set.
     DeviceParameters valuesToSave() const;
-    // What Load does with a file's values: fields take their texts, lists
-    // choose the entry with the value (a value of no entry changes nothing),
-    // the five advanced values go into the parameter set. The MAC address
-    // is never loaded. The keys the file holds (`keysGiven`, get tags) are
-    // values given.
+    // What Load does with a file's values: each value the file gives
+    // (takenFromProfile of `keysGiven`, get tags) goes where it is shown,
+    // fields take their texts, lists choose the entry with the value, the
+    // five advanced values go into the parameter set, and is a value given.
+    // What the file does not give stays as it was; the MAC address is never
+    // loaded.
     void applyProfile(const DeviceParameters& loaded, const QSet<int>& keysGiven);
+    // The notice of a field value that may not be sent, naming the field.
+    QString problemMessage(const ValueProblem& problem) const;
 
     // What OK or "出厂设置" sent, for the read-back after the update wait;
     // nothing before either was pressed (or when OK was refused).

@@ -117,13 +117,54 @@ TEST_F(CliAgainstDeviceSim, WriteSendsLoadedAndTypedValuesThenListsTheDeviceAtIt
     bool broadcast = true;
     const QStringList sent = sentFrom(simulator->received(), 6666, &broadcast);
     EXPECT_FALSE(broadcast);
-    EXPECT_EQ(setExchangeOf(sent),
-              QStringList({"L",       "SON|18",  "SDNdoor|19",       "STP0|20", "SPN4001|21", "SRM0|22",
-                           "SFC1|23", "SDT0|24", "SBR11|25",         "SPR0|26", "SBB1|27",    "SRC|28",
-                           "SCM|29",  "SCT|30",  "SML64|31",         "SMD|32",  "SDI|33",     "SDP|34",
-                           "SGI|35",  "SNM|36",  "SIP127.0.0.55|37", "E"}))
-        << "fields and advanced values from the file (missing keys empty), PR=9 is no entry";
-    EXPECT_TRUE(run.out.contains("1\t001122334455\t/door\t127.0.0.55\n")) << run.out.toStdString();
+    EXPECT_EQ(setExchangeOf(sent), QStringList({"L",
+                                                "SONops|18",
+                                                "SDNdoor|19",
+                                                "STP0|20",
+                                                "SPN4001|21",
+                                                "SRM0|22",
+                                                "SFC1|23",
+                                                "SDT0|24",
+                                                "SBR11|25",
+                                                "SPR0|26",
+                                                "SBB1|27",
+                                                "SRC0|28",
+                                                "SCM1|29",
+                                                "SCT5|30",
+                                                "SML64|31",
+                                                "SMD1|32",
+                                                "SDI127.0.0.2|33",
+                                                "SDP1001|34",
+                                                "SGI127.0.0.1|35",
+                                                "SNM0.0.0.0|36",
+                                                "SIP127.0.0.55|37",
+                                                "E"}))
+        << "fields and advanced values from the file, the rest as the device holds them, PR=9 is no entry";
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("%1 does not give ON TP DI DP GI NM CT CM RM MD BB FC PR DT RC").arg(file)))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains("1\t001122334455\tops/door\t127.0.0.55\n")) << run.out.toStdString();
+    const CliRun read = runCli({"read", "127.0.0.55"});
+    for (const char* kept : {"ON=ops", "DN=door", "BR=11", "PR=0", "ML=64", "DI=127.0.0.2", "NM=0.0.0.0"}) {
+        EXPECT_TRUE(read.out.contains(QStringLiteral("%1\n").arg(kept))) << kept << " after the write";
+    }
+}
+
+TEST_F(CliAgainstDeviceSim, AValueThatWouldStrandTheDeviceIsRefusedBeforeAnyDatagram) {
+    start(kDevices);
+    const CliRun typed = runCli({"write", "127.0.0.5", "BR=9", "ON=installer-01"});
+    EXPECT_EQ(typed.exitCode, 2) << "a typed value is a usage error";
+    EXPECT_EQ(typed.err, "ON=installer-01: a name holds at most 8 bytes of code page 936\n");
+    const QString file = directory.filePath("stranding.ds");
+    QFile profile(file);
+    ASSERT_TRUE(profile.open(QIODevice::WriteOnly));
+    profile.write("[main]\r\nBR=9\r\nIP=0.0.0.0\r\n");
+    profile.close();
+    const CliRun loaded = runCli({"write", "127.0.0.5", "--load", file});
+    EXPECT_EQ(loaded.exitCode, 1);
+    EXPECT_TRUE(loaded.err.startsWith(file + ": IP=0.0.0.0: the device would be out of reach"))
+        << loaded.err.toStdString();
+    EXPECT_EQ(simulator->received().size(), 0) << "not even the search";
 }
 
 // The device's address and maximum packet count never arrive in the

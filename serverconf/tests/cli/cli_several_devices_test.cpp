@@ -260,7 +260,7 @@ TEST_F(SeveralDevices, SeveralDevicesWithAnAddressOrAValueNoListOffersSendNothin
     EXPECT_TRUE(address.err.startsWith("serverconf-cli: IP= cannot be written to several devices"))
         << address.err.toStdString();
     const CliRun value = runCli({"write", "127.0.0.5", "127.0.0.6", "BR=12"});
-    EXPECT_EQ(value.exitCode, 1);
+    EXPECT_EQ(value.exitCode, 2);
     EXPECT_EQ(value.err, "BR=12: not one of the values the list offers\n");
     EXPECT_EQ(simulator->received().size(), 0) << "not even the search";
 }

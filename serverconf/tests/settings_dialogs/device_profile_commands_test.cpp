@@ -129,11 +129,35 @@ TEST_F(DeviceProfileCommandsTest, LoadedValuesOfNoEntryLeaveTheListsAndWorkModeA
     EXPECT_FALSE(field(Field::GatewayIp)->isEnabled());
     EXPECT_FALSE(dialog->networkAdvancedButton()->isEnabled());
     EXPECT_EQ(session.parameters.connectTimeLimit, QStringLiteral("9"));
-    EXPECT_EQ(session.parameters.maxPacketCount, QString());
+    EXPECT_EQ(session.parameters.maxPacketCount, QStringLiteral("255")) << "a file without ML leaves it";
 
     load(QStringLiteral("client.ds"), "[main]\r\nRM=2\r\n");
     EXPECT_TRUE(field(Field::GatewayIp)->isEnabled());
     EXPECT_TRUE(dialog->networkAdvancedButton()->isEnabled());
+}
+
+TEST_F(DeviceProfileCommandsTest, APartialFileChangesOnlyWhatItHoldsAndOkWritesTheRestAsShown) {
+    open();
+    load(QStringLiteral("baud.ds"), "[main]\r\nBR=7\r\nPN=\r\nDN=\r\n");
+    EXPECT_EQ(dialog->workingValue(List::BaudRate), QStringLiteral("7"));
+    EXPECT_EQ(field(Field::DeviceName)->text(), QString()) << "an empty name is a name";
+    for (const auto& [which, shown] : {std::pair{Field::UserName, QStringLiteral("使用者")},
+                                       {Field::IpAddress, QStringLiteral("192.168.1.30")},
+                                       {Field::Port, QStringLiteral("1001")},
+                                       {Field::DestinationIp, QStringLiteral("127.0.0.2")},
+                                       {Field::GatewayIp, QStringLiteral("127.0.0.1")},
+                                       {Field::Netmask, QStringLiteral("0.0.0.0")}}) {
+        EXPECT_EQ(field(which)->text(), shown) << "kept: " << shown.toStdString();
+    }
+    EXPECT_EQ(dialog->workingValue(List::Parity), QStringLiteral("2"));
+    dialog->okButton()->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    QStringList sent;
+    for (const auto& datagram : network.sent()) sent.append(QString::fromLatin1(datagram.text));
+    for (const char* request : {"SBR7|25", "SPN1001|21", "SDN|19", "SPR2|26", "SGI127.0.0.1|35"}) {
+        EXPECT_TRUE(sent.contains(QString::fromLatin1(request))) << request;
+    }
+    EXPECT_TRUE(notices.texts().isEmpty());
 }
 
 TEST_F(DeviceProfileCommandsTest, SaveAndLoadLogNothingWhenNoLoggingRulesAreSet) {

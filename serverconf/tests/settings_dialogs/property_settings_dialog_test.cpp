@@ -120,6 +120,21 @@ TEST_F(PropertySettingsDialogTest, OkRefusesAnIpFieldThatIsNoDottedAddressAndSta
     EXPECT_EQ(network.sent().last().text, "E");
 }
 
+TEST_F(PropertySettingsDialogTest, OkRefusesAValueThatWouldStrandTheDeviceNamingTheFieldAndStaysOpen) {
+    testing::NoticeRecorder notices;
+    open();
+    field(Field::IpAddress)->setText(QStringLiteral("0.0.0.0"));
+    field(Field::Port)->setText(QStringLiteral("0"));
+    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    field(Field::IpAddress)->setText(QStringLiteral("127.0.0.1"));
+    dialog->okButton()->click();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(notices.texts(), QStringList({QStringLiteral("IP地址不能是0.0.0.0、255.255.255.255或组播地址!"),
+                                            QStringLiteral("端口号必须在1-65535之间!")}));
+    EXPECT_TRUE(network.sent().isEmpty());
+}
+
 TEST_F(PropertySettingsDialogTest, CancelEscapeAndCloseEmptyTheSetButTheAddressAndEnterDoesNothing) {
     const std::vector<std::function<void(PropertySettingsDialog&)>> cancels{
         [](PropertySettingsDialog& d) { d.cancelButton()->click(); },
