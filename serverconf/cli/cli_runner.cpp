@@ -248,8 +248,8 @@ DeviceResult CliRunner::saveValues(const QString& path, DeviceResult result) {
 
 int CliRunner::write(const CliArguments& arguments) {
     // The file and the typed values are checked before anything is sent: a
-    // file that is not a configuration file would blank every value it
-    // names, and a bad value would fail on every device after its read-out.
+    // file that is not a configuration file gives no values, and a value
+    // that would strand a device must reach none.
     QString error;
     // A typed value that may not be sent is a usage error.
     if (!typedValuesFit(arguments.typedValues, error)) {

@@ -50,8 +50,7 @@ QByteArray writeDeviceProfile(const QByteArray& content, const DeviceParameters&
 DeviceParameters readDeviceProfile(const QByteArray& content);
 
 // True when `content` has a "main" section holding at least one of the 21
-// keys (both without regard to case). Anything else would load as a set of
-// empty values and blank the device it is written to.
+// keys (both without regard to case). Anything else gives no value to load.
 bool isDeviceProfile(const QByteArray& content);
 
 // The get tags of the parameter keys the "main" section of `content` holds
