@@ -126,8 +126,10 @@ std::optional<DeviceConfig> parseDeviceOption(const QString& option, QString& er
     config.values[QStringLiteral("IP")].clear();
     for (const QString& item : option.split(u',', Qt::SkipEmptyParts)) {
         const QString trimmed = item.trimmed();
-        if (trimmed == u"noprobe" || trimmed == u"bcast") {
-            (trimmed == u"noprobe" ? config.faults.noProbeAnswer : config.answersByBroadcast) = true;
+        if (trimmed == u"noprobe" || trimmed == u"bcast" || trimmed == u"routed") {
+            (trimmed == u"noprobe" ? config.faults.noProbeAnswer
+             : trimmed == u"bcast" ? config.answersByBroadcast
+                                   : config.hearsNoBroadcast) = true;
             continue;
         }
         const qsizetype equals = trimmed.indexOf(u'=');

@@ -13,7 +13,8 @@
 // ignore=CODE:times+CODE (set requests not taken: the first N, or all),
 // searchmac=text (the MAC the search reply carries instead of its own),
 // where R is X (the search reply) or a get tag 1..21; bcast: replies go out
-// by broadcast. Parameters not given keep their factory values; IP defaults
+// by broadcast; routed: broadcasts never reach the device (it sits behind a
+// router), it answers unicast requests only. Parameters not given keep their factory values; IP defaults
 // to addr.
 
 #include "simulated_device.h"

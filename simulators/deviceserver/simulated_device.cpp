@@ -108,6 +108,10 @@ bool SimulatedDevice::concerns(const DeviceRequest& request, bool broadcast) con
 
 Outcome SimulatedDevice::handle(const DeviceRequest& request, bool broadcast) {
     Outcome outcome;
+    if (broadcast && config_.hearsNoBroadcast) {
+        outcome.notes << QStringLiteral("broadcast not heard");
+        return outcome;
+    }
     if (!concerns(request, broadcast)) return outcome;
     if (losesAtRandom(requestLossDraws_, config_.faults.requestLossPercent)) {
         outcome.notes << QStringLiteral("request lost at random");

@@ -49,6 +49,9 @@ struct DeviceConfig {
     // Replies go to the broadcast address (at the sender's port) instead of
     // the sender, as some devices answer a computer outside their subnet.
     bool answersByBroadcast = false;
+    // No broadcast reaches the device, as for one behind a router: it acts
+    // on unicast requests only.
+    bool hearsNoBroadcast = false;
 };
 
 inline constexpr int kOversizeReplyBytes = 256;

@@ -42,6 +42,24 @@ TEST(SimulatedDevice, BroadcastExchangesConcernOnlyTheDeviceNamedByItsMac) {
     EXPECT_TRUE(replies(d, "GPN|5", true).isEmpty()) << "E ends the naming";
 }
 
+TEST(SimulatedDevice, ARoutedDeviceHearsNoBroadcastButAnswersUnicast) {
+    SimulatedDevice d = device("addr=127.0.1.9,mac=009900000009,routed");
+    const struct {
+        const char* request;
+        bool broadcast;
+        QList<QByteArray> answer;
+    } cases[] = {
+        {"X", true, {}},
+        {"W009900000009", true, {}},
+        {"GPN|5", true, {}},  // not named: the W never arrived
+        {"X", false, {"A009900000009/V1.0.0*0000000/"}},
+        {"GPN|5", false, {"1001|5"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(replies(d, c.request, c.broadcast), c.answer) << c.request << (c.broadcast ? " by broadcast" : "");
+    }
+}
+
 TEST(SimulatedDevice, SetRequestsTakeEffectAtTheEnd) {
     SimulatedDevice d = device("addr=127.0.0.5");
     replies(d, "L");
