@@ -1,6 +1,7 @@
 #include "parameter_edits.h"
 
 #include <array>
+#include <utility>
 
 namespace serverconf {
 namespace {
@@ -38,11 +39,15 @@ ParameterEdits editsFrom(const DeviceParameters& parameters) {
     return edits;
 }
 
-QString* editByCode(const QString& code, ParameterEdits& edits) {
+const QString* editByCode(const QString& code, const ParameterEdits& edits) {
     for (const EditSlot& slot : kEditSlots) {
         if (code == QLatin1StringView(slot.code)) return &(edits.*slot.member);
     }
     return nullptr;
+}
+
+QString* editByCode(const QString& code, ParameterEdits& edits) {
+    return const_cast<QString*>(editByCode(code, std::as_const(edits)));
 }
 
 void applyEdits(DeviceParameters& parameters, const ParameterEdits& edits) {

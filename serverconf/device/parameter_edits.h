@@ -39,6 +39,7 @@ ParameterEdits editsFrom(const DeviceParameters& parameters);
 // The edit that holds parameter `code` (IP: the new address); nullptr for
 // the codes that are not edited there (FE and the five advanced values).
 QString* editByCode(const QString& code, ParameterEdits& edits);
+const QString* editByCode(const QString& code, const ParameterEdits& edits);
 
 // Puts the edited texts and list values into `parameters`; the address
 // stays as it is (a write sends the typed one with "SIP"; Save stores it as

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <array>
-#include <utility>
 
 namespace serverconf {
 namespace {
@@ -56,17 +55,8 @@ bool isUnusableOwnAddress(const QString& address) {
     return first && *first >= 224 && *first <= 239;
 }
 
-// The dialog's fields in the order it checks them, with their edits.
-constexpr std::array<std::pair<const char*, QString ParameterEdits::*>, 8> kFields{{
-    {"ON", &ParameterEdits::userName},
-    {"DN", &ParameterEdits::deviceName},
-    {"IP", &ParameterEdits::ipAddressField},
-    {"PN", &ParameterEdits::port},
-    {"DI", &ParameterEdits::destinationIp},
-    {"DP", &ParameterEdits::destinationPort},
-    {"GI", &ParameterEdits::gatewayIp},
-    {"NM", &ParameterEdits::netmask},
-}};
+// The property dialog's fields in the order they are checked.
+constexpr std::array<const char*, 8> kFieldCodes{"ON", "DN", "IP", "PN", "DI", "DP", "GI", "NM"};
 
 }  // namespace
 
@@ -100,11 +90,12 @@ std::optional<ValueFault> valueFault(const QString& code, const QString& value) 
 }
 
 std::optional<ValueProblem> firstFieldProblem(const ParameterEdits& edits, const QSet<int>& leftOut) {
-    for (const auto& [code, member] : kFields) {
+    for (const char* code : kFieldCodes) {
         const QString name = QString::fromLatin1(code);
         if (leftOut.contains(parameterByCode(name)->getTag)) continue;
-        if (const std::optional<ValueFault> fault = valueFault(name, edits.*member)) {
-            qCDebug(lcParams) << "value refused:" << name << edits.*member;
+        const QString& value = *editByCode(name, edits);
+        if (const std::optional<ValueFault> fault = valueFault(name, value)) {
+            qCDebug(lcParams) << "value refused:" << name << value;
             return ValueProblem{name, *fault};
         }
     }
