@@ -137,7 +137,9 @@ void DeviceManagerDialog::settings() {
 }
 
 void DeviceManagerDialog::confirm() {
-    withSelectedDevice([this](const DeviceEntry& device) { confirmDevice(environment_, device); });
+    withSelectedDevice([this](const DeviceEntry& device) {
+        if (!confirmDevice(environment_, device)) notice(this, userMessage(kConfirmConflictMessage));
+    });
 }
 
 // The series goes out only when the dialog was closed with OK this time, with

@@ -1,5 +1,7 @@
 #include "cli_arguments.h"
 
+#include "device/device_targets.h"
+
 #include "channel/same_network.h"
 #include "language/language_choice.h"
 
@@ -40,6 +42,15 @@ bool isAddressArgument(const QString& text, const char* role, QString& error) {
     return false;
 }
 
+// As isAddressArgument, or a MAC address (either case, with or without
+// separators): the device is then the listed one of that MAC.
+bool isDeviceArgument(const QString& text, QString& error) {
+    if (!macAddressKey(text).isEmpty()) return true;
+    if (isDottedAddress(text)) return true;
+    error = CliArguments::tr("the device %1 is neither a dotted IPv4 address nor a MAC address").arg(text);
+    return false;
+}
+
 // Takes the value of an option such as "--save FILE"; false when it is missing.
 bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
     if (index + 1 >= arguments.size()) return false;
@@ -71,7 +82,7 @@ const PathOption* pathOption(const QString& argument) {
 bool takeDeviceAddresses(QStringList& positional, CliArguments& parsed, QString& error) {
     while (!positional.isEmpty() && !positional.first().contains(u'=')) {
         const QString address = positional.takeFirst();
-        if (!isAddressArgument(address, "address", error)) return false;
+        if (!isDeviceArgument(address, error)) return false;
         if (parsed.deviceAddresses.contains(address)) {
             error = CliArguments::tr("the address %1 is given twice").arg(address);
             return false;
@@ -120,7 +131,9 @@ QString cliUsage() {
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
         "interfaces named. write and reset read the values back and send again\n"
         "what did not take; --no-verify skips that. --lang sets the language of the\n"
-        "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n");
+        "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n"
+        "A device IP may also be given as its MAC address (00:11:22:33:44:55 or\n"
+        "001122334455): the one way to name a device whose IP another device holds.\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -197,7 +210,10 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         }
         if (form.addresses >= 1) {
             parsed.deviceAddresses << positional.takeFirst();
-            if (!isAddressArgument(parsed.deviceAddresses.first(), "address", error)) return std::nullopt;
+            const bool takesMac = parsed.command != Command::Locate;
+            if (takesMac ? !isDeviceArgument(parsed.deviceAddresses.first(), error)
+                         : !isAddressArgument(parsed.deviceAddresses.first(), "address", error))
+                return std::nullopt;
         }
         if (form.addresses == 2) {
             parsed.newAddress = positional.takeFirst();

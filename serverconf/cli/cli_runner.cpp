@@ -6,6 +6,7 @@
 #include "typed_values.h"
 
 #include "channel/channel_ports.h"
+#include "device/device_targets.h"
 #include "discovery/device_commands.h"
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
@@ -45,18 +46,31 @@ DeviceResult done(DeviceResult result, const QString& message) {
     return result;
 }
 
-// The rows to work on: the row of each address asked for (nothing for an
-// address no row has), or every row for --all (the list holds a device once).
+// The rows to work on: the row of each address or MAC asked for (nothing
+// for one no row has), or every row for --all (the list holds a device
+// once). An address several devices hold, or a MAC listed on several
+// interfaces, refuses the whole command: the reason, naming them, in `refusal`.
 QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArguments& arguments,
-                                                                const DeviceListModel& list) {
+                                                                const DeviceListModel& list, QString& refusal) {
     QList<std::pair<QString, std::optional<DeviceEntry>>> targets;
     if (arguments.allDevices) {
         for (const DeviceEntry& row : list.entries()) targets.append({row.deviceAddress, row});
         return targets;
     }
-    for (const QString& address : arguments.deviceAddresses) {
-        const int row = list.findByAddress(address);
-        targets.append({address, row < 0 ? std::nullopt : std::optional<DeviceEntry>(list.entry(row))});
+    for (const QString& target : arguments.deviceAddresses) {
+        const TargetChoice choice = chooseTarget(list.entries(), target, arguments.interfaces);
+        switch (choice.kind) {
+            case TargetChoice::Kind::Row: targets.append({target, list.entry(choice.row)}); break;
+            case TargetChoice::Kind::NotListed: targets.append({target, std::nullopt}); break;
+            case TargetChoice::Kind::SeveralDevices:
+                refusal = target + QStringLiteral(": ") + userMessage(kSeveralDevicesAtAddressMessage) +
+                          choice.macAddresses.join(QStringLiteral(", "));
+                return {};
+            case TargetChoice::Kind::SeveralInterfaces:
+                refusal = target + QStringLiteral(": ") + userMessage(kSeveralInterfacesMessage) +
+                          choice.interfaces.join(QStringLiteral(", "));
+                return {};
+        }
     }
     return targets;
 }
@@ -156,8 +170,14 @@ int CliRunner::locate(const CliArguments& arguments) {
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
                                           const FinishStep& finish) {
     const bool anyAnswer = searchAndWait();
-    const auto targets = targetsOf(arguments, list_);
+    QString refusal;
+    const auto targets = targetsOf(arguments, list_, refusal);
     Tally tally;
+    if (!refusal.isEmpty()) {
+        fail(refusal);
+        tally.failed = 1;
+        return tally;
+    }
     if (arguments.allDevices && !anyAnswer) {
         fail(tr(kNoDeviceFound));
         tally.failed = 1;
@@ -339,7 +359,7 @@ int CliRunner::changeIp(const CliArguments& arguments) {
 
 int CliRunner::confirm(const CliArguments& arguments) {
     const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) {
-        confirmDevice(environment_, row);
+        if (!confirmDevice(environment_, row)) return failed(resultFor(row), userMessage(kConfirmConflictMessage));
         return done(resultFor(row), tr("confirmation sent"));
     });
     return tally.failed > 0 ? 1 : 0;

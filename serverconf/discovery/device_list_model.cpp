@@ -1,6 +1,7 @@
 #include "device_list_model.h"
 
 #include "channel/same_network.h"
+#include "device/device_targets.h"
 #include "parameter_operations/value_comparison.h"
 
 #include <algorithm>
@@ -39,13 +40,28 @@ DeviceListModel::Placement DeviceListModel::place(const DeviceEntry& entry, NewR
         if (listed.macAddress != entry.macAddress || listed.deviceAddress != entry.deviceAddress ||
             listed.interfaceName != entry.interfaceName)
             continue;
+        // A device that answered a broadcast too counts as found by broadcast.
+        const bool foundByUnicast = listed.foundByUnicast && entry.foundByUnicast;
+        const bool addressConflict = listed.addressConflict;
         entries_[row] = entry;
+        entries_[row].foundByUnicast = foundByUnicast;
+        entries_[row].addressConflict = addressConflict;
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
         return Placement::Updated;
     }
     if (entries_.size() >= kMaxRows) return Placement::ListFull;
     insertEntry(at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size()), entry);
+    markConflicts();
     return Placement::Added;
+}
+
+void DeviceListModel::markConflicts() {
+    const QList<bool> marks = addressConflicts(entries_);
+    for (int row = 0; row < entries_.size(); ++row) {
+        if (entries_[row].addressConflict == marks[row]) continue;
+        entries_[row].addressConflict = marks[row];
+        emit dataChanged(index(row, StatusColumn), index(row, StatusColumn));
+    }
 }
 
 void DeviceListModel::insertEntry(int row, const DeviceEntry& entry) {
@@ -83,6 +99,8 @@ QVariant DeviceListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= entries_.size()) return {};
     const DeviceEntry& entry = entries_[index.row()];
     if (role == SameNetworkRole) return entry.sameNetwork;
+    if (role == AddressConflictRole) return entry.addressConflict;
+    if (role == FoundByUnicastRole) return entry.foundByUnicast;
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
         case MacColumn: return entry.macAddress;

@@ -72,6 +72,10 @@
         <translation>--no-verify belongs to write and reset</translation>
     </message>
     <message>
+        <source>the device %1 is neither a dotted IPv4 address nor a MAC address</source>
+        <translation>the device %1 is neither a dotted IPv4 address nor a MAC address</translation>
+    </message>
+    <message>
         <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
        serverconf-cli --help
   search                                     list the device servers that answer
@@ -89,6 +93,8 @@ JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
 texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+A device IP may also be given as its MAC address (00:11:22:33:44:55 or
+001122334455): the one way to name a device whose IP another device holds.
 </source>
         <translation>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
        serverconf-cli --help
@@ -107,6 +113,8 @@ JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
 texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+A device IP may also be given as its MAC address (00:11:22:33:44:55 or
+001122334455): the one way to name a device whose IP another device holds.
 </translation>
     </message>
 </context>
@@ -700,6 +708,26 @@ Do you want to replace it?</translation>
     <message>
         <source>设备未在新IP地址出现!</source>
         <translation>The device did not appear at its new IP address!</translation>
+    </message>
+    <message>
+        <source>IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问</source>
+        <translation>IP address conflict: another device uses this address; reached by its MAC address</translation>
+    </message>
+    <message>
+        <source>单播搜索到的设备, 按IP地址访问</source>
+        <translation>Found by a unicast search; reached at its IP address</translation>
+    </message>
+    <message>
+        <source>IP地址冲突, 不能确认设备!</source>
+        <translation>IP address conflict: the device cannot be confirmed!</translation>
+    </message>
+    <message>
+        <source>多台设备使用此IP地址, 请用MAC地址选择: </source>
+        <translation>Several devices use this IP address, choose one by its MAC address: </translation>
+    </message>
+    <message>
+        <source>此设备在多个网络接口上, 请用--interface选择: </source>
+        <translation>This device is on several interfaces, choose one with --interface: </translation>
     </message>
 </context>
 </TS>

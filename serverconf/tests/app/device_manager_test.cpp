@@ -100,6 +100,30 @@ TEST_F(DeviceManagerTest, StartupSearchListsTheDevicesWhileTheProgressWindowIsOp
     EXPECT_EQ(imageKey(remote), statusImage(0).cacheKey());
 }
 
+TEST_F(DeviceManagerTest, ARowWhoseAddressAnotherDeviceHoldsIsMarkedAndNotConfirmed) {
+    DeviceListModel& list = window.devices();
+    list.place(DeviceEntry{true, "00112233440B", "ops/west", "127.0.0.5", {}});
+    list.place(DeviceEntry{true, "00112233440C", "ops/east", "127.0.0.5", {}});
+    DeviceEntry probed{true, "00112233440D", "ops/far", "127.0.9.9", {}};
+    probed.foundByUnicast = true;
+    list.place(probed);
+    QAbstractItemModel* shown = window.deviceList()->model();
+    for (int row : {0, 1}) {
+        EXPECT_EQ(shown->index(row, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(), statusImage(2).cacheKey());
+        EXPECT_EQ(shown->index(row, 2).data(Qt::ToolTipRole).toString(),
+                  QStringLiteral("IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问"));
+    }
+    EXPECT_EQ(shown->index(2, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(), statusImage(1).cacheKey());
+    EXPECT_EQ(shown->index(2, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("单播搜索到的设备, 按IP地址访问"));
+
+    selectRows({1});
+    const QStringList sentBefore = environment.sends();
+    NoticeRecorder notices;
+    window.confirmButton()->click();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("IP地址冲突, 不能确认设备!")});
+    EXPECT_EQ(environment.sends(), sentBefore) << "\"B\" would reach both devices at the address";
+}
+
 TEST_F(DeviceManagerTest, NoDeviceGivesTheMessageOnceAfterTheProgressWindowClosed) {
     simulator.stop();
     NoticeRecorder notices;

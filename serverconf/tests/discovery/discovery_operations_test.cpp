@@ -250,6 +250,65 @@ TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) 
         << "search and list refresh go out on every interface";
 }
 
+TEST_F(DiscoveryTest, AConflictRowIsNamedByItsMacAndAUnicastRowIsProbedAtItsAddress) {
+    DeviceEntry conflict{true, "192168001030", "", "192.168.1.30", "eth0"};
+    conflict.addressConflict = true;
+    DeviceEntry probed{false, "010000000005", "", "10.0.0.5", "eth0"};
+    probed.foundByUnicast = true;
+    DeviceEntry both = probed;
+    both.addressConflict = true;
+    const struct {
+        const char* name;
+        DeviceEntry row;
+        QStringList changeIpSends;
+        bool confirmed;
+        QStringList confirmSends;
+    } cases[] = {
+        {"conflict on this network",
+         conflict,
+         {"send 3004 *@eth0 W192168001030", "send 3004 *@eth0 L", "send 3004 *@eth0 SIP192.168.1.31|34",
+          "send 3004 *@eth0 E|35"},
+         false,
+         {}},
+        {"found by unicast on another network",
+         probed,
+         {"send 3004 10.0.0.5 X", "send 3004 10.0.0.5 X", "send 3004 10.0.0.5 X"},
+         true,
+         {"send 3104 10.0.0.5 B"}},
+        {"both",
+         both,
+         {"send 3004 *@eth0 W010000000005", "send 3004 *@eth0 L", "send 3004 *@eth0 SIP192.168.1.31|34",
+          "send 3004 *@eth0 E|35"},
+         false,
+         {}},
+    };
+    for (const auto& c : cases) {
+        network.clearRecord();
+        changeIpAddress(network, c.row, "192.168.1.31");
+        EXPECT_EQ(network.entries("send"), c.changeIpSends) << c.name;
+        network.clearRecord();
+        EXPECT_EQ(confirmDevice(network, c.row), c.confirmed) << c.name;
+        EXPECT_EQ(network.entries("send"), c.confirmSends) << c.name;
+    }
+}
+
+TEST(DeviceListModel, MarksRowsSharingAnAddressAndCountsADeviceFoundBothWaysAsFoundByBroadcast) {
+    DeviceListModel list;
+    DeviceEntry probed{true, "00112233440B", "", "1.1.1.1", {}};
+    probed.foundByUnicast = true;
+    list.place(probed);
+    EXPECT_FALSE(list.entry(0).addressConflict);
+    list.place(DeviceEntry{true, "00112233440C", "", "1.1.1.1", {}});
+    EXPECT_TRUE(list.entry(0).addressConflict && list.entry(1).addressConflict);
+    list.place(probed);
+    EXPECT_TRUE(list.entry(0).addressConflict) << "an update keeps the mark";
+    EXPECT_TRUE(list.entry(0).foundByUnicast);
+    list.place(DeviceEntry{true, "00112233440B", "", "1.1.1.1", {}});
+    EXPECT_FALSE(list.entry(0).foundByUnicast) << "heard by broadcast too";
+    list.place(probed);
+    EXPECT_FALSE(list.entry(0).foundByUnicast);
+}
+
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
     DeviceListModel list;
     EXPECT_EQ(list.columnCount(), 4);
