@@ -1,6 +1,7 @@
 #include "cli_arguments.h"
 
 #include "device/device_targets.h"
+#include "discovery/address_range.h"
 
 #include "channel/same_network.h"
 #include "language/language_choice.h"
@@ -105,6 +106,10 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
         error = CliArguments::tr("--all takes no addresses");
     } else if (!parsed.verify && parsed.command != Command::Write && parsed.command != Command::Reset) {
         error = CliArguments::tr("--no-verify belongs to write and reset");
+    } else if (!parsed.ranges.isEmpty() && parsed.command != Command::Search) {
+        error = CliArguments::tr("--range belongs to search");
+    } else if (!parsed.ranges.isEmpty() && !rangesAddresses(parsed.ranges, error)) {
+        // `error` names the range.
     } else {
         return true;
     }
@@ -117,7 +122,9 @@ QString cliUsage() {
     return CliArguments::tr(
         "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND\n"
         "       serverconf-cli --help\n"
-        "  search                                     list the device servers that answer\n"
+        "  search [--range FIRST-LAST|ADDRESS/PREFIX]...\n"
+        "                                             list the device servers that answer; each range\n"
+        "                                             (at most 4096 addresses) is also probed by unicast\n"
         "  locate IP                                  targeted search for IP\n"
         "  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters\n"
         "  read --all [--save-dir DIR]                read every device the search lists\n"
@@ -133,7 +140,9 @@ QString cliUsage() {
         "what did not take; --no-verify skips that. --lang sets the language of the\n"
         "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n"
         "A device IP may also be given as its MAC address (00:11:22:33:44:55 or\n"
-        "001122334455): the one way to name a device whose IP another device holds.\n");
+        "001122334455): the one way to name a device whose IP another device holds.\n"
+        "A device IP the search did not list is probed by unicast before the command\n"
+        "gives up on it (a device behind a router hears no broadcast).\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -170,6 +179,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
+        } else if (argument == u"--range") {
+            QString range;
+            if (!takeValue(arguments, i, range) || range.isEmpty()) {
+                error = CliArguments::tr("--range needs FIRST-LAST or ADDRESS/PREFIX");
+                return std::nullopt;
+            }
+            parsed.ranges << range;
         } else if (argument == u"--lang") {
             // Taken before parsing (the errors here are already in the run's language); only checked here.
             QString code;

@@ -6,8 +6,11 @@
 #include "typed_values.h"
 
 #include "channel/channel_ports.h"
+#include "channel/same_network.h"
 #include "device/device_targets.h"
+#include "discovery/address_range.h"
 #include "discovery/device_commands.h"
+#include "discovery/range_search.h"
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 #include "parameter_operations/parameter_write.h"
@@ -114,7 +117,7 @@ int CliRunner::run(const CliArguments& arguments) {
     const int status = [&] {
         using Command = CliArguments::Command;
         switch (arguments.command) {
-            case Command::Search: return search();
+            case Command::Search: return search(arguments);
             case Command::Locate: return locate(arguments);
             case Command::Read: return read(arguments);
             case Command::Write: return write(arguments);
@@ -141,10 +144,28 @@ void CliRunner::letRepliesArrive() {
     loop.exec();
 }
 
-int CliRunner::search() {
-    const bool found = searchAndWait();
+int CliRunner::search(const CliArguments& arguments) {
+    bool found = searchAndWait();
+    if (!arguments.ranges.isEmpty()) {
+        QString error;
+        // Checked with the arguments: the ranges are sound here.
+        const QStringList addresses = rangesAddresses(arguments.ranges, error).value_or(QStringList());
+        found = runRangeSearch(environment_, list_, addresses) > 0 || found;
+    }
     report_->rows(list_.entries());
     return found ? 0 : fail(tr(kNoDeviceFound));
+}
+
+void CliRunner::probeUnlisted(const CliArguments& arguments) {
+    if (arguments.allDevices) return;
+    QStringList unlisted;
+    for (const QString& target : arguments.deviceAddresses) {
+        if (isDottedAddress(target) &&
+            chooseTarget(list_.entries(), target, arguments.interfaces).kind == TargetChoice::Kind::NotListed)
+            unlisted << target;
+    }
+    if (unlisted.isEmpty()) return;
+    runRangeSearch(environment_, list_, unlisted);
 }
 
 bool CliRunner::searchAndWait() {
@@ -169,7 +190,11 @@ int CliRunner::locate(const CliArguments& arguments) {
 
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
                                           const FinishStep& finish) {
-    const bool anyAnswer = searchAndWait();
+    bool anyAnswer = searchAndWait();
+    // A device behind a router hears no broadcast but may answer at its address.
+    const int listedBefore = list_.rowCount();
+    probeUnlisted(arguments);
+    anyAnswer = anyAnswer || list_.rowCount() > listedBefore;
     QString refusal;
     const auto targets = targetsOf(arguments, list_, refusal);
     Tally tally;

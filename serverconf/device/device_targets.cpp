@@ -1,5 +1,6 @@
 #include "device_targets.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace serverconf {
@@ -32,16 +33,16 @@ QString macAddressKey(const QString& text) {
     return digits == kMacDigits ? listedMacKey(text) : QString();
 }
 
+bool isSameListedMac(const QString& first, const QString& second) {
+    return listedMacKey(first) == listedMacKey(second);
+}
+
 QList<bool> addressConflicts(const QList<DeviceEntry>& rows) {
-    QList<bool> marks(rows.size(), false);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        for (qsizetype j = i + 1; j < rows.size(); ++j) {
-            if (rows[i].deviceAddress != rows[j].deviceAddress ||
-                listedMacKey(rows[i].macAddress) == listedMacKey(rows[j].macAddress))
-                continue;
-            marks[i] = marks[j] = true;
-        }
-    }
+    QHash<QString, QSet<QString>> macsAt;
+    for (const DeviceEntry& row : rows) macsAt[row.deviceAddress].insert(listedMacKey(row.macAddress));
+    QList<bool> marks;
+    marks.reserve(rows.size());
+    for (const DeviceEntry& row : rows) marks << (macsAt.value(row.deviceAddress).size() > 1);
     return marks;
 }
 

@@ -18,6 +18,10 @@ namespace serverconf {
 // digits with or without ":", "-" or "." between them.
 QString macAddressKey(const QString& text);
 
+// Two MAC texts of list rows name one device: their hexadecimal digits
+// alike, case and "A" ignored.
+bool isSameListedMac(const QString& first, const QString& second);
+
 // For each row: another row holds its address with a different MAC. Such
 // rows are reached only by broadcast with "W"+MAC, never by unicast.
 QList<bool> addressConflicts(const QList<DeviceEntry>& rows);

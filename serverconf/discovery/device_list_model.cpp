@@ -50,16 +50,28 @@ DeviceListModel::Placement DeviceListModel::place(const DeviceEntry& entry, NewR
         return Placement::Updated;
     }
     if (entries_.size() >= kMaxRows) return Placement::ListFull;
-    insertEntry(at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size()), entry);
-    markConflicts();
+    const int newRow = at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size());
+    insertEntry(newRow, entry);
+    markConflictsAt(newRow);
     return Placement::Added;
 }
 
-void DeviceListModel::markConflicts() {
-    const QList<bool> marks = addressConflicts(entries_);
+void DeviceListModel::markConflictsAt(int newRow) {
+    // Only the rows at the new row's address can change their mark: all of
+    // them conflict once one of them has another MAC than the new row.
+    const DeviceEntry& added = entries_[newRow];
+    QList<int> rows;
+    bool anotherMac = false;
     for (int row = 0; row < entries_.size(); ++row) {
-        if (entries_[row].addressConflict == marks[row]) continue;
-        entries_[row].addressConflict = marks[row];
+        if (row == newRow || entries_[row].deviceAddress != added.deviceAddress) continue;
+        rows << row;
+        anotherMac = anotherMac || !isSameListedMac(entries_[row].macAddress, added.macAddress);
+    }
+    if (!anotherMac) return;
+    rows << newRow;
+    for (const int row : std::as_const(rows)) {
+        if (entries_[row].addressConflict) continue;
+        entries_[row].addressConflict = true;
         emit dataChanged(index(row, StatusColumn), index(row, StatusColumn));
     }
 }

@@ -53,8 +53,9 @@ public:
 
 private:
     void insertEntry(int row, const DeviceEntry& entry);
-    // Sets each row's addressConflict from the rows as they stand.
-    void markConflicts();
+    // Marks the rows at the address of the row just added at `newRow`
+    // (addressConflict) when they hold more than one MAC.
+    void markConflictsAt(int newRow);
 
     QList<DeviceEntry> entries_;
 };

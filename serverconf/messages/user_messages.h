@@ -78,6 +78,11 @@ inline constexpr const char* kSeveralDevicesAtAddressMessage =
 inline constexpr const char* kSeveralInterfacesMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "此设备在多个网络接口上, 请用--interface选择: ");
 
+// A range search whose ends are not addresses, end before they start or
+// span more addresses than one search probes (caption "提示").
+inline constexpr const char* kRangeRefusedMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!");
+
 inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
 
 }  // namespace serverconf

@@ -257,6 +257,39 @@ TEST_F(DeviceManagerTest, TargetedSearchListsExactlyTheDeviceAskedFor) {
     EXPECT_EQ(environment.sends(), sentBefore) << "a cancelled targeted search sent something";
 }
 
+TEST_F(DeviceManagerTest, ARangeSearchProbesEachAddressByUnicastAndListsTheDevicesAscendingAndMarked) {
+    const QStringList sentBefore = environment.sends();
+    ModalScript script;
+    script.then<TargetedSearchDialog>([&](TargetedSearchDialog& dialog) {
+        dialog.addressField()->setText(QStringLiteral("127.0.0.4"));
+        dialog.endAddressField()->setText(QStringLiteral("127.0.1.10"));
+        dialog.okButton()->click();
+    });
+    script.then<ProgressDialog>([](ProgressDialog&) {});
+    window.targetedSearchButton()->click();
+    const QStringList sent = environment.sends().mid(sentBefore.size());
+    EXPECT_EQ(sent.size(), 256 + 7) << "one probe per address from 127.0.0.4 to 127.0.1.10";
+    EXPECT_TRUE(std::none_of(sent.cbegin(), sent.cend(), [](const QString& s) { return s.endsWith(u'*'); }))
+        << "no broadcast in a range search";
+    ASSERT_EQ(window.devices().rowCount(), 3);
+    const QStringList ascending{gateAddress, doorAddress, remoteAddress};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(window.devices().entry(row).deviceAddress, ascending[row]);
+        EXPECT_TRUE(window.devices().entry(row).foundByUnicast) << row;
+    }
+
+    NoticeRecorder notices;
+    script.then<TargetedSearchDialog>([&](TargetedSearchDialog& dialog) {
+        dialog.addressField()->setText(QStringLiteral("127.0.0.9"));
+        dialog.endAddressField()->setText(QStringLiteral("127.0.0.8"));
+        dialog.okButton()->click();
+    });
+    const QStringList sentBeforeRefusal = environment.sends();
+    window.targetedSearchButton()->click();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!")});
+    EXPECT_EQ(environment.sends(), sentBeforeRefusal) << "a range ending before it starts sends nothing";
+}
+
 TEST_F(DeviceManagerTest, EnterAndEscapeCloseTheWindowAfterTheStartupSearch) {
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
         DeviceManagerDialog mainWindow(environment, session);

@@ -248,7 +248,8 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
                                                                    {"unicast", false}})))
         << "the list as it stands after the write";
 
-    const CliRun none = runCli({"--json", "reset", "127.0.0.5"}, {"SERVERCONF_BROADCAST=127.0.0.1"});
+    // No broadcast reaches a device, and no device answers the unicast probe of the address.
+    const CliRun none = runCli({"--json", "reset", "127.0.0.8"}, {"SERVERCONF_BROADCAST=127.0.0.1"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(parsedJson(none)["results"].toArray()[0].toObject()["message"].toString(),
               QStringLiteral("没有搜索到设备"));

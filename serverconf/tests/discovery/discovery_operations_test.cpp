@@ -1,8 +1,10 @@
 // Search, list refresh, targeted search, change IP and confirm, run
 // instantly against the recording fake network.
 
+#include "discovery/address_range.h"
 #include "discovery/device_commands.h"
 #include "discovery/device_discovery.h"
+#include "discovery/range_search.h"
 #include "discovery/search_schedule.h"
 #include "discovery/targeted_search.h"
 #include "fake_network.h"
@@ -309,6 +311,32 @@ TEST(DeviceListModel, MarksRowsSharingAnAddressAndCountsADeviceFoundBothWaysAsFo
     EXPECT_FALSE(list.entry(0).foundByUnicast);
 }
 
+TEST_F(DiscoveryTest, ARangeSearchProbesEachAddressByUnicastAndListsAnswersAscendingAndMarked) {
+    network.respond = [](const testing::SentDatagram& sent) -> QList<Datagram> {
+        if (sent.destination.address == "10.0.0.40")
+            return {replyFrom("10.0.0.40", searchReply("010000000040", "", "b"))};
+        if (sent.destination.address == "10.0.0.3")
+            return {replyFrom("10.0.0.3", searchReply("010000000003", "", "a"))};
+        if (sent.destination.address == "10.0.0.7")
+            return {replyFrom("10.0.0.99", searchReply("010000000099", "", "x"))};
+        return {};
+    };
+    QString error;
+    const QStringList addresses = *rangeAddresses("10.0.0.0/26", error);
+    ASSERT_EQ(runRangeSearch(network, list, addresses), 2);
+    const QStringList sends = network.entries("send");
+    ASSERT_EQ(sends.size(), 62) << "one probe per address, the network and broadcast addresses skipped";
+    EXPECT_EQ(sends.first(), sends.first().section(u' ', 0, 1) + " 10.0.0.1 X");
+    EXPECT_TRUE(std::none_of(sends.cbegin(), sends.cend(), [](const QString& s) { return s.contains(" * "); }))
+        << "no broadcast";
+    EXPECT_EQ(network.entries("pause").size(), 3 + 20) << "a pause before each later batch, then the reads";
+    ASSERT_EQ(list.rowCount(), 2) << "an answer from an address not probed makes no row";
+    EXPECT_EQ(list.entry(0).deviceAddress, "10.0.0.3");
+    EXPECT_EQ(list.entry(1).deviceAddress, "10.0.0.40");
+    EXPECT_TRUE(list.entry(0).foundByUnicast && list.entry(1).foundByUnicast);
+    EXPECT_GE(network.clockMs, 3 * kRangeBatchMs + kRangeAnswerWaitMs);
+}
+
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
     DeviceListModel list;
     EXPECT_EQ(list.columnCount(), 4);
@@ -346,7 +374,11 @@ TEST(DeviceListModel, ListsADeviceOncePerMacAddressAndInterfaceUpToItsLimit) {
         DeviceListModel list;
         list.place(first);
         EXPECT_EQ(list.place(c.entry), c.placement) << c.why;
-        EXPECT_EQ(list.entry(0), c.placement == Placement::Updated ? c.entry : first) << c.why;
+        DeviceEntry expected = c.placement == Placement::Updated ? c.entry : first;
+        // Another MAC at the same address marks both rows.
+        expected.addressConflict =
+            c.entry.macAddress != first.macAddress && c.entry.deviceAddress == first.deviceAddress;
+        EXPECT_EQ(list.entry(0), expected) << c.why;
     }
 
     DeviceListModel full;
