@@ -78,6 +78,14 @@ QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArgumen
     return targets;
 }
 
+// The refusal of giving the device of `row` the address `newAddress` that
+// other listed devices hold (naming them), or empty.
+QString takenAddressRefusal(const DeviceListModel& list, const DeviceEntry& row, const QString& newAddress) {
+    if (newAddress.isEmpty() || isSameAddress(newAddress, row.deviceAddress)) return {};
+    const QStringList holders = macAddressesAt(list.entries(), newAddress, row.macAddress);
+    return holders.isEmpty() ? QString() : userMessage(kAddressTakenMessage) + holders.join(QStringLiteral(", "));
+}
+
 // The codes of get tags, in tag order.
 QStringList codesOfTags(const QList<int>& getTags) {
     QList<int> sorted = getTags;
@@ -313,6 +321,13 @@ int CliRunner::write(const CliArguments& arguments) {
 
 DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
                                     const std::optional<DeviceParameters>& loaded, const QSet<int>& given) {
+    // An address another listed device holds is refused before anything is sent.
+    QString intendedAddress = loaded && arguments.deviceAddresses.size() == 1 ? loaded->ipAddress : QString();
+    for (const auto& [code, value] : arguments.typedValues) {
+        if (code.compare(u"IP", Qt::CaseInsensitive) == 0) intendedAddress = value;
+    }
+    if (const QString refusal = takenAddressRefusal(list_, row, intendedAddress); !refusal.isEmpty())
+        return failed(resultFor(row), refusal);
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     ParameterEdits edits = editsFrom(session_.parameters);
@@ -369,6 +384,8 @@ DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& 
 
 int CliRunner::changeIp(const CliArguments& arguments) {
     const auto change = [&](const DeviceEntry& row) {
+        if (const QString refusal = takenAddressRefusal(list_, row, arguments.newAddress); !refusal.isEmpty())
+            return failed(resultFor(row), refusal);
         switch (changeIpAddress(environment_, row, arguments.newAddress)) {
             case ChangeIpOutcome::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
             case ChangeIpOutcome::NotConnected: return failed(resultFor(row), userMessage(kCheckConnectionMessage));

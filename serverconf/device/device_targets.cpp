@@ -46,12 +46,12 @@ QList<bool> addressConflicts(const QList<DeviceEntry>& rows) {
     return marks;
 }
 
-QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& address, const QString& macKey) {
+QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& address, const QString& exceptMac) {
     QStringList macs;
-    QSet<QString> keys;
+    QSet<QString> keys{exceptMac.isEmpty() ? QString() : listedMacKey(exceptMac)};
     for (const DeviceEntry& row : rows) {
         const QString key = listedMacKey(row.macAddress);
-        if (row.deviceAddress != address || key == macKey || keys.contains(key)) continue;
+        if (row.deviceAddress != address || keys.contains(key)) continue;
         keys.insert(key);
         macs << row.macAddress;
     }

@@ -26,9 +26,10 @@ bool isSameListedMac(const QString& first, const QString& second);
 // rows are reached only by broadcast with "W"+MAC, never by unicast.
 QList<bool> addressConflicts(const QList<DeviceEntry>& rows);
 
-// The MAC texts of the rows at `address` other than the one of `macKey`
-// (an empty key: every row there), in list order, each once.
-QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& address, const QString& macKey = {});
+// The MAC texts of the rows at `address` other than the device of
+// `exceptMac` (empty: every row there), in list order, each once: the
+// devices a change to `address` would put in conflict.
+QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& address, const QString& exceptMac = {});
 
 struct TargetChoice {
     enum class Kind {

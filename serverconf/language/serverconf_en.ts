@@ -772,5 +772,9 @@ Do you want to replace it?</translation>
         <source>搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!</source>
         <translation>Wrong search range: the first IP may not be above the end IP, and at most 4096 addresses!</translation>
     </message>
+    <message>
+        <source>此IP地址已被其他设备使用: </source>
+        <translation>This IP address is used by another device: </translation>
+    </message>
 </context>
 </TS>

@@ -83,6 +83,11 @@ inline constexpr const char* kSeveralInterfacesMessage =
 inline constexpr const char* kRangeRefusedMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!");
 
+// A new address another listed device holds: the MAC addresses of those
+// devices follow (caption "提示").
+inline constexpr const char* kAddressTakenMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "此IP地址已被其他设备使用: ");
+
 inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
 
 }  // namespace serverconf

@@ -98,5 +98,27 @@ TEST_F(AddressConflict, EachDeviceIsReadAndWrittenByItsMacAndTheAddressAloneIsRe
     EXPECT_EQ(requestsBeyondSearchSince(mark, secondMark), 0) << "no \"B\", which both devices would take";
 }
 
+TEST_F(CliAgainstDeviceSim, AChangeOntoAnAddressAnotherListedDeviceHoldsIsRefusedBeforeAnythingIsSent) {
+    start({kWest, kAlone});
+    const QString gate = directory.filePath("alone.ds");
+    ASSERT_EQ(runCli({"read", "127.0.0.6", "--save", gate}).exitCode, 0);
+    const qsizetype mark = simulator->mark();
+    const struct {
+        QStringList line;
+    } cases[] = {
+        {{"change-ip", "127.0.0.5", "127.0.0.6"}},
+        {{"write", "127.0.0.5", "IP=127.0.0.6"}},
+        {{"write", "00112233440B", "--load", gate}},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCli(c.line);
+        EXPECT_EQ(run.exitCode, 1) << c.line.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains("001122334466")) << "names the device there: " << run.err.toStdString();
+    }
+    EXPECT_EQ(requestsBeyondSearch(simulator->received(mark)), 0) << "nothing but the searches went out";
+    EXPECT_EQ(runCli({"write", "127.0.0.5", "IP=127.0.0.5", "--no-verify"}).exitCode, 0)
+        << "its own address stays allowed";
+}
+
 }  // namespace
 }  // namespace serverconf

@@ -46,8 +46,9 @@ TEST(AddressConflicts, MarkEveryRowWhoseAddressAnotherMacHolds) {
     };
     EXPECT_EQ(addressConflicts(rows), (QList<bool>{true, false, true, false, false}));
     EXPECT_EQ(macAddressesAt(rows, QStringLiteral("127.0.0.5")), (QStringList{"00112233440A", "00112233440C"}));
-    EXPECT_EQ(macAddressesAt(rows, QStringLiteral("127.0.0.5"), macAddressKey(QStringLiteral("00112233440a"))),
+    EXPECT_EQ(macAddressesAt(rows, QStringLiteral("127.0.0.5"), QStringLiteral("00112233440a")),
               QStringList{"00112233440C"});
+    EXPECT_EQ(macAddressesAt(rows, QStringLiteral("127.0.0.9")), QStringList());
 }
 
 TEST(ChooseTarget, AnAddressOrMacNamesOneRowOrIsRefusedWithTheDevicesItCouldMean) {
