@@ -1,6 +1,7 @@
 #include "app/device_list_view.h"
 
 #include "app/window_images.h"
+#include "messages/user_messages.h"
 
 #include <QHeaderView>
 
@@ -9,7 +10,16 @@ namespace serverconf {
 QVariant StatusImageProxy::data(const QModelIndex& index, int role) const {
     if (role == Qt::DecorationRole && index.column() == DeviceListModel::StatusColumn) {
         const QVariant sameNetwork = QIdentityProxyModel::data(index, DeviceListModel::SameNetworkRole);
+        if (QIdentityProxyModel::data(index, DeviceListModel::AddressConflictRole).toBool()) return statusImage(2);
         if (sameNetwork.isValid()) return statusImage(sameNetwork.toBool() ? 1 : 0);
+    }
+    if (role == Qt::ToolTipRole) {
+        QStringList marks;
+        if (QIdentityProxyModel::data(index, DeviceListModel::AddressConflictRole).toBool())
+            marks << userMessage(kAddressConflictTooltip);
+        if (QIdentityProxyModel::data(index, DeviceListModel::FoundByUnicastRole).toBool())
+            marks << userMessage(kFoundByUnicastTooltip);
+        if (!marks.isEmpty()) return marks.join(u'\n');
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     return QIdentityProxyModel::data(index, role);

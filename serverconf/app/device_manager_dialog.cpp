@@ -13,7 +13,9 @@
 #include "dialogs/notice.h"
 #include "dialogs/progress_dialog.h"
 #include "dialogs/targeted_search_dialog.h"
+#include "discovery/address_range.h"
 #include "discovery/device_commands.h"
+#include "discovery/range_search.h"
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 
@@ -137,7 +139,9 @@ void DeviceManagerDialog::settings() {
 }
 
 void DeviceManagerDialog::confirm() {
-    withSelectedDevice([this](const DeviceEntry& device) { confirmDevice(environment_, device); });
+    withSelectedDevice([this](const DeviceEntry& device) {
+        if (!confirmDevice(environment_, device)) notice(this, userMessage(kConfirmConflictMessage));
+    });
 }
 
 // The series goes out only when the dialog was closed with OK this time, with
@@ -165,8 +169,21 @@ void DeviceManagerDialog::targetedSearch() {
     repaint();
     TargetedSearchDialog dialog(this);
     if (runModal(dialog) != QDialog::Accepted) return;
-    const int found = runTargetedSearch(environment_, *devices_, dialog.targetAddress());
-    qCDebug(windowLog) << "targeted search for" << dialog.targetAddress() << "listed" << found;
+    if (dialog.endAddress().isEmpty()) {
+        const int found = runTargetedSearch(environment_, *devices_, dialog.targetAddress());
+        qCDebug(windowLog) << "targeted search for" << dialog.targetAddress() << "listed" << found;
+        return;
+    }
+    QString error;
+    const std::optional<QStringList> range = addressesFromTo(dialog.targetAddress(), dialog.endAddress(), error);
+    if (!range) {
+        qCDebug(windowLog) << "range search refused:" << error;
+        notice(this, userMessage(kRangeRefusedMessage));
+        return;
+    }
+    // The probes and their answers take the progress window's time and more.
+    ProgressDialog::run(ProgressMode::Search, this, [&] { runRangeSearch(environment_, *devices_, *range); });
+    if (devices_->rowCount() == 0) notice(this, tr("没有搜索到设备"));
 }
 
 void DeviceManagerDialog::showAbout() {

@@ -93,6 +93,8 @@ QIcon programIcon() {
 QIcon statusImage(int index) {
     static const QIcon otherNetwork(drawIndicator(QColor(0, 100, 0), QColor(0, 50, 0)));
     static const QIcon sameNetwork(drawIndicator(QColor(0, 255, 0), QColor(0, 150, 0)));
+    static const QIcon addressConflict(drawIndicator(QColor(255, 40, 40), QColor(150, 0, 0)));
+    if (index == 2) return addressConflict;
     return index == 1 ? sameNetwork : otherNetwork;
 }
 

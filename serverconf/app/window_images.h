@@ -13,7 +13,8 @@ QIcon programIcon();
 // The program icon drawn at size x size pixels (also for the desktop's icon theme).
 QPixmap programIconPicture(int size);
 
-// Index 0: dark green round indicator (another network); 1: bright green (same network).
+// Index 0: dark green round indicator (another network); 1: bright green (same
+// network); 2: red (another listed device holds the address).
 QIcon statusImage(int index);
 
 QPixmap closePicture();

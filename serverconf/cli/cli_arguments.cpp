@@ -1,5 +1,8 @@
 #include "cli_arguments.h"
 
+#include "device/device_targets.h"
+#include "discovery/address_range.h"
+
 #include "channel/same_network.h"
 #include "language/language_choice.h"
 
@@ -40,6 +43,15 @@ bool isAddressArgument(const QString& text, const char* role, QString& error) {
     return false;
 }
 
+// As isAddressArgument, or a MAC address (either case, with or without
+// separators): the device is then the listed one of that MAC.
+bool isDeviceArgument(const QString& text, QString& error) {
+    if (!macAddressKey(text).isEmpty()) return true;
+    if (isDottedAddress(text)) return true;
+    error = CliArguments::tr("the device %1 is neither a dotted IPv4 address nor a MAC address").arg(text);
+    return false;
+}
+
 // Takes the value of an option such as "--save FILE"; false when it is missing.
 bool takeValue(const QStringList& arguments, qsizetype& index, QString& into) {
     if (index + 1 >= arguments.size()) return false;
@@ -71,7 +83,7 @@ const PathOption* pathOption(const QString& argument) {
 bool takeDeviceAddresses(QStringList& positional, CliArguments& parsed, QString& error) {
     while (!positional.isEmpty() && !positional.first().contains(u'=')) {
         const QString address = positional.takeFirst();
-        if (!isAddressArgument(address, "address", error)) return false;
+        if (!isDeviceArgument(address, error)) return false;
         if (parsed.deviceAddresses.contains(address)) {
             error = CliArguments::tr("the address %1 is given twice").arg(address);
             return false;
@@ -94,6 +106,10 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
         error = CliArguments::tr("--all takes no addresses");
     } else if (!parsed.verify && parsed.command != Command::Write && parsed.command != Command::Reset) {
         error = CliArguments::tr("--no-verify belongs to write and reset");
+    } else if (!parsed.ranges.isEmpty() && parsed.command != Command::Search) {
+        error = CliArguments::tr("--range belongs to search");
+    } else if (!parsed.ranges.isEmpty() && !rangesAddresses(parsed.ranges, error)) {
+        // `error` names the range.
     } else {
         return true;
     }
@@ -106,7 +122,9 @@ QString cliUsage() {
     return CliArguments::tr(
         "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND\n"
         "       serverconf-cli --help\n"
-        "  search                                     list the device servers that answer\n"
+        "  search [--range FIRST-LAST|ADDRESS/PREFIX]...\n"
+        "                                             list the device servers that answer; each range\n"
+        "                                             (at most 4096 addresses) is also probed by unicast\n"
         "  locate IP                                  targeted search for IP\n"
         "  read IP... [--save FILE | --save-dir DIR]  read the 21 parameters\n"
         "  read --all [--save-dir DIR]                read every device the search lists\n"
@@ -120,7 +138,11 @@ QString cliUsage() {
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
         "interfaces named. write and reset read the values back and send again\n"
         "what did not take; --no-verify skips that. --lang sets the language of the\n"
-        "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n");
+        "texts (else SERVERCONF_LANG, the language chosen in the window, the locale).\n"
+        "A device IP may also be given as its MAC address (00:11:22:33:44:55 or\n"
+        "001122334455): the one way to name a device whose IP another device holds.\n"
+        "A device IP the search did not list is probed by unicast before the command\n"
+        "gives up on it (a device behind a router hears no broadcast).\n");
 }
 
 std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QString& error) {
@@ -157,6 +179,13 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             if (!parsed.interfaces.contains(name)) parsed.interfaces << name;
+        } else if (argument == u"--range") {
+            QString range;
+            if (!takeValue(arguments, i, range) || range.isEmpty()) {
+                error = CliArguments::tr("--range needs FIRST-LAST or ADDRESS/PREFIX");
+                return std::nullopt;
+            }
+            parsed.ranges << range;
         } else if (argument == u"--lang") {
             // Taken before parsing (the errors here are already in the run's language); only checked here.
             QString code;
@@ -197,7 +226,10 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         }
         if (form.addresses >= 1) {
             parsed.deviceAddresses << positional.takeFirst();
-            if (!isAddressArgument(parsed.deviceAddresses.first(), "address", error)) return std::nullopt;
+            const bool takesMac = parsed.command != Command::Locate;
+            if (takesMac ? !isDeviceArgument(parsed.deviceAddresses.first(), error)
+                         : !isAddressArgument(parsed.deviceAddresses.first(), "address", error))
+                return std::nullopt;
         }
         if (form.addresses == 2) {
             parsed.newAddress = positional.takeFirst();

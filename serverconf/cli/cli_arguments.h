@@ -2,7 +2,7 @@
 // The command line of serverconf-cli, parsed without side effects.
 //
 //   serverconf-cli --help | -h
-//   serverconf-cli [--wait MS] [--json] search
+//   serverconf-cli [--wait MS] [--json] search [--range FIRST-LAST|ADDRESS/PREFIX]...
 //   serverconf-cli [--wait MS] [--json] locate IP
 //   serverconf-cli [--wait MS] [--json] read IP... [--save FILE | --save-dir DIR]
 //   serverconf-cli [--wait MS] [--json] read --all [--save-dir DIR]
@@ -45,6 +45,7 @@ public:
     bool json = false;       // --json: one JSON document on standard output
     bool verify = true;      // write, reset: read the values back (--no-verify: not)
     QStringList interfaces;  // --interface names; empty: every interface in use
+    QStringList ranges;      // search --range: address ranges also probed by unicast
 
     // The command works on a list of devices and reports one line per device
     // (several addresses, --all, or backups into a folder).

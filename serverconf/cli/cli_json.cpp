@@ -14,7 +14,16 @@ QJsonObject deviceRowJson(const DeviceEntry& row) {
         {"ip", row.deviceAddress},
         {"sameNetwork", row.sameNetwork},
         {"interface", row.interfaceName},
+        {"conflict", row.addressConflict},
+        {"unicast", row.foundByUnicast},
     };
+}
+
+QString rowMarks(const DeviceEntry& row) {
+    QStringList marks;
+    if (row.addressConflict) marks << QStringLiteral("conflict");
+    if (row.foundByUnicast) marks << QStringLiteral("unicast");
+    return marks.join(u',');
 }
 
 QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows) {

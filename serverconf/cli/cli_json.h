@@ -16,6 +16,9 @@
 namespace serverconf {
 
 QJsonObject deviceRowJson(const DeviceEntry& row);
+// The fifth column of a marked list row: "conflict", "unicast" or
+// "conflict,unicast"; empty for an ordinary row.
+QString rowMarks(const DeviceEntry& row);
 QJsonArray deviceRowsJson(const QList<DeviceEntry>& rows);
 // The 21 values by their two-letter codes, but the `missing` ones.
 QJsonObject parameterValuesJson(const DeviceParameters& parameters, const QStringList& missing);

@@ -26,7 +26,10 @@ void CliReport::rows(const QList<DeviceEntry>& rows) {
     }
     for (const DeviceEntry& row : rows) {
         out_ << (row.sameNetwork ? 1 : 0) << '\t' << row.macAddress << '\t' << row.userAndDeviceName << '\t'
-             << row.deviceAddress << '\n';
+             << row.deviceAddress;
+        // Ordinary rows keep their four columns; a marked row gets a fifth.
+        if (const QString marks = rowMarks(row); !marks.isEmpty()) out_ << '\t' << marks;
+        out_ << '\n';
     }
     out_.flush();
 }

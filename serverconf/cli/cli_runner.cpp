@@ -6,7 +6,11 @@
 #include "typed_values.h"
 
 #include "channel/channel_ports.h"
+#include "channel/same_network.h"
+#include "device/device_targets.h"
+#include "discovery/address_range.h"
 #include "discovery/device_commands.h"
+#include "discovery/range_search.h"
 #include "discovery/targeted_search.h"
 #include "messages/user_messages.h"
 #include "parameter_operations/parameter_write.h"
@@ -46,20 +50,41 @@ DeviceResult done(DeviceResult result, const QString& message) {
     return result;
 }
 
-// The rows to work on: the row of each address asked for (nothing for an
-// address no row has), or every row for --all (the list holds a device once).
+// The rows to work on: the row of each address or MAC asked for (nothing
+// for one no row has), or every row for --all (the list holds a device
+// once). An address several devices hold, or a MAC listed on several
+// interfaces, refuses the whole command: the reason, naming them, in `refusal`.
 QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArguments& arguments,
-                                                                const DeviceListModel& list) {
+                                                                const DeviceListModel& list, QString& refusal) {
     QList<std::pair<QString, std::optional<DeviceEntry>>> targets;
     if (arguments.allDevices) {
         for (const DeviceEntry& row : list.entries()) targets.append({row.deviceAddress, row});
         return targets;
     }
-    for (const QString& address : arguments.deviceAddresses) {
-        const int row = list.findByAddress(address);
-        targets.append({address, row < 0 ? std::nullopt : std::optional<DeviceEntry>(list.entry(row))});
+    for (const QString& target : arguments.deviceAddresses) {
+        const TargetChoice choice = chooseTarget(list.entries(), target, arguments.interfaces);
+        switch (choice.kind) {
+            case TargetChoice::Kind::Row: targets.append({target, list.entry(choice.row)}); break;
+            case TargetChoice::Kind::NotListed: targets.append({target, std::nullopt}); break;
+            case TargetChoice::Kind::SeveralDevices:
+                refusal = target + QStringLiteral(": ") + userMessage(kSeveralDevicesAtAddressMessage) +
+                          choice.macAddresses.join(QStringLiteral(", "));
+                return {};
+            case TargetChoice::Kind::SeveralInterfaces:
+                refusal = target + QStringLiteral(": ") + userMessage(kSeveralInterfacesMessage) +
+                          choice.interfaces.join(QStringLiteral(", "));
+                return {};
+        }
     }
     return targets;
+}
+
+// The refusal of giving the device of `row` the address `newAddress` that
+// other listed devices hold (naming them), or empty.
+QString takenAddressRefusal(const DeviceListModel& list, const DeviceEntry& row, const QString& newAddress) {
+    if (newAddress.isEmpty() || isSameAddress(newAddress, row.deviceAddress)) return {};
+    const QStringList holders = macAddressesAt(list.entries(), newAddress, row.macAddress);
+    return holders.isEmpty() ? QString() : userMessage(kAddressTakenMessage) + holders.join(QStringLiteral(", "));
 }
 
 // The codes of get tags, in tag order.
@@ -101,7 +126,7 @@ int CliRunner::run(const CliArguments& arguments) {
     const int status = [&] {
         using Command = CliArguments::Command;
         switch (arguments.command) {
-            case Command::Search: return search();
+            case Command::Search: return search(arguments);
             case Command::Locate: return locate(arguments);
             case Command::Read: return read(arguments);
             case Command::Write: return write(arguments);
@@ -128,10 +153,28 @@ void CliRunner::letRepliesArrive() {
     loop.exec();
 }
 
-int CliRunner::search() {
-    const bool found = searchAndWait();
+int CliRunner::search(const CliArguments& arguments) {
+    bool found = searchAndWait();
+    if (!arguments.ranges.isEmpty()) {
+        QString error;
+        // Checked with the arguments: the ranges are sound here.
+        const QStringList addresses = rangesAddresses(arguments.ranges, error).value_or(QStringList());
+        found = runRangeSearch(environment_, list_, addresses) > 0 || found;
+    }
     report_->rows(list_.entries());
     return found ? 0 : fail(tr(kNoDeviceFound));
+}
+
+void CliRunner::probeUnlisted(const CliArguments& arguments) {
+    if (arguments.allDevices) return;
+    QStringList unlisted;
+    for (const QString& target : arguments.deviceAddresses) {
+        if (isDottedAddress(target) &&
+            chooseTarget(list_.entries(), target, arguments.interfaces).kind == TargetChoice::Kind::NotListed)
+            unlisted << target;
+    }
+    if (unlisted.isEmpty()) return;
+    runRangeSearch(environment_, list_, unlisted);
 }
 
 bool CliRunner::searchAndWait() {
@@ -156,9 +199,19 @@ int CliRunner::locate(const CliArguments& arguments) {
 
 CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const DeviceOperation& operation,
                                           const FinishStep& finish) {
-    const bool anyAnswer = searchAndWait();
-    const auto targets = targetsOf(arguments, list_);
+    bool anyAnswer = searchAndWait();
+    // A device behind a router hears no broadcast but may answer at its address.
+    const int listedBefore = list_.rowCount();
+    probeUnlisted(arguments);
+    anyAnswer = anyAnswer || list_.rowCount() > listedBefore;
+    QString refusal;
+    const auto targets = targetsOf(arguments, list_, refusal);
     Tally tally;
+    if (!refusal.isEmpty()) {
+        fail(refusal);
+        tally.failed = 1;
+        return tally;
+    }
     if (arguments.allDevices && !anyAnswer) {
         fail(tr(kNoDeviceFound));
         tally.failed = 1;
@@ -285,6 +338,13 @@ int CliRunner::write(const CliArguments& arguments) {
 DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
                                     const std::optional<DeviceParameters>& loaded, const QSet<int>& taken,
                                     const QSet<int>& given) {
+    // An address another listed device holds is refused before anything is sent.
+    QString intendedAddress = loaded && taken.contains(kIpGetTag) ? loaded->ipAddress : QString();
+    for (const auto& [code, value] : arguments.typedValues) {
+        if (code.compare(u"IP", Qt::CaseInsensitive) == 0) intendedAddress = value;
+    }
+    if (const QString refusal = takenAddressRefusal(list_, row, intendedAddress); !refusal.isEmpty())
+        return failed(resultFor(row), refusal);
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     ParameterEdits edits = editsFrom(session_.parameters);
@@ -337,6 +397,8 @@ DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& 
 
 int CliRunner::changeIp(const CliArguments& arguments) {
     const auto change = [&](const DeviceEntry& row) {
+        if (const QString refusal = takenAddressRefusal(list_, row, arguments.newAddress); !refusal.isEmpty())
+            return failed(resultFor(row), refusal);
         switch (changeIpAddress(environment_, row, arguments.newAddress)) {
             case ChangeIpOutcome::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
             case ChangeIpOutcome::NotConnected: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
@@ -352,7 +414,7 @@ int CliRunner::changeIp(const CliArguments& arguments) {
 
 int CliRunner::confirm(const CliArguments& arguments) {
     const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) {
-        confirmDevice(environment_, row);
+        if (!confirmDevice(environment_, row)) return failed(resultFor(row), userMessage(kConfirmConflictMessage));
         return done(resultFor(row), tr("confirmation sent"));
     });
     return tally.failed > 0 ? 1 : 0;

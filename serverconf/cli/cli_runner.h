@@ -52,7 +52,10 @@ private:
     };
     using FinishStep = std::function<void(QList<DeviceResult>& results, const QList<Sent>& sent)>;
 
-    int search();
+    int search(const CliArguments& arguments);
+    // Probes by unicast each target address the search did not list, adding
+    // the rows of those that answer.
+    void probeUnlisted(const CliArguments& arguments);
     // The search of every command and the wait for its replies; false when
     // no device answered. A list that filled up is said on standard error.
     bool searchAndWait();

@@ -27,7 +27,7 @@ ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEnt
     }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kChangeIpPort);
-    const bool sameNetwork = environment.isOnLocalNetwork(row.deviceAddress);
+    const bool sameNetwork = row.reachedByUnicast(environment.isOnLocalNetwork(row.deviceAddress));
     const QByteArray setIp = setIpRequest(newAddress, kSetIpChangeTag);
 
     // On this computer's network the device is probed at its address; on
@@ -50,16 +50,21 @@ ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEnt
     return ChangeIpOutcome::Sent;
 }
 
-void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row) {
+bool confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row) {
+    if (row.addressConflict) {
+        qCDebug(lcDiscovery) << "confirm refused: another device holds" << row.deviceAddress;
+        return false;
+    }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kConfirmDevicePort);
-    if (environment.isOnLocalNetwork(row.deviceAddress)) {
+    if (row.reachedByUnicast(environment.isOnLocalNetwork(row.deviceAddress))) {
         socket->send(confirmRequest(), Destination::device(row.deviceAddress));
     } else {
         socket->allowBroadcast();
         socket->send(confirmRequest(), Destination::broadcastOn(row.interfaceName));
     }
     socket->close();
+    return true;
 }
 
 }  // namespace serverconf

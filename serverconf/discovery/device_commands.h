@@ -26,14 +26,16 @@ enum class ChangeIpOutcome {
 // From local port 3004. Device on this computer's network: the row's
 // address probed (probeAnswers, up to three "X" 100 ms apart), then "L"
 // (50 ms), "SIP"+new+"|34" (10 ms), "E|35" (200 ms), all to the row's
-// address. On another network, broadcast on the interface the row was heard
+// address. Otherwise broadcast on the interface the row was heard
 // on (all when unknown): "W"+MAC (100 ms), "L" (50 ms),
 // "SIP"+new+"|34" (50 ms), "E|35" (200 ms).
 ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress);
 
 // From local port 3104: "B" to the row's address, or broadcast "B" on the
-// row's interface when the device is on another network (every device on
-// that segment hears it). No pause.
-void confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row);
+// row's interface when the device is not reached by unicast (every device
+// on that segment hears it). No pause. Refused (false, nothing sent) on a
+// row whose address another listed device holds: "B" needs no naming, so
+// both devices would take it.
+bool confirmDevice(NetworkEnvironment& environment, const DeviceEntry& row);
 
 }  // namespace serverconf

@@ -1,6 +1,7 @@
 #include "device_list_model.h"
 
 #include "channel/same_network.h"
+#include "device/device_targets.h"
 #include "parameter_operations/value_comparison.h"
 
 #include <algorithm>
@@ -39,13 +40,40 @@ DeviceListModel::Placement DeviceListModel::place(const DeviceEntry& entry, NewR
         if (listed.macAddress != entry.macAddress || listed.deviceAddress != entry.deviceAddress ||
             listed.interfaceName != entry.interfaceName)
             continue;
+        // A device that answered a broadcast too counts as found by broadcast.
+        const bool foundByUnicast = listed.foundByUnicast && entry.foundByUnicast;
+        const bool addressConflict = listed.addressConflict;
         entries_[row] = entry;
+        entries_[row].foundByUnicast = foundByUnicast;
+        entries_[row].addressConflict = addressConflict;
         emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
         return Placement::Updated;
     }
     if (entries_.size() >= kMaxRows) return Placement::ListFull;
-    insertEntry(at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size()), entry);
+    const int newRow = at == NewRowAt::Top ? 0 : static_cast<int>(entries_.size());
+    insertEntry(newRow, entry);
+    markConflictsAt(newRow);
     return Placement::Added;
+}
+
+void DeviceListModel::markConflictsAt(int newRow) {
+    // Only the rows at the new row's address can change their mark: all of
+    // them conflict once one of them has another MAC than the new row.
+    const DeviceEntry& added = entries_[newRow];
+    QList<int> rows;
+    bool anotherMac = false;
+    for (int row = 0; row < entries_.size(); ++row) {
+        if (row == newRow || entries_[row].deviceAddress != added.deviceAddress) continue;
+        rows << row;
+        anotherMac = anotherMac || !isSameListedMac(entries_[row].macAddress, added.macAddress);
+    }
+    if (!anotherMac) return;
+    rows << newRow;
+    for (const int row : std::as_const(rows)) {
+        if (entries_[row].addressConflict) continue;
+        entries_[row].addressConflict = true;
+        emit dataChanged(index(row, StatusColumn), index(row, StatusColumn));
+    }
 }
 
 void DeviceListModel::insertEntry(int row, const DeviceEntry& entry) {
@@ -83,6 +111,8 @@ QVariant DeviceListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= entries_.size()) return {};
     const DeviceEntry& entry = entries_[index.row()];
     if (role == SameNetworkRole) return entry.sameNetwork;
+    if (role == AddressConflictRole) return entry.addressConflict;
+    if (role == FoundByUnicastRole) return entry.foundByUnicast;
     if (role != Qt::DisplayRole) return {};
     switch (index.column()) {
         case MacColumn: return entry.macAddress;

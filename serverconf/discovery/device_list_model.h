@@ -16,6 +16,9 @@ class DeviceListModel final : public QAbstractTableModel {
 public:
     enum Column { StatusColumn = 0, MacColumn = 1, NameColumn = 2, AddressColumn = 3, ColumnCount = 4 };
     static constexpr int SameNetworkRole = Qt::UserRole + 1;
+    // DeviceEntry::addressConflict and DeviceEntry::foundByUnicast of the row.
+    static constexpr int AddressConflictRole = Qt::UserRole + 2;
+    static constexpr int FoundByUnicastRole = Qt::UserRole + 3;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -26,7 +29,8 @@ public:
 
     // A device is listed once per MAC address, address and interface (the
     // same MAC on two segments is two rows): its row keeps the place of its
-    // first answer and shows its latest. At most kMaxRows rows.
+    // first answer and shows its latest. At most kMaxRows rows. Rows whose
+    // address another device holds are marked (addressConflict).
     static constexpr int kMaxRows = 4096;
     enum class Placement { Added, Updated, ListFull };
     // A new device's row goes to the end of the list, or to its top.
@@ -49,6 +53,9 @@ public:
 
 private:
     void insertEntry(int row, const DeviceEntry& entry);
+    // Marks the rows at the address of the row just added at `newRow`
+    // (addressConflict) when they hold more than one MAC.
+    void markConflictsAt(int newRow);
 
     QList<DeviceEntry> entries_;
 };

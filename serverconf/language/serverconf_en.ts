@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="zh_CN">
 <context>
+    <name>AddressRange</name>
+    <message>
+        <source>the range %1 ends before it starts</source>
+        <translation>the range %1 ends before it starts</translation>
+    </message>
+    <message>
+        <source>the range %1 holds more than %2 addresses</source>
+        <translation>the range %1 holds more than %2 addresses</translation>
+    </message>
+    <message>
+        <source>the range %1 is not FIRST-LAST or ADDRESS/PREFIX</source>
+        <translation>the range %1 is not FIRST-LAST or ADDRESS/PREFIX</translation>
+    </message>
+    <message>
+        <source>the ranges hold more than %1 addresses</source>
+        <translation>the ranges hold more than %1 addresses</translation>
+    </message>
+</context>
+<context>
     <name>CliArguments</name>
     <message>
         <source>the %1 %2 is not a dotted IPv4 address</source>
@@ -72,9 +91,19 @@
         <translation>--no-verify belongs to write and reset</translation>
     </message>
     <message>
+        <source>the device %1 is neither a dotted IPv4 address nor a MAC address</source>
+        <translation>the device %1 is neither a dotted IPv4 address nor a MAC address</translation>
+    </message>
+    <message>
+        <source>--range belongs to search</source>
+        <translation>--range belongs to search</translation>
+    </message>
+    <message>
         <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
        serverconf-cli --help
-  search                                     list the device servers that answer
+  search [--range FIRST-LAST|ADDRESS/PREFIX]...
+                                             list the device servers that answer; each range
+                                             (at most 4096 addresses) is also probed by unicast
   locate IP                                  targeted search for IP
   read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
   read --all [--save-dir DIR]                read every device the search lists
@@ -89,10 +118,16 @@ JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
 texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+A device IP may also be given as its MAC address (00:11:22:33:44:55 or
+001122334455): the one way to name a device whose IP another device holds.
+A device IP the search did not list is probed by unicast before the command
+gives up on it (a device behind a router hears no broadcast).
 </source>
         <translation>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
        serverconf-cli --help
-  search                                     list the device servers that answer
+  search [--range FIRST-LAST|ADDRESS/PREFIX]...
+                                             list the device servers that answer; each range
+                                             (at most 4096 addresses) is also probed by unicast
   locate IP                                  targeted search for IP
   read IP... [--save FILE | --save-dir DIR]  read the 21 parameters
   read --all [--save-dir DIR]                read every device the search lists
@@ -107,7 +142,15 @@ JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
 texts (else SERVERCONF_LANG, the language chosen in the window, the locale).
+A device IP may also be given as its MAC address (00:11:22:33:44:55 or
+001122334455): the one way to name a device whose IP another device holds.
+A device IP the search did not list is probed by unicast before the command
+gives up on it (a device behind a router hears no broadcast).
 </translation>
+    </message>
+    <message>
+        <source>--range needs FIRST-LAST or ADDRESS/PREFIX</source>
+        <translation>--range needs FIRST-LAST or ADDRESS/PREFIX</translation>
     </message>
 </context>
 <context>
@@ -690,6 +733,10 @@ Do you want to replace it?</translation>
         <source>端口号：</source>
         <translation>Port:</translation>
     </message>
+    <message>
+        <source>结束IP：</source>
+        <translation>End IP:</translation>
+    </message>
 </context>
 <context>
     <name>serverconf::UserMessages</name>
@@ -752,6 +799,34 @@ Do you want to replace it?</translation>
     <message>
         <source>设备未在新IP地址出现!</source>
         <translation>The device did not appear at its new IP address!</translation>
+    </message>
+    <message>
+        <source>IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问</source>
+        <translation>IP address conflict: another device uses this address; reached by its MAC address</translation>
+    </message>
+    <message>
+        <source>单播搜索到的设备, 按IP地址访问</source>
+        <translation>Found by a unicast search; reached at its IP address</translation>
+    </message>
+    <message>
+        <source>IP地址冲突, 不能确认设备!</source>
+        <translation>IP address conflict: the device cannot be confirmed!</translation>
+    </message>
+    <message>
+        <source>多台设备使用此IP地址, 请用MAC地址选择: </source>
+        <translation>Several devices use this IP address, choose one by its MAC address: </translation>
+    </message>
+    <message>
+        <source>此设备在多个网络接口上, 请用--interface选择: </source>
+        <translation>This device is on several interfaces, choose one with --interface: </translation>
+    </message>
+    <message>
+        <source>搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!</source>
+        <translation>Wrong search range: the first IP may not be above the end IP, and at most 4096 addresses!</translation>
+    </message>
+    <message>
+        <source>此IP地址已被其他设备使用: </source>
+        <translation>This IP address is used by another device: </translation>
     </message>
 </context>
 </TS>

@@ -60,6 +60,34 @@ inline constexpr const char* kNotAtNewAddressMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "设备未在新IP地址出现!");
 
 // `message`, one of the texts above, in the run's language.
+// The tooltip of a row whose address another listed device holds.
+inline constexpr const char* kAddressConflictTooltip =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问");
+// The tooltip of a row found by a unicast search of an address range.
+inline constexpr const char* kFoundByUnicastTooltip =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "单播搜索到的设备, 按IP地址访问");
+// Confirm on a row whose address another device holds: "B" would reach both
+// (caption "提示").
+inline constexpr const char* kConfirmConflictMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址冲突, 不能确认设备!");
+// An address several listed devices hold, given where one device is meant;
+// their MAC addresses follow.
+inline constexpr const char* kSeveralDevicesAtAddressMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "多台设备使用此IP地址, 请用MAC地址选择: ");
+// A MAC address listed on several interfaces; the interfaces follow.
+inline constexpr const char* kSeveralInterfacesMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "此设备在多个网络接口上, 请用--interface选择: ");
+
+// A range search whose ends are not addresses, end before they start or
+// span more addresses than one search probes (caption "提示").
+inline constexpr const char* kRangeRefusedMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!");
+
+// A new address another listed device holds: the MAC addresses of those
+// devices follow (caption "提示").
+inline constexpr const char* kAddressTakenMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "此IP地址已被其他设备使用: ");
+
 inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
 
 }  // namespace serverconf

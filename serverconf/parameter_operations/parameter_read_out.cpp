@@ -107,10 +107,10 @@ ReadOutResult readParameters(NetworkEnvironment& environment, CommandChannel& wi
     session.parameters = DeviceParameters{};
 
     // Replies count only from the device being read: the row's address,
-    // probed first when it is on this computer's network.
+    // probed first when the device is reached by unicast.
     const QString& replySender = selectedRow->deviceAddress;
     DeviceRoute route;
-    if (environment.isOnLocalNetwork(replySender)) {
+    if (selectedRow->reachedByUnicast(environment.isOnLocalNetwork(replySender))) {
         std::unique_ptr<CommandChannel> probe = environment.createChannel();
         probe->open(kReadOutProbePort);
         const bool answered = probeAnswers(*probe, replySender);

@@ -80,10 +80,12 @@ ValueRounds readValueRounds(NetworkEnvironment& environment, CommandChannel& cha
 // before can reach this device's dialog or its write, and only this
 // device's MAC address can make the read-out succeed.
 //
-// Device on this computer's network: the row's address probed from a probe
+// Device reached by unicast (DeviceEntry::reachedByUnicast: on this
+// computer's network or found by a unicast probe, and no other listed device
+// at its address): the row's address probed from a probe
 // socket on local port 3001 (probeAnswers: only that address counts); no
 // answer ends the read-out there (NotConnected). Then "L" and
-// "GON|1".."GNM|21" from `windowSocket` to that address. Another network:
+// "GON|1".."GNM|21" from `windowSocket` to that address. Otherwise:
 // broadcasting allowed on `windowSocket`, "W"+row MAC, 100 ms, "L", 10 ms,
 // then the get requests by broadcast on the interface the row was heard on
 // (a route by that MAC and interface). After those 22 rounds, the retry

@@ -1,5 +1,7 @@
 #include "write_verification.h"
 
+#include "channel/same_network.h"
+
 #include "parameter_read_out.h"
 #include "parameter_write.h"
 #include "params/params_log.h"
@@ -75,7 +77,8 @@ SentValues sentByFactoryDefaults(const DeviceRoute& route) {
 DeviceRoute routeAfterChange(NetworkEnvironment& environment, const DeviceRoute& before, const QString& macAddress,
                              const QString& newAddress) {
     if (before.form == DeviceRoute::Form::Unicast) {
-        if (newAddress.isEmpty()) return before;
+        // A device keeping its address is reached as before, whatever its subnet.
+        if (newAddress.isEmpty() || isSameAddress(newAddress, before.address)) return before;
         if (environment.isOnLocalNetwork(newAddress)) return DeviceRoute::unicast(newAddress);
     }
     if (before.form == DeviceRoute::Form::ByMacName) return before;

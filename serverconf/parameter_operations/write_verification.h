@@ -48,8 +48,9 @@ struct WriteVerification {
 };
 
 // How the device is reached after it was given `newAddress` (empty: none):
-// a unicast route stays one, at the new address when that is on this
-// computer's network; otherwise it is named by `macAddress`.
+// a unicast route stays as it is when the address stays, and moves to the
+// new address when that is on this computer's network; otherwise the
+// device is named by `macAddress`.
 DeviceRoute routeAfterChange(NetworkEnvironment& environment, const DeviceRoute& before, const QString& macAddress,
                              const QString& newAddress);
 

@@ -100,6 +100,30 @@ TEST_F(DeviceManagerTest, StartupSearchListsTheDevicesWhileTheProgressWindowIsOp
     EXPECT_EQ(imageKey(remote), statusImage(0).cacheKey());
 }
 
+TEST_F(DeviceManagerTest, ARowWhoseAddressAnotherDeviceHoldsIsMarkedAndNotConfirmed) {
+    DeviceListModel& list = window.devices();
+    list.place(DeviceEntry{true, "00112233440B", "ops/west", "127.0.0.5", {}});
+    list.place(DeviceEntry{true, "00112233440C", "ops/east", "127.0.0.5", {}});
+    DeviceEntry probed{true, "00112233440D", "ops/far", "127.0.9.9", {}};
+    probed.foundByUnicast = true;
+    list.place(probed);
+    QAbstractItemModel* shown = window.deviceList()->model();
+    for (int row : {0, 1}) {
+        EXPECT_EQ(shown->index(row, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(), statusImage(2).cacheKey());
+        EXPECT_EQ(shown->index(row, 2).data(Qt::ToolTipRole).toString(),
+                  QStringLiteral("IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问"));
+    }
+    EXPECT_EQ(shown->index(2, 0).data(Qt::DecorationRole).value<QIcon>().cacheKey(), statusImage(1).cacheKey());
+    EXPECT_EQ(shown->index(2, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("单播搜索到的设备, 按IP地址访问"));
+
+    selectRows({1});
+    const QStringList sentBefore = environment.sends();
+    NoticeRecorder notices;
+    window.confirmButton()->click();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("IP地址冲突, 不能确认设备!")});
+    EXPECT_EQ(environment.sends(), sentBefore) << "\"B\" would reach both devices at the address";
+}
+
 TEST_F(DeviceManagerTest, NoDeviceGivesTheMessageOnceAfterTheProgressWindowClosed) {
     simulator.stop();
     NoticeRecorder notices;
@@ -231,6 +255,39 @@ TEST_F(DeviceManagerTest, TargetedSearchListsExactlyTheDeviceAskedFor) {
     window.targetedSearch();
     EXPECT_EQ(window.devices().rowCount(), 0);
     EXPECT_EQ(environment.sends(), sentBefore) << "a cancelled targeted search sent something";
+}
+
+TEST_F(DeviceManagerTest, ARangeSearchProbesEachAddressByUnicastAndListsTheDevicesAscendingAndMarked) {
+    const QStringList sentBefore = environment.sends();
+    ModalScript script;
+    script.then<TargetedSearchDialog>([&](TargetedSearchDialog& dialog) {
+        dialog.addressField()->setText(QStringLiteral("127.0.0.4"));
+        dialog.endAddressField()->setText(QStringLiteral("127.0.1.10"));
+        dialog.okButton()->click();
+    });
+    script.then<ProgressDialog>([](ProgressDialog&) {});
+    window.targetedSearchButton()->click();
+    const QStringList sent = environment.sends().mid(sentBefore.size());
+    EXPECT_EQ(sent.size(), 256 + 7) << "one probe per address from 127.0.0.4 to 127.0.1.10";
+    EXPECT_TRUE(std::none_of(sent.cbegin(), sent.cend(), [](const QString& s) { return s.endsWith(u'*'); }))
+        << "no broadcast in a range search";
+    ASSERT_EQ(window.devices().rowCount(), 3);
+    const QStringList ascending{gateAddress, doorAddress, remoteAddress};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(window.devices().entry(row).deviceAddress, ascending[row]);
+        EXPECT_TRUE(window.devices().entry(row).foundByUnicast) << row;
+    }
+
+    NoticeRecorder notices;
+    script.then<TargetedSearchDialog>([&](TargetedSearchDialog& dialog) {
+        dialog.addressField()->setText(QStringLiteral("127.0.0.9"));
+        dialog.endAddressField()->setText(QStringLiteral("127.0.0.8"));
+        dialog.okButton()->click();
+    });
+    const QStringList sentBeforeRefusal = environment.sends();
+    window.targetedSearchButton()->click();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("搜索范围不对: 起始IP不大于结束IP, 最多4096个地址!")});
+    EXPECT_EQ(environment.sends(), sentBeforeRefusal) << "a range ending before it starts sends nothing";
 }
 
 TEST_F(DeviceManagerTest, EnterAndEscapeCloseTheWindowAfterTheStartupSearch) {

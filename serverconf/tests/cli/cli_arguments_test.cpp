@@ -20,6 +20,10 @@ std::optional<CliArguments> parse(const QString& line) {
 TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(parse("search")->command, Command::Search);
     EXPECT_EQ(parse("locate 10.0.0.5")->deviceAddresses, QStringList{"10.0.0.5"});
+    EXPECT_EQ(parse("read 00:11:22:33:44:0b 10.0.0.5")->deviceAddresses,
+              (QStringList{"00:11:22:33:44:0b", "10.0.0.5"}));
+    EXPECT_EQ(parse("search --range 10.0.0.0/24 --range 10.0.1.5-10.0.1.9")->ranges,
+              (QStringList{"10.0.0.0/24", "10.0.1.5-10.0.1.9"}));
     const auto read = parse("read 10.0.0.5 --save out.ds");
     EXPECT_EQ(read->command, Command::Read);
     EXPECT_EQ(read->saveFile, "out.ds");
@@ -137,7 +141,7 @@ TEST(CliArguments, RefusesWhatWouldHarmSeveralDevicesOrMeansNothing) {
         {"search --all", "--save, --save-dir and --all belong to read"},
         {"write 10.0.0.5 --save-dir d", "--save, --save-dir and --all belong to read"},
         {"read 10.0.0.5 --save-dir", "--save-dir needs one name"},
-        {"read 10.0.0.5 10.0.0.x", "the address 10.0.0.x is not a dotted IPv4 address"},
+        {"read 10.0.0.5 10.0.0.x", "the device 10.0.0.x is neither a dotted IPv4 address nor a MAC address"},
         {"confirm 10.0.0.5 BR=7", "unexpected argument BR=7"},
     };
     for (const auto& c : cases) {
@@ -162,14 +166,19 @@ TEST(CliArguments, AnAddressArgumentMustBeADottedIPv4Address) {
         const char* line;
         const char* error;
     } cases[] = {
-        {"read notanip", "the address notanip is not a dotted IPv4 address"},
-        {"read 999.1.1.1", "the address 999.1.1.1 is not a dotted IPv4 address"},
+        {"read notanip", "the device notanip is neither a dotted IPv4 address nor a MAC address"},
+        {"read 999.1.1.1", "the device 999.1.1.1 is neither a dotted IPv4 address nor a MAC address"},
         {"locate 10.0.0", "the address 10.0.0 is not a dotted IPv4 address"},
-        {"write gate.ds BR=7", "the address gate.ds is not a dotted IPv4 address"},
-        {"reset 10.0.0.5.1", "the address 10.0.0.5.1 is not a dotted IPv4 address"},
-        {"confirm ::1", "the address ::1 is not a dotted IPv4 address"},
-        {"change-ip host 10.0.0.6", "the address host is not a dotted IPv4 address"},
+        {"write gate.ds BR=7", "the device gate.ds is neither a dotted IPv4 address nor a MAC address"},
+        {"reset 10.0.0.5.1", "the device 10.0.0.5.1 is neither a dotted IPv4 address nor a MAC address"},
+        {"confirm ::1", "the device ::1 is neither a dotted IPv4 address nor a MAC address"},
+        {"change-ip host 10.0.0.6", "the device host is neither a dotted IPv4 address nor a MAC address"},
         {"change-ip 10.0.0.5 10.0.0.300", "the new address 10.0.0.300 is not a dotted IPv4 address"},
+        {"read 00112233445", "the device 00112233445 is neither a dotted IPv4 address nor a MAC address"},
+        {"locate 001122334455", "the address 001122334455 is not a dotted IPv4 address"},
+        {"search --range 10.0.0.9-10.0.0.1", "the range 10.0.0.9-10.0.0.1 ends before it starts"},
+        {"search --range 10.0.0.0/19", "the range 10.0.0.0/19 holds more than 4096 addresses"},
+        {"read 10.0.0.5 --range 10.0.0.0/24", "--range belongs to search"},
     };
     for (const auto& c : cases) {
         QString error;

@@ -321,7 +321,7 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
         const CliRun run = runCli({"read", address});
         EXPECT_EQ(run.exitCode, 2) << address;
         EXPECT_TRUE(run.err.startsWith(
-            QStringLiteral("serverconf-cli: the address %1 is not a dotted IPv4 address\n").arg(address)))
+            QStringLiteral("serverconf-cli: the device %1 is neither a dotted IPv4 address nor a MAC address\n").arg(address)))
             << run.err.toStdString();
         EXPECT_EQ(run.out, "") << address;
     }

@@ -43,7 +43,8 @@ TEST(CliJson, RowsSplitTheNameColumnAtItsFirstSlash) {
     };
     for (const auto& c : cases) {
         const QJsonObject row = deviceRowJson(c.row);
-        EXPECT_EQ(row.keys(), QStringList({"device", "interface", "ip", "mac", "sameNetwork", "user"}));
+        EXPECT_EQ(row.keys(),
+                  QStringList({"conflict", "device", "interface", "ip", "mac", "sameNetwork", "unicast", "user"}));
         EXPECT_EQ(row["user"].toString(), c.user) << c.row.userAndDeviceName.toStdString();
         EXPECT_EQ(row["device"].toString(), c.device) << c.row.userAndDeviceName.toStdString();
         EXPECT_EQ(row["mac"].toString(), c.row.macAddress);

@@ -204,7 +204,9 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
                                                {"device", "gate-1"},
                                                {"ip", "127.0.0.5"},
                                                {"sameNetwork", true},
-                                               {"interface", ""}}));
+                                               {"interface", ""},
+                                               {"conflict", false},
+                                               {"unicast", false}}));
     EXPECT_EQ(rows[1].toObject()["user"].toString(), QStringLiteral("运维")) << "UTF-8 text";
     EXPECT_FALSE(rows[1].toObject()["sameNetwork"].toBool());
 
@@ -241,10 +243,13 @@ TEST_F(SeveralDevices, JsonOutputHoldsTheRowsValuesAndResultsUnderStableKeys) {
                                                                    {"device", "door"},
                                                                    {"ip", "127.0.0.5"},
                                                                    {"sameNetwork", true},
-                                                                   {"interface", ""}})))
+                                                                   {"interface", ""},
+                                                                   {"conflict", false},
+                                                                   {"unicast", false}})))
         << "the list as it stands after the write";
 
-    const CliRun none = runCli({"--json", "reset", "127.0.0.5"}, {"SERVERCONF_BROADCAST=127.0.0.1"});
+    // No broadcast reaches a device, and no device answers the unicast probe of the address.
+    const CliRun none = runCli({"--json", "reset", "127.0.0.8"}, {"SERVERCONF_BROADCAST=127.0.0.1"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(parsedJson(none)["results"].toArray()[0].toObject()["message"].toString(),
               QStringLiteral("没有搜索到设备"));

@@ -1,8 +1,10 @@
 // Search, list refresh, targeted search, change IP and confirm, run
 // instantly against the recording fake network.
 
+#include "discovery/address_range.h"
 #include "discovery/device_commands.h"
 #include "discovery/device_discovery.h"
+#include "discovery/range_search.h"
 #include "discovery/search_schedule.h"
 #include "discovery/targeted_search.h"
 #include "fake_network.h"
@@ -250,6 +252,91 @@ TEST_F(DiscoveryTest, BroadcastFormsGoOutOnlyOnTheInterfaceTheDeviceWasHeardOn) 
         << "search and list refresh go out on every interface";
 }
 
+TEST_F(DiscoveryTest, AConflictRowIsNamedByItsMacAndAUnicastRowIsProbedAtItsAddress) {
+    DeviceEntry conflict{true, "192168001030", "", "192.168.1.30", "eth0"};
+    conflict.addressConflict = true;
+    DeviceEntry probed{false, "010000000005", "", "10.0.0.5", "eth0"};
+    probed.foundByUnicast = true;
+    DeviceEntry both = probed;
+    both.addressConflict = true;
+    const struct {
+        const char* name;
+        DeviceEntry row;
+        QStringList changeIpSends;
+        bool confirmed;
+        QStringList confirmSends;
+    } cases[] = {
+        {"conflict on this network",
+         conflict,
+         {"send 3004 *@eth0 W192168001030", "send 3004 *@eth0 L", "send 3004 *@eth0 SIP192.168.1.31|34",
+          "send 3004 *@eth0 E|35"},
+         false,
+         {}},
+        {"found by unicast on another network",
+         probed,
+         {"send 3004 10.0.0.5 X", "send 3004 10.0.0.5 X", "send 3004 10.0.0.5 X"},
+         true,
+         {"send 3104 10.0.0.5 B"}},
+        {"both",
+         both,
+         {"send 3004 *@eth0 W010000000005", "send 3004 *@eth0 L", "send 3004 *@eth0 SIP192.168.1.31|34",
+          "send 3004 *@eth0 E|35"},
+         false,
+         {}},
+    };
+    for (const auto& c : cases) {
+        network.clearRecord();
+        changeIpAddress(network, c.row, "192.168.1.31");
+        EXPECT_EQ(network.entries("send"), c.changeIpSends) << c.name;
+        network.clearRecord();
+        EXPECT_EQ(confirmDevice(network, c.row), c.confirmed) << c.name;
+        EXPECT_EQ(network.entries("send"), c.confirmSends) << c.name;
+    }
+}
+
+TEST(DeviceListModel, MarksRowsSharingAnAddressAndCountsADeviceFoundBothWaysAsFoundByBroadcast) {
+    DeviceListModel list;
+    DeviceEntry probed{true, "00112233440B", "", "1.1.1.1", {}};
+    probed.foundByUnicast = true;
+    list.place(probed);
+    EXPECT_FALSE(list.entry(0).addressConflict);
+    list.place(DeviceEntry{true, "00112233440C", "", "1.1.1.1", {}});
+    EXPECT_TRUE(list.entry(0).addressConflict && list.entry(1).addressConflict);
+    list.place(probed);
+    EXPECT_TRUE(list.entry(0).addressConflict) << "an update keeps the mark";
+    EXPECT_TRUE(list.entry(0).foundByUnicast);
+    list.place(DeviceEntry{true, "00112233440B", "", "1.1.1.1", {}});
+    EXPECT_FALSE(list.entry(0).foundByUnicast) << "heard by broadcast too";
+    list.place(probed);
+    EXPECT_FALSE(list.entry(0).foundByUnicast);
+}
+
+TEST_F(DiscoveryTest, ARangeSearchProbesEachAddressByUnicastAndListsAnswersAscendingAndMarked) {
+    network.respond = [](const testing::SentDatagram& sent) -> QList<Datagram> {
+        if (sent.destination.address == "10.0.0.40")
+            return {replyFrom("10.0.0.40", searchReply("010000000040", "", "b"))};
+        if (sent.destination.address == "10.0.0.3")
+            return {replyFrom("10.0.0.3", searchReply("010000000003", "", "a"))};
+        if (sent.destination.address == "10.0.0.7")
+            return {replyFrom("10.0.0.99", searchReply("010000000099", "", "x"))};
+        return {};
+    };
+    QString error;
+    const QStringList addresses = *rangeAddresses("10.0.0.0/26", error);
+    ASSERT_EQ(runRangeSearch(network, list, addresses), 2);
+    const QStringList sends = network.entries("send");
+    ASSERT_EQ(sends.size(), 62) << "one probe per address, the network and broadcast addresses skipped";
+    EXPECT_EQ(sends.first(), sends.first().section(u' ', 0, 1) + " 10.0.0.1 X");
+    EXPECT_TRUE(std::none_of(sends.cbegin(), sends.cend(), [](const QString& s) { return s.contains(" * "); }))
+        << "no broadcast";
+    EXPECT_EQ(network.entries("pause").size(), 3 + 20) << "a pause before each later batch, then the reads";
+    ASSERT_EQ(list.rowCount(), 2) << "an answer from an address not probed makes no row";
+    EXPECT_EQ(list.entry(0).deviceAddress, "10.0.0.3");
+    EXPECT_EQ(list.entry(1).deviceAddress, "10.0.0.40");
+    EXPECT_TRUE(list.entry(0).foundByUnicast && list.entry(1).foundByUnicast);
+    EXPECT_GE(network.clockMs, 3 * kRangeBatchMs + kRangeAnswerWaitMs);
+}
+
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
     DeviceListModel list;
     EXPECT_EQ(list.columnCount(), 4);
@@ -287,7 +374,11 @@ TEST(DeviceListModel, ListsADeviceOncePerMacAddressAndInterfaceUpToItsLimit) {
         DeviceListModel list;
         list.place(first);
         EXPECT_EQ(list.place(c.entry), c.placement) << c.why;
-        EXPECT_EQ(list.entry(0), c.placement == Placement::Updated ? c.entry : first) << c.why;
+        DeviceEntry expected = c.placement == Placement::Updated ? c.entry : first;
+        // Another MAC at the same address marks both rows.
+        expected.addressConflict =
+            c.entry.macAddress != first.macAddress && c.entry.deviceAddress == first.deviceAddress;
+        EXPECT_EQ(list.entry(0), expected) << c.why;
     }
 
     DeviceListModel full;

@@ -179,6 +179,9 @@ TEST(WriteVerification, TheDeviceIsReadBackWhereItIsAfterTheChange) {
         {local, "192.168.1.50", DeviceRoute::unicast(QStringLiteral("192.168.1.50"))},
         {local, "10.0.0.9", DeviceRoute::byMacName(QStringLiteral("001122334455"))},
         {remote, "192.168.1.50", remote},
+        // Found by a unicast probe beyond a router: it keeps its address and its route.
+        {DeviceRoute::unicast(QStringLiteral("10.0.3.9")), "10.0.3.9",
+         DeviceRoute::unicast(QStringLiteral("10.0.3.9"))},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(routeAfterChange(network, c.before, QStringLiteral("001122334455"), c.newAddress), c.after)
