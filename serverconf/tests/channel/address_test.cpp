@@ -96,7 +96,7 @@ TEST_F(EnvironmentVariables, AnUnusableAddressKeepsTheDefaultAndIsReportedOnStan
     const std::string error = ::testing::internal::GetCapturedStderr();
     EXPECT_FALSE(settings.replacesInterfaces()) << "neither is taken: the interfaces decide";
     EXPECT_NE(error.find(": SERVERCONF_BROADCAST=not-an-address is not a dotted IPv4 address, ignored: requests are "
-                         "broadcast to 255.255.255.255\n"),
+                         "broadcast to 255.255.255.255\n"),  // the warning text; nothing is sent
               std::string::npos)
         << error;
     EXPECT_NE(error.find(": SERVERCONF_LOCAL_ADDRESS=127.0.0 is not a dotted IPv4 address, ignored: this computer's "

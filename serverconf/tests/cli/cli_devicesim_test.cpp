@@ -321,7 +321,8 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
         const CliRun run = runCli({"read", address});
         EXPECT_EQ(run.exitCode, 2) << address;
         EXPECT_TRUE(run.err.startsWith(
-            QStringLiteral("serverconf-cli: the device %1 is neither a dotted IPv4 address nor a MAC address\n").arg(address)))
+            QStringLiteral("serverconf-cli: the device %1 is neither a dotted IPv4 address nor a MAC address\n")
+                .arg(address)))
             << run.err.toStdString();
         EXPECT_EQ(run.out, "") << address;
     }
@@ -333,9 +334,9 @@ TEST_F(CliAgainstDeviceSim, AnAddressArgumentThatIsNoAddressIsAUsageErrorBeforeA
 TEST_F(CliAgainstDeviceSim, AMistypedAddressVariableIsReportedAndIgnored) {
     start(kDevices);
     const CliRun broadcast = runCli({"search"}, {"SERVERCONF_BROADCAST=127.255.255"});
-    EXPECT_TRUE(
-        broadcast.err.startsWith("serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
-                                 "address, ignored: requests are broadcast to 255.255.255.255\n"))
+    EXPECT_TRUE(broadcast.err.startsWith(
+        "serverconf-cli: SERVERCONF_BROADCAST=127.255.255 is not a dotted IPv4 "
+        "address, ignored: requests are broadcast to 255.255.255.255\n"))  // in the test's own namespace
         << broadcast.err.toStdString();
     EXPECT_EQ(simulator->received().size(), 0) << "nothing reaches 127.255.255.255";
 

@@ -35,7 +35,7 @@ TEST(ValueChecks, ValuesThatWouldStrandTheDeviceAreFoundWithTheirFault) {
         {"IP", "223.255.255.254", std::nullopt},
         {"IP", "0.0.0.0", UnusableOwnAddress},
         {"IP", "000.0.0.00", UnusableOwnAddress},
-        {"IP", "255.255.255.255", UnusableOwnAddress},
+        {"IP", "255.255.255.255", UnusableOwnAddress},  // checked only: nothing is sent
         {"IP", "224.0.0.1", UnusableOwnAddress},
         {"IP", "239.255.255.255", UnusableOwnAddress},
         {"IP", "240.0.0.1", std::nullopt},
@@ -46,7 +46,7 @@ TEST(ValueChecks, ValuesThatWouldStrandTheDeviceAreFoundWithTheirFault) {
         {"NM", "255.255.255.256", NotDottedAddress},
         {"GI", "0.0.0.0", std::nullopt},
         {"GI", "gateway", NotDottedAddress},
-        {"DI", "255.255.255.255", std::nullopt},
+        {"DI", "255.255.255.255", std::nullopt},  // checked only: nothing is sent
         {"DI", "1.2.3.4.5", NotDottedAddress},
         {"BR", "11", std::nullopt},
         {"BR", "12", NotAChoice},
@@ -83,7 +83,7 @@ TEST(ValueChecks, TheFirstFieldInTheDialogsOrderIsNamedAndFieldsNotReadAreNotChe
     const int portTag = parameterByCode(u"PN")->getTag;
     EXPECT_EQ(firstFieldProblem(edits, {portTag}), (ValueProblem{"NM", ValueFault::NotDottedAddress}))
         << "a port not read is not sent, so not checked";
-    edits.ipAddressField = "255.255.255.255";
+    edits.ipAddressField = "255.255.255.255";  // checked only: nothing is sent
     EXPECT_EQ(firstFieldProblem(edits, {portTag}), (ValueProblem{"IP", ValueFault::UnusableOwnAddress}));
 }
 
