@@ -19,8 +19,9 @@ DeviceEntry row(const char* mac, const char* address, const char* interfaceName 
 // One device alone at the factory address, two sharing 10.0.0.7, two
 // ordinary ones, and one MAC heard on two interfaces.
 const QList<DeviceEntry> kRows{
-    row("001122334401", "192.168.1.24"), row("001122334403", "10.0.0.7"), row("001122334402", "10.0.0.7"),
-    row("001122334404", "10.0.0.11"),    row("001122334405", "10.0.0.12"), row("001122334406", "10.0.0.40", "eth1"),
+    row("001122334401", "192.168.1.24"),      row("001122334403", "10.0.0.7"),
+    row("001122334402", "10.0.0.7"),          row("001122334404", "10.0.0.11"),
+    row("001122334405", "10.0.0.12"),         row("001122334406", "10.0.0.40", "eth1"),
     row("001122334406", "10.0.0.41", "eth2"),
 };
 
