@@ -3,6 +3,10 @@
 
 #include "cli_run.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 namespace serverconf {
@@ -47,11 +51,26 @@ const QStringList kPlan{"001122334401\t127.0.0.24\t127.0.0.40", "001122334402\t1
                         "001122334403\t127.0.0.24\t127.0.0.43", "001122334404\t127.0.0.24\t127.0.0.44",
                         "001122334405\t127.0.0.24\t127.0.0.45"};
 
-TEST_F(AssignIp, ADryRunPrintsThePlanAndSendsNothingButTheSearchAndProbes) {
+TEST_F(AssignIp, ADryRunPrintsThePlanAndItOrARefusedPlanSendsNothingButTheSearchAndProbes) {
     const std::vector<qsizetype> from = marks();
     const CliRun run = runCli({"assign-ip", "127.0.0.40", "--dry-run"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.toStdString(), (kPlan.join(u'\n') + u'\n').toStdString()) << "the plan in MAC order";
+    const QJsonArray results =
+        QJsonDocument::fromJson(runCli({"--json", "assign-ip", "127.0.0.40", "--dry-run"}).out.toUtf8())["results"]
+            .toArray();
+    ASSERT_EQ(results.size(), 5);
+    EXPECT_EQ(results[2].toObject(), (QJsonObject{{"mac", "001122334403"},
+                                                  {"ip", "127.0.0.24"},
+                                                  {"newIp", "127.0.0.43"},
+                                                  {"ok", true},
+                                                  {"message", "planned, nothing sent"}}));
+    const CliRun pastEnd = runCli({"assign-ip", "127.0.0.252"});
+    EXPECT_EQ(pastEnd.exitCode, 1);
+    EXPECT_TRUE(pastEnd.err.contains("001122334404, 001122334405")) << "names the devices left without an address";
+    const CliRun unknown = runCli({"assign-ip", "127.0.0.40", "001122334401", "0011223344EE"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains("0011223344EE")) << unknown.err.toStdString();
     const QList<LogRecord> received = receivedSince(from);
     EXPECT_FALSE(received.isEmpty());
     for (const LogRecord& record : received) {
