@@ -5,6 +5,7 @@
 
 #include "channel/same_network.h"
 #include "language/language_choice.h"
+#include "parameter_operations/value_checks.h"
 
 #include <QHash>
 
@@ -13,8 +14,10 @@ namespace {
 
 using Command = CliArguments::Command;
 
-// Addresses after the command: a fixed number, or one or more.
+// Addresses after the command: a fixed number, one or more, or one
+// address followed by any number of MACs.
 constexpr int kOneOrMore = -1;
+constexpr int kAddressThenMacs = -2;
 
 struct CommandForm {
     Command command;
@@ -30,6 +33,7 @@ const QHash<QString, CommandForm>& commandForms() {
         {"reset", {Command::Reset, kOneOrMore}},
         {"change-ip", {Command::ChangeIp, 2}},
         {"confirm", {Command::Confirm, kOneOrMore}},
+        {"assign-ip", {Command::AssignIp, kAddressThenMacs}},
         {"interfaces", {Command::Interfaces, 0}},
     };
     return forms;
@@ -50,6 +54,36 @@ bool isDeviceArgument(const QString& text, QString& error) {
     if (isDottedAddress(text)) return true;
     error = CliArguments::tr("the device %1 is neither a dotted IPv4 address nor a MAC address").arg(text);
     return false;
+}
+
+// The first address of assign-ip: one a device can take, below the
+// broadcast address of its /24 and above its network address.
+bool isFirstAddress(const QString& text, QString& error) {
+    if (!isAddressArgument(text, "first address", error)) return false;
+    const int lastNumber = text.section(u'.', 3).toInt();
+    if (!valueFault(QStringLiteral("IP"), text) && lastNumber >= 1 && lastNumber <= 254) return true;
+    error = CliArguments::tr("the first address %1 is not one a device can take (x.x.x.1 to x.x.x.254)").arg(text);
+    return false;
+}
+
+// The MACs of assign-ip: the device at a shared address has no other name.
+bool takeMacAddresses(QStringList& positional, CliArguments& parsed, QString& error) {
+    QStringList keys;
+    while (!positional.isEmpty() && !positional.first().contains(u'=')) {
+        const QString mac = positional.takeFirst();
+        const QString key = macAddressKey(mac);
+        if (key.isEmpty()) {
+            error = CliArguments::tr("the device %1 is not a MAC address").arg(mac);
+            return false;
+        }
+        if (keys.contains(key)) {
+            error = CliArguments::tr("the address %1 is given twice").arg(mac);
+            return false;
+        }
+        keys << key;
+        parsed.deviceAddresses << mac;
+    }
+    return true;
 }
 
 // Takes the value of an option such as "--save FILE"; false when it is missing.
@@ -106,6 +140,8 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
         error = CliArguments::tr("--all takes no addresses");
     } else if (!parsed.verify && parsed.command != Command::Write && parsed.command != Command::Reset) {
         error = CliArguments::tr("--no-verify belongs to write and reset");
+    } else if (parsed.dryRun && parsed.command != Command::AssignIp) {
+        error = CliArguments::tr("--dry-run belongs to assign-ip");
     } else if (!parsed.ranges.isEmpty() && parsed.command != Command::Search) {
         error = CliArguments::tr("--range belongs to search");
     } else if (!parsed.ranges.isEmpty() && !rangesAddresses(parsed.ranges, error)) {
@@ -132,6 +168,9 @@ QString cliUsage() {
         "  reset IP...                                restore the factory defaults\n"
         "  change-ip IP NEWIP                         give the device a new address\n"
         "  confirm IP...                              send the confirmation\n"
+        "  assign-ip FIRST [MAC...] [--dry-run]       give each device named (default: every device\n"
+        "                                             sharing its address or at 192.168.1.24) the next\n"
+        "                                             free address from FIRST on, in MAC order\n"
         "  interfaces                                 list the interfaces in use: name, address/prefix, broadcast\n"
         "One search serves every IP of a command; each device is then worked on in\n"
         "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
@@ -197,6 +236,8 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
             parsed.json = true;
         } else if (argument == u"--no-verify") {
             parsed.verify = false;
+        } else if (argument == u"--dry-run") {
+            parsed.dryRun = true;
         } else if (argument == u"--all") {
             parsed.allDevices = true;
         } else if (argument.startsWith(u"--")) {
@@ -213,7 +254,15 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     }
     const CommandForm form = commandForms().value(positional.takeFirst());
     parsed.command = form.command;
-    if (form.addresses == kOneOrMore) {
+    if (form.addresses == kAddressThenMacs) {
+        if (positional.isEmpty()) {
+            error = CliArguments::tr("missing address");
+            return std::nullopt;
+        }
+        parsed.newAddress = positional.takeFirst();
+        if (!isFirstAddress(parsed.newAddress, error) || !takeMacAddresses(positional, parsed, error))
+            return std::nullopt;
+    } else if (form.addresses == kOneOrMore) {
         if (!takeDeviceAddresses(positional, parsed, error)) return std::nullopt;
         if (parsed.deviceAddresses.isEmpty() && !(parsed.allDevices && parsed.command == Command::Read)) {
             error = CliArguments::tr("missing address");

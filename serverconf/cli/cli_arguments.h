@@ -10,6 +10,7 @@
 //   serverconf-cli [--wait MS] [--json] [--no-verify] reset IP...
 //   serverconf-cli [--wait MS] [--json] change-ip IP NEWIP
 //   serverconf-cli [--wait MS] [--json] confirm IP...
+//   serverconf-cli [--wait MS] [--json] assign-ip FIRST [MAC...] [--dry-run]
 //   serverconf-cli [--json] interfaces
 // --interface NAME (repeatable) keeps every command to those interfaces;
 // --lang zh|en sets the language of the run's texts.
@@ -28,12 +29,13 @@ struct CliArguments {
     Q_DECLARE_TR_FUNCTIONS(CliArguments)
 
 public:
-    enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm, Interfaces };
+    enum class Command { Search, Locate, Read, Write, Reset, ChangeIp, Confirm, AssignIp, Interfaces };
     Command command = Command::Search;
-    // The IP columns of the rows to work on, in the order given, each once.
+    // The IP columns (or MACs) of the rows to work on, in the order given,
+    // each once; assign-ip: the MACs named.
     QStringList deviceAddresses;
     bool allDevices = false;                     // read --all: every row the search lists
-    QString newAddress;                          // change-ip
+    QString newAddress;                          // change-ip; assign-ip: the first address given
     QString saveFile;                            // read --save
     QString saveDirectory;                       // read --save-dir: one <MAC>.ds file per device
     QString loadFile;                            // write --load
@@ -44,6 +46,7 @@ public:
     bool help = false;       // --help or -h: the usage, nothing else
     bool json = false;       // --json: one JSON document on standard output
     bool verify = true;      // write, reset: read the values back (--no-verify: not)
+    bool dryRun = false;     // assign-ip --dry-run: the plan only, nothing sent to the devices
     QStringList interfaces;  // --interface names; empty: every interface in use
     QStringList ranges;      // search --range: address ranges also probed by unicast
 

@@ -46,6 +46,7 @@ QJsonObject deviceResultJson(const DeviceResult& result) {
     if (result.values) object.insert("values", parameterValuesJson(*result.values, result.missing));
     if (!result.missing.isEmpty()) object.insert("missing", QJsonArray::fromStringList(result.missing));
     if (!result.savedFile.isEmpty()) object.insert("file", result.savedFile);
+    if (!result.newAddress.isEmpty()) object.insert("newIp", result.newAddress);
     if (result.verified) {
         object.insert("verified", *result.verified);
         object.insert("notTaken", QJsonArray::fromStringList(result.notTaken));

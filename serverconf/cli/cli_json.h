@@ -1,7 +1,7 @@
 #pragma once
 // The JSON forms of serverconf-cli's output (--json), as pure functions:
 //   row:    {"mac", "user", "device", "ip", "sameNetwork", "interface"}
-//   result: {"ip", "mac", "ok", "message"[, "values": {CODE: value...}][, "file"]}
+//   result: {"ip", "mac", "ok", "message"[, "values": {CODE: value...}][, "file"][, "newIp"]}
 //   interface address: {"name", "address", "prefixLength", "broadcast"}
 
 #include "device_result.h"

@@ -67,6 +67,16 @@ void CliReport::result(const DeviceResult& result) {
     out_ << result.ip << '\t' << (result.ok ? "ok" : "failed") << '\t' << result.message << Qt::endl;
 }
 
+void CliReport::assignment(const DeviceResult& result, bool planOnly) {
+    if (json_) {
+        results_.append(deviceResultJson(result));
+        return;
+    }
+    out_ << result.mac << '\t' << result.ip << '\t' << result.newAddress;
+    if (!planOnly) out_ << '\t' << (result.ok ? "ok" : "failed") << '\t' << result.message;
+    out_ << Qt::endl;
+}
+
 void CliReport::failure(const QString& message) { err_ << message << Qt::endl; }
 
 void CliReport::finish() {

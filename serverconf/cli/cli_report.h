@@ -31,6 +31,9 @@ public:
     // One line per interface address: name, address/prefix, broadcast.
     void interfaces(const QList<ListedInterface>& interfaces);
     void result(const DeviceResult& result);
+    // assign-ip, one line per device: "MAC<TAB>old<TAB>new", then
+    // "<TAB>ok|failed<TAB>message" unless it is a plan only (--dry-run).
+    void assignment(const DeviceResult& result, bool planOnly);
     // A failure that concerns no single device (no device answered the
     // search); on standard error in either form.
     void failure(const QString& message);

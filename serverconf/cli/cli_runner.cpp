@@ -133,6 +133,7 @@ int CliRunner::run(const CliArguments& arguments) {
             case Command::Reset: return reset(arguments);
             case Command::ChangeIp: return changeIp(arguments);
             case Command::Confirm: return confirm(arguments);
+            case Command::AssignIp: return assignIp(arguments);
             case Command::Interfaces: break;  // main lists them: it knows the real interfaces
         }
         return fail(tr("unknown command"));

@@ -65,6 +65,8 @@ private:
     int reset(const CliArguments& arguments);
     int changeIp(const CliArguments& arguments);
     int confirm(const CliArguments& arguments);
+    // assign_ip.cpp
+    int assignIp(const CliArguments& arguments);
 
     // One search, then `operation` on the row of each device asked for (or
     // of every row, for --all), in turn; then `finish` on the devices it

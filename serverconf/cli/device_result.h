@@ -21,6 +21,7 @@ struct DeviceResult {
     QStringList missing;                     // read: codes whose values did not arrive (not in `values`)
     std::optional<bool> verified;            // write, reset: the read-back ran and everything took
     QStringList notTaken;                    // write, reset: codes read back different or not at all
+    QString newAddress;                      // assign-ip: the address given (or planned)
 };
 
 }  // namespace serverconf

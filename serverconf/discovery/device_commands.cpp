@@ -20,14 +20,16 @@ struct PacedRequest {
 
 }  // namespace
 
-ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress) {
+ChangeIpOutcome changeIpAddress(NetworkEnvironment& environment, const DeviceEntry& row, const QString& newAddress,
+                                ChangeIpReach reach) {
     if (!isDottedAddress(newAddress)) {
         qCDebug(lcDiscovery) << "change of IP refused, not an address:" << newAddress;
         return ChangeIpOutcome::Refused;
     }
     std::unique_ptr<CommandChannel> socket = environment.createChannel();
     socket->open(kChangeIpPort);
-    const bool sameNetwork = row.reachedByUnicast(environment.isOnLocalNetwork(row.deviceAddress));
+    const bool sameNetwork =
+        reach == ChangeIpReach::AsListed && row.reachedByUnicast(environment.isOnLocalNetwork(row.deviceAddress));
     const QByteArray setIp = setIpRequest(newAddress, kSetIpChangeTag);
 
     // On this computer's network the device is probed at its address; on

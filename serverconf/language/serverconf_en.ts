@@ -99,6 +99,22 @@
         <translation>--range belongs to search</translation>
     </message>
     <message>
+        <source>--range needs FIRST-LAST or ADDRESS/PREFIX</source>
+        <translation>--range needs FIRST-LAST or ADDRESS/PREFIX</translation>
+    </message>
+    <message>
+        <source>the first address %1 is not one a device can take (x.x.x.1 to x.x.x.254)</source>
+        <translation>the first address %1 is not one a device can take (x.x.x.1 to x.x.x.254)</translation>
+    </message>
+    <message>
+        <source>the device %1 is not a MAC address</source>
+        <translation>the device %1 is not a MAC address</translation>
+    </message>
+    <message>
+        <source>--dry-run belongs to assign-ip</source>
+        <translation>--dry-run belongs to assign-ip</translation>
+    </message>
+    <message>
         <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
        serverconf-cli --help
   search [--range FIRST-LAST|ADDRESS/PREFIX]...
@@ -111,6 +127,9 @@
   reset IP...                                restore the factory defaults
   change-ip IP NEWIP                         give the device a new address
   confirm IP...                              send the confirmation
+  assign-ip FIRST [MAC...] [--dry-run]       give each device named (default: every device
+                                             sharing its address or at 192.168.1.24) the next
+                                             free address from FIRST on, in MAC order
   interfaces                                 list the interfaces in use: name, address/prefix, broadcast
 One search serves every IP of a command; each device is then worked on in
 turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
@@ -135,6 +154,9 @@ gives up on it (a device behind a router hears no broadcast).
   reset IP...                                restore the factory defaults
   change-ip IP NEWIP                         give the device a new address
   confirm IP...                              send the confirmation
+  assign-ip FIRST [MAC...] [--dry-run]       give each device named (default: every device
+                                             sharing its address or at 192.168.1.24) the next
+                                             free address from FIRST on, in MAC order
   interfaces                                 list the interfaces in use: name, address/prefix, broadcast
 One search serves every IP of a command; each device is then worked on in
 turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
@@ -147,10 +169,6 @@ A device IP may also be given as its MAC address (00:11:22:33:44:55 or
 A device IP the search did not list is probed by unicast before the command
 gives up on it (a device behind a router hears no broadcast).
 </translation>
-    </message>
-    <message>
-        <source>--range needs FIRST-LAST or ADDRESS/PREFIX</source>
-        <translation>--range needs FIRST-LAST or ADDRESS/PREFIX</translation>
     </message>
 </context>
 <context>
@@ -213,6 +231,22 @@ gives up on it (a device behind a router hears no broadcast).
     <message>
         <source>%1 does not give %2: the devices keep these values</source>
         <translation>%1 does not give %2: the devices keep these values</translation>
+    </message>
+    <message>
+        <source>no device of these MAC addresses was found: %1 (nothing sent)</source>
+        <translation>no device of these MAC addresses was found: %1 (nothing sent)</translation>
+    </message>
+    <message>
+        <source>the free addresses from %1 end at .254 before these devices get one: %2 (nothing sent)</source>
+        <translation>the free addresses from %1 end at .254 before these devices get one: %2 (nothing sent)</translation>
+    </message>
+    <message>
+        <source>no device shares its address with another or sits at the factory address: nothing to do</source>
+        <translation>no device shares its address with another or sits at the factory address: nothing to do</translation>
+    </message>
+    <message>
+        <source>planned, nothing sent</source>
+        <translation>planned, nothing sent</translation>
     </message>
 </context>
 <context>

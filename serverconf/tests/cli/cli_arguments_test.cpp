@@ -37,6 +37,14 @@ TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_EQ(change->deviceAddresses, QStringList{"10.0.0.5"});
     EXPECT_EQ(change->newAddress, "10.0.0.6");
     EXPECT_EQ(parse("confirm 10.0.0.5")->command, Command::Confirm);
+    const auto boxed = parse("assign-ip 10.0.0.10");
+    EXPECT_EQ(boxed->command, Command::AssignIp);
+    EXPECT_EQ(boxed->newAddress, "10.0.0.10");
+    EXPECT_TRUE(boxed->deviceAddresses.isEmpty()) << "no MAC: the boxed devices";
+    EXPECT_FALSE(boxed->dryRun);
+    const auto named = parse("assign-ip 10.0.0.254 00:11:22:33:44:0b 001122334401 --dry-run");
+    EXPECT_EQ(named->deviceAddresses, (QStringList{"00:11:22:33:44:0b", "001122334401"}));
+    EXPECT_TRUE(named->dryRun);
     EXPECT_EQ(parse("search")->waitMs, 1000);
     EXPECT_EQ(parse("--wait 250 search")->waitMs, 250);
     EXPECT_EQ(parse("interfaces")->command, Command::Interfaces);
@@ -143,6 +151,16 @@ TEST(CliArguments, RefusesWhatWouldHarmSeveralDevicesOrMeansNothing) {
         {"read 10.0.0.5 --save-dir", "--save-dir needs one name"},
         {"read 10.0.0.5 10.0.0.x", "the device 10.0.0.x is neither a dotted IPv4 address nor a MAC address"},
         {"confirm 10.0.0.5 BR=7", "unexpected argument BR=7"},
+        {"assign-ip", "missing address"},
+        {"assign-ip 10.0.0.0", "the first address 10.0.0.0 is not one a device can take (x.x.x.1 to x.x.x.254)"},
+        {"assign-ip 10.0.0.255", "the first address 10.0.0.255 is not one a device can take (x.x.x.1 to x.x.x.254)"},
+        {"assign-ip 224.0.0.5", "the first address 224.0.0.5 is not one a device can take (x.x.x.1 to x.x.x.254)"},
+        {"assign-ip 10.0.0", "the first address 10.0.0 is not a dotted IPv4 address"},
+        {"assign-ip 10.0.0.9 10.0.0.5", "the device 10.0.0.5 is not a MAC address"},
+        {"assign-ip 10.0.0.9 001122334401 00:11:22:33:44:01", "the address 00:11:22:33:44:01 is given twice"},
+        {"assign-ip 10.0.0.9 BR=7", "unexpected argument BR=7"},
+        {"read 10.0.0.5 --dry-run", "--dry-run belongs to assign-ip"},
+        {"assign-ip 10.0.0.9 --range 10.0.0.0/24", "--range belongs to search"},
     };
     for (const auto& c : cases) {
         QString error;

@@ -192,6 +192,13 @@ TEST_F(DiscoveryTest, ChangeIpOnAnotherNetworkNamesTheDeviceByMacInABroadcast) {
                            "send 3004 * L", "pause 50", "send 3004 * SIP192.168.1.50|34", "pause 50",
                            "send 3004 * E|35", "pause 200", "close 3004"}));
     EXPECT_EQ(network.clockMs, 400);
+
+    network.clearRecord();
+    const DeviceEntry onThisNetwork{true, "192168001030", "ops/gate-1", "192.168.1.30", "eth0"};
+    changeIpAddress(network, onThisNetwork, "192.168.1.50", ChangeIpReach::ByMacName);
+    EXPECT_EQ(network.entries("send"), QStringList({"send 3004 *@eth0 W192168001030", "send 3004 *@eth0 L",
+                                                    "send 3004 *@eth0 SIP192.168.1.50|34", "send 3004 *@eth0 E|35"}))
+        << "by MAC name, a device on this network is named too, never probed at its address";
 }
 
 TEST_F(DiscoveryTest, ChangeIpToSomethingThatIsNoAddressSendsNothing) {
