@@ -8,6 +8,7 @@
 #include "discovery/search_schedule.h"
 #include "discovery/targeted_search.h"
 #include "fake_network.h"
+#include "parameter_operations/parameter_write.h"
 
 #include <QEventLoop>
 #include <QTimer>
@@ -335,6 +336,44 @@ TEST_F(DiscoveryTest, ARangeSearchProbesEachAddressByUnicastAndListsAnswersAscen
     EXPECT_EQ(list.entry(1).deviceAddress, "10.0.0.40");
     EXPECT_TRUE(list.entry(0).foundByUnicast && list.entry(1).foundByUnicast);
     EXPECT_GE(network.clockMs, 3 * kRangeBatchMs + kRangeAnswerWaitMs);
+}
+
+// The devices a new address would put a device beside: the window's change
+// of IP, write and factory reset ask the list this, and so does the command line.
+TEST(DeviceListModel, NamesTheOtherDevicesAtTheAddressAChangeWouldGiveADevice) {
+    DeviceListModel list;
+    const DeviceEntry gate{true, "001122334455", "ops/gate", "192.168.1.30", {}};
+    const DeviceEntry west{true, "00112233440B", "", "192.168.1.40", {}};
+    const DeviceEntry boxed{false, "00112233440D", "", "192.168.1.24", {}};
+    for (const DeviceEntry& row : {gate, west, DeviceEntry{true, "00112233440C", "", "192.168.1.40", {}}, boxed})
+        list.place(row);
+    // The device of west's MAC, in other letters, elsewhere now: its old row is no other device.
+    DeviceEntry westMoved = west;
+    westMoved.macAddress = "00112233440b";
+    westMoved.deviceAddress = "192.168.1.50";
+    const QString factory = addressAfterFactoryDefaults(DeviceRoute::byMacName("001122334455"));
+    const struct {
+        const char* what;
+        DeviceEntry device;
+        QString address;
+        QStringList holders;
+    } cases[] = {
+        {"two devices there, in list order", gate, "192.168.1.40", {"00112233440B", "00112233440C"}},
+        {"the same four numbers", gate, "192.168.001.040", {"00112233440B", "00112233440C"}},
+        {"a free address", gate, "192.168.1.31", {}},
+        {"its own address", gate, "192.168.1.30", {}},
+        {"its own address, shared already: no new conflict", west, "192.168.1.40", {}},
+        {"itself, its MAC in any case, is never named", westMoved, "192.168.1.40", {"00112233440C"}},
+        {"no dotted address", gate, "192.168.1", {}},
+        {"the factory address of a broadcast route", gate, factory, {"00112233440D"}},
+        {"no new address on a unicast route",
+         gate,
+         addressAfterFactoryDefaults(DeviceRoute::unicast("192.168.1.30")),
+         {}},
+        {"a device at the factory address already", boxed, factory, {}},
+    };
+    EXPECT_EQ(factory, "192.168.1.24");
+    for (const auto& c : cases) EXPECT_EQ(list.otherDevicesAt(c.device, c.address), c.holders) << c.what;
 }
 
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {
