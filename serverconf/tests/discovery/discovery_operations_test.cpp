@@ -15,9 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace serverconf {
 namespace {
 
+using testing::failedRead;
 using testing::FakeNetwork;
 using testing::replyFrom;
 
@@ -336,6 +340,51 @@ TEST_F(DiscoveryTest, ARangeSearchProbesEachAddressByUnicastAndListsAnswersAscen
     EXPECT_EQ(list.entry(1).deviceAddress, "10.0.0.40");
     EXPECT_TRUE(list.entry(0).foundByUnicast && list.entry(1).foundByUnicast);
     EXPECT_GE(network.clockMs, 3 * kRangeBatchMs + kRangeAnswerWaitMs);
+}
+
+// On Windows a read fails where an ICMP "port unreachable" came back for an
+// earlier datagram (a probe of an address where nothing listens): the read
+// loops that stop when nothing waits skip it and take the answer behind it.
+// (The targeted and range searches read again at every step anyway.)
+TEST(ReadLoops, ASearchAndAProbeSkipAFailedReadAndTakeTheAnswerBehindIt) {
+    const QString gateAddress = QStringLiteral("192.168.1.30");
+    const QByteArray gate = searchReply("192168001030", "ops", "gate-1");
+    const struct {
+        const char* loop;
+        // Runs the loop with a failed read before the gate's answer; true when the answer was taken.
+        std::function<bool(FakeNetwork&, DeviceListModel&)> run;
+    } cases[] = {
+        {"search",
+         [&](FakeNetwork& network, DeviceListModel& list) {
+             DeviceSession session;
+             DeviceDiscovery discovery(network, list, session);
+             // The first search request is answered; the delivery raises the notification.
+             bool answered = false;
+             network.respond = [&](const testing::SentDatagram&) -> QList<Datagram> {
+                 if (std::exchange(answered, true)) return {};
+                 return {failedRead(), replyFrom(gateAddress, gate)};
+             };
+             discovery.beginSearch();
+             network.deliver(discovery.localPort(), failedRead());
+             return list.rowCount() == 1;
+         }},
+        {"probe (change of IP; the read-out reads the same way)",
+         [&](FakeNetwork& network, DeviceListModel&) {
+             network.respond = [&](const testing::SentDatagram&) -> QList<Datagram> {
+                 return {failedRead(), replyFrom(gateAddress, gate)};
+             };
+             const DeviceEntry row{true, "192168001030", "ops/gate-1", gateAddress, {}};
+             return changeIpAddress(network, row, "192.168.1.50") == ChangeIpOutcome::Sent &&
+                    network.sentTexts().count("X") == 1;
+         }},
+    };
+    for (const auto& c : cases) {
+        FakeNetwork network;
+        DeviceListModel list;
+        EXPECT_TRUE(c.run(network, list)) << c.loop << ": the answer after the failed read was not taken";
+        EXPECT_TRUE(network.timeline().contains(QStringLiteral("read %1 failed").arg(network.sent().first().localPort)))
+            << c.loop << ": the failed read came first";
+    }
 }
 
 // The devices a new address would put a device beside: the window's change
