@@ -149,6 +149,7 @@ void DeviceManagerDialog::confirm() {
 void DeviceManagerDialog::changeIp() {
     withSelectedDevice([this](const DeviceEntry& device) {
         ChangeIpDialog dialog(device.deviceAddress, this);
+        dialog.setAddressHolders([&](const QString& address) { return devices_->otherDevicesAt(device, address); });
         if (runModal(dialog) != QDialog::Accepted) return;
         qCDebug(windowLog) << "change IP of" << device.deviceAddress << "to" << dialog.address();
         switch (changeIpAddress(environment_, device, dialog.address())) {

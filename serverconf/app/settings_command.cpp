@@ -49,6 +49,7 @@ void runSettings(const WindowContext& context, const DeviceEntry& device) {
     }
     PropertySettingsDialog dialog(context.environment, context.session, readOut.route, readOut.missingTags,
                                   context.window);
+    dialog.setAddressHolders([&](const QString& address) { return context.devices.otherDevicesAt(device, address); });
     if (runModal(dialog) != QDialog::Accepted) return;
     WriteVerification verification;
     ProgressDialog::run(ProgressMode::Update, context.window, [&] {

@@ -62,8 +62,11 @@ public:
     // True when a datagram waits to be read.
     virtual bool hasWaitingDatagram() const = 0;
     // Reads the next waiting datagram without blocking. Empty when none
-    // waits, or when it was longer than kMaxDatagramSize (then it is
-    // consumed and lost, and the loss is logged).
+    // waits, when it was longer than kMaxDatagramSize (then it is consumed
+    // and lost, and the loss is logged), or when the read failed (logged):
+    // on Windows an ICMP "port unreachable" for an earlier datagram (a
+    // probe of an address where nothing listens) waits as an error that
+    // fails one read. Either way a read loop goes on to what waits behind.
     virtual std::optional<Datagram> readOne() = 0;
     virtual void close() = 0;
     // The bound local port, 0 while closed.

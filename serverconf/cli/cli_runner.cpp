@@ -82,9 +82,8 @@ QList<std::pair<QString, std::optional<DeviceEntry>>> targetsOf(const CliArgumen
 // The refusal of giving the device of `row` the address `newAddress` that
 // other listed devices hold (naming them), or empty.
 QString takenAddressRefusal(const DeviceListModel& list, const DeviceEntry& row, const QString& newAddress) {
-    if (newAddress.isEmpty() || isSameAddress(newAddress, row.deviceAddress)) return {};
-    const QStringList holders = macAddressesAt(list.entries(), newAddress, row.macAddress);
-    return holders.isEmpty() ? QString() : userMessage(kAddressTakenMessage) + holders.join(QStringLiteral(", "));
+    const QStringList holders = list.otherDevicesAt(row, newAddress);
+    return holders.isEmpty() ? QString() : addressTakenNotice(holders);
 }
 
 // The codes of get tags, in tag order.
@@ -385,6 +384,10 @@ int CliRunner::reset(const CliArguments& arguments) {
 DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& arguments) {
     const ReadOutResult readResult = readOut(row);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
+    // The reset goes on: the user is told whom the factory address puts the device beside.
+    const QString factoryAddress = addressAfterFactoryDefaults(readResult.route);
+    if (const QStringList holders = list_.otherDevicesAt(row, factoryAddress); !holders.isEmpty())
+        err_ << row.deviceAddress << ": " << factoryAddressTakenNotice(factoryAddress, holders) << Qt::endl;
     if (restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
         return failed(resultFor(row), userMessage(kCheckConnectionMessage));
     }

@@ -4,6 +4,8 @@
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/dialog_units.h"
 #include "dialogs/ip_address_edit.h"
+#include "dialogs/notice.h"
+#include "messages/user_messages.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,10 +36,16 @@ ChangeIpDialog::ChangeIpDialog(const QString& presentAddress, QWidget* parent)
     }
     addressField_->setText(presentAddress);
     // OK with a blank field stays in the dialog: a device must not be sent
-    // an empty address.
+    // an empty address. Nor one another listed device holds: a unicast
+    // request could then reach either.
     connect(okButton_, &QPushButton::clicked, this, [this] {
-        if (addressField_->text().isEmpty()) return;
-        address_ = addressField_->text();
+        const QString typed = addressField_->text();
+        if (typed.isEmpty()) return;
+        if (const QStringList holders = holders_(typed); !holders.isEmpty()) {
+            notice(this, addressTakenNotice(holders));
+            return;
+        }
+        address_ = typed;
         accept();
     });
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);

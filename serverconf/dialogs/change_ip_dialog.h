@@ -1,6 +1,10 @@
 #pragma once
 // "更改IP": shows the selected device's present address and gives back the
-// address the user typed, taken from the field when OK is pressed.
+// address the user typed, taken from the field when OK is pressed. OK
+// refuses, with a notice naming them, an address other listed devices hold,
+// and the dialog stays open for a correction.
+
+#include "dialogs/address_holders.h"
 
 #include <QDialog>
 
@@ -17,6 +21,8 @@ public:
 
     // The preset address until OK; afterwards the field's text at that moment.
     QString address() const { return address_; }
+    // Who holds a typed address besides the device (by default: nobody).
+    void setAddressHolders(AddressHolders holders) { holders_ = std::move(holders); }
 
     IpAddressEdit* addressField() const { return addressField_; }
     QPushButton* okButton() const { return okButton_; }
@@ -27,6 +33,7 @@ private:
     QPushButton* okButton_;
     QPushButton* cancelButton_;
     QString address_;
+    AddressHolders holders_ = noAddressHolders;
 };
 
 }  // namespace serverconf

@@ -101,6 +101,15 @@ bool DeviceListModel::listsDeviceAt(const QString& macAddress, const QString& ad
     });
 }
 
+QStringList DeviceListModel::otherDevicesAt(const DeviceEntry& device, const QString& address) const {
+    if (isSameAddress(address, device.deviceAddress)) return {};
+    const auto held = std::find_if(entries_.cbegin(), entries_.cend(), [&](const DeviceEntry& entry) {
+        return isSameAddress(entry.deviceAddress, address);
+    });
+    // The rows' addresses are the senders' dotted texts, alike for one address.
+    return held == entries_.cend() ? QStringList() : macAddressesAt(entries_, held->deviceAddress, device.macAddress);
+}
+
 int DeviceListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(entries_.size());
 }

@@ -8,6 +8,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QStringList>
 
 namespace serverconf {
 
@@ -45,6 +46,12 @@ public:
     // A row shows the device of `macAddress` (isSameMacAddress) at `address`
     // (the same four numbers): where a change of IP must find it.
     bool listsDeviceAt(const QString& macAddress, const QString& address) const;
+    // The MAC texts of the devices listed at `address` (the same four
+    // numbers) other than the device of `device`, each once, in list order:
+    // the devices that giving `device` this address would put beside it.
+    // Empty for the device's own present address (it makes no new
+    // conflict) and for a text that is no dotted address.
+    QStringList otherDevicesAt(const DeviceEntry& device, const QString& address) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

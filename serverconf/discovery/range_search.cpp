@@ -28,8 +28,7 @@ using RowsByAddress = QMap<quint32, QMap<QString, DeviceEntry>>;
 void takeAnswers(CommandChannel& socket, const QSet<QString>& probed, const QStringList& localAddresses,
                  RowsByAddress& rows) {
     while (socket.hasWaitingDatagram()) {
-        // A failed read (an ICMP "port unreachable" some systems report on
-        // an unconnected socket) is skipped: later answers still count.
+        // A failed read (CommandChannel::readOne) is skipped: later answers still count.
         const std::optional<Datagram> reply = socket.readOne();
         if (!reply) continue;
         if (!probed.contains(reply->senderAddress) || !isSearchReply(reply->text)) {

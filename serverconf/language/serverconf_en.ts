@@ -862,5 +862,9 @@ Do you want to replace it?</translation>
         <source>此IP地址已被其他设备使用: </source>
         <translation>This IP address is used by another device: </translation>
     </message>
+    <message>
+        <source>出厂设置后设备IP为%1, 此地址已被其他设备使用: </source>
+        <translation>After the factory reset the device&apos;s IP address is %1, which other devices already use: </translation>
+    </message>
 </context>
 </TS>

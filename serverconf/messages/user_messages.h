@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 namespace serverconf {
 
@@ -59,7 +60,6 @@ inline constexpr const char* kNotReadNotSavedMessage =
 inline constexpr const char* kNotAtNewAddressMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "设备未在新IP地址出现!");
 
-// `message`, one of the texts above, in the run's language.
 // The tooltip of a row whose address another listed device holds.
 inline constexpr const char* kAddressConflictTooltip =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址冲突: 另一台设备使用同一地址, 按MAC地址访问");
@@ -88,6 +88,23 @@ inline constexpr const char* kRangeRefusedMessage =
 inline constexpr const char* kAddressTakenMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "此IP地址已被其他设备使用: ");
 
+// A factory reset that gives the device the factory address (%1), which
+// other listed devices hold: their MAC addresses follow. The reset goes on;
+// the user is told of the conflict it makes (caption "提示").
+inline constexpr const char* kFactoryAddressTakenMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "出厂设置后设备IP为%1, 此地址已被其他设备使用: ");
+
+// `message`, one of the texts above, in the run's language.
 inline QString userMessage(const char* message) { return QCoreApplication::translate(kUserMessagesContext, message); }
+
+// kAddressTakenMessage naming the devices of `macAddresses`.
+inline QString addressTakenNotice(const QStringList& macAddresses) {
+    return userMessage(kAddressTakenMessage) + macAddresses.join(QStringLiteral(", "));
+}
+
+// kFactoryAddressTakenMessage for `factoryAddress`, naming the devices of `macAddresses`.
+inline QString factoryAddressTakenNotice(const QString& factoryAddress, const QStringList& macAddresses) {
+    return userMessage(kFactoryAddressTakenMessage).arg(factoryAddress) + macAddresses.join(QStringLiteral(", "));
+}
 
 }  // namespace serverconf

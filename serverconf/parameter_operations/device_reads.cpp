@@ -16,7 +16,7 @@ std::optional<Datagram> readFrom(CommandChannel& socket, const QStringList& send
     for (int read = 0; read < kMaxDatagramsPerRead; ++read) {
         if (read > 0 && !socket.hasWaitingDatagram()) break;
         std::optional<Datagram> datagram = socket.readOne();
-        if (!datagram) continue;  // an oversize datagram, dropped by the channel
+        if (!datagram) continue;  // a failed read (see CommandChannel::readOne): later datagrams still count
         if (senders.contains(datagram->senderAddress)) return datagram;
         qCDebug(lcParams) << "datagram from" << datagram->senderAddress << "while reading" << senders;
     }

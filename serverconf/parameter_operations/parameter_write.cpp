@@ -48,11 +48,15 @@ Delivery writeParameters(NetworkEnvironment& environment, const DeviceRoute& rou
 }
 
 Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route) {
-    const DeviceParameters defaults = factoryParameters();
-    // Only a device on another network, reached by broadcast, is given the
-    // factory address; one on this computer's network keeps its own.
-    const QString* setIp = route.form == DeviceRoute::Form::ByMacName ? &defaults.ipAddress : nullptr;
-    return runSetExchange(environment, kFactoryDefaultsPort, route, defaults, setIp, {});
+    const QString newAddress = addressAfterFactoryDefaults(route);
+    return runSetExchange(environment, kFactoryDefaultsPort, route, factoryParameters(),
+                          newAddress.isEmpty() ? nullptr : &newAddress, {});
+}
+
+// Only a device on another network, reached by broadcast, is given the
+// factory address; one reached by unicast keeps its own.
+QString addressAfterFactoryDefaults(const DeviceRoute& route) {
+    return route.form == DeviceRoute::Form::ByMacName ? factoryParameters().ipAddress : QString();
 }
 
 }  // namespace serverconf

@@ -47,4 +47,8 @@ inline constexpr int kIpGetTag = 4;
 // ends its set requests with "SIP192.168.1.24|33".
 Delivery restoreFactoryDefaults(NetworkEnvironment& environment, const DeviceRoute& route);
 
+// The address the factory defaults on `route` give the device: the factory
+// address on a broadcast route, empty on any other (the device keeps its own).
+QString addressAfterFactoryDefaults(const DeviceRoute& route);
+
 }  // namespace serverconf

@@ -315,15 +315,22 @@ void PropertySettingsDialog::applyProfile(const DeviceParameters& loaded, const 
     }
 }
 
-// A value that would strand the device is refused before anything is
-// sent, and the dialog stays open so the user can correct it. Values still
-// marked not read are left out, and the user is told which.
+// A value that would strand the device, or an address other listed
+// devices hold, is refused before anything is sent, and the dialog stays
+// open so the user can correct it. Values still marked not read are left
+// out, and the user is told which.
 void PropertySettingsDialog::write() {
     qCDebug(propertyLog) << "write to" << route_.address << route_.macAddress;
     const ParameterEdits edits = values();
     const QSet<int> leftOut = notRead_.tags();
     if (const std::optional<ValueProblem> problem = firstFieldProblem(edits, leftOut)) {
         notice(this, problemMessage(*problem));
+        return;
+    }
+    const QStringList holders = leftOut.contains(kIpGetTag) ? QStringList() : addressHolders_(edits.ipAddressField);
+    if (!holders.isEmpty()) {
+        qCDebug(propertyLog) << "write refused, the address is held by" << holders;
+        notice(this, addressTakenNotice(holders));
         return;
     }
     switch (writeParameters(environment_, route_, session_.parameters, edits, leftOut)) {
@@ -341,6 +348,9 @@ void PropertySettingsDialog::write() {
 
 void PropertySettingsDialog::restoreFactory() {
     qCDebug(propertyLog) << "factory defaults for" << route_.address << route_.macAddress;
+    const QString factoryAddress = addressAfterFactoryDefaults(route_);
+    if (const QStringList holders = addressHolders_(factoryAddress); !holders.isEmpty())
+        notice(this, factoryAddressTakenNotice(factoryAddress, holders));
     if (restoreFactoryDefaults(environment_, route_) != Delivery::NotSent) sent_ = sentByFactoryDefaults(route_);
     accept();
 }

@@ -7,11 +7,14 @@
 // caller then shows the update wait and refreshes the list), Cancel empties
 // the parameter set. Save and Load exchange the shown values with a device
 // configuration file; the two "高级设置" buttons edit the five remaining
-// parameters in the parameter set itself.
+// parameters in the parameter set itself. OK refuses an IP address other
+// listed devices hold; "出厂设置" tells whom the factory address puts the
+// device beside, and goes on.
 
 #include "channel/network_environment.h"
 #include "device/device_parameters.h"
 #include "device/device_route.h"
+#include "dialogs/address_holders.h"
 #include "parameter_operations/parameter_write.h"
 #include "parameter_operations/value_checks.h"
 #include "parameter_operations/write_verification.h"
@@ -72,6 +75,9 @@ public:
     void applyProfile(const DeviceParameters& loaded, const QSet<int>& keysGiven);
     // The notice of a field value that may not be sent, naming the field.
     QString problemMessage(const ValueProblem& problem) const;
+    // Who holds an address besides the device (by default: nobody), asked
+    // by OK for the IP field and by "出厂设置" for the factory address.
+    void setAddressHolders(AddressHolders holders) { addressHolders_ = std::move(holders); }
 
     // What OK or "出厂设置" sent, for the read-back after the update wait;
     // nothing before either was pressed (or when OK was refused).
@@ -120,6 +126,7 @@ private:
     const DeviceRoute route_;
     NotReadMarks notRead_;
     std::optional<SentValues> sent_;
+    AddressHolders addressHolders_ = noAddressHolders;
     std::array<QLineEdit*, 9> fields_{};
     std::array<ParameterChoiceBox*, 7> lists_{};
     std::array<QWidget*, 2> pages_{};

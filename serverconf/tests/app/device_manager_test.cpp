@@ -234,6 +234,25 @@ TEST_F(DeviceManagerTest, ChangeIpSendsItsSeriesOnlyOnOkThenWaitsAndRefreshesThe
     EXPECT_TRUE(all[4].isBroadcast());
 }
 
+TEST_F(DeviceManagerTest, ChangeIpOntoAnAddressAnotherListedDeviceHoldsIsRefusedAndTheDialogStaysOpen) {
+    searchAll();
+    selectRows({rowOf(gateAddress)});
+    const QStringList sentBefore = environment.sends();
+    NoticeRecorder notices;
+    ModalScript script;
+    bool openAfterRefusal = false;
+    script.then<ChangeIpDialog>([&](ChangeIpDialog& dialog) {
+        dialog.addressField()->setText(doorAddress);
+        dialog.okButton()->click();
+        openAfterRefusal = dialog.isVisible();
+        dialog.cancelButton()->click();
+    });
+    window.changeIp();
+    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("此IP地址已被其他设备使用: 001122334466")});
+    EXPECT_TRUE(openAfterRefusal) << "the dialog stays open for a correction";
+    EXPECT_EQ(environment.sends(), sentBefore) << "nothing goes out";
+}
+
 TEST_F(DeviceManagerTest, TargetedSearchListsExactlyTheDeviceAskedFor) {
     searchAll();
     ModalScript script;

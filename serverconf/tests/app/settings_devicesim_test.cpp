@@ -176,6 +176,39 @@ TEST_F(SettingsTest, FactorySettingsSendTheDefaultsAndChangeNeitherTheSetNorTheA
     EXPECT_GE(window.devices().findByAddress(gateAddress), 0);
 }
 
+// Typed or loaded from a file, an address another listed device holds
+// would put both at one address.
+TEST_F(SettingsTest, OkOntoAnAddressAnotherListedDeviceHoldsIsRefusedAndTheDialogStaysOpen) {
+    const struct {
+        const char* how;
+        std::function<void(PropertySettingsDialog&)> giveAddress;
+    } cases[] = {
+        {"typed", [](PropertySettingsDialog& d) { d.field(Field::IpAddress)->setText(QStringLiteral("127.0.0.6")); }},
+        {"loaded",
+         [](PropertySettingsDialog& d) {
+             d.applyProfile(testing::parametersWith({{"IP", "127.0.0.6"}}), {kIpGetTag});
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        const qsizetype noticesBefore = notices.texts().size();
+        bool openAfterRefusal = false;
+        runSettings(gateAddress, [&](PropertySettingsDialog& dialog) {
+            c.giveAddress(dialog);
+            dialog.okButton()->click();
+            openAfterRefusal = dialog.isVisible();
+            dialog.cancelButton()->click();
+        });
+        EXPECT_TRUE(openAfterRefusal) << "the dialog stays open for a correction";
+        EXPECT_EQ(notices.texts().mid(noticesBefore),
+                  QStringList{QStringLiteral("此IP地址已被其他设备使用: 001122334466")});
+        // Nothing went out before this confirmation.
+        window.confirmButton()->click();
+        ASSERT_TRUE(simulator.waitForReceived(1, mark));
+        EXPECT_EQ(sentSinceMark(), QStringList{"B"});
+    }
+}
+
 TEST_F(SettingsTest, CancelEmptiesTheParameterSetAndSendsNothing) {
     runSettings(gateAddress, [](PropertySettingsDialog& dialog) { dialog.cancelButton()->click(); });
     DeviceParameters expected;

@@ -78,6 +78,23 @@ TEST(SettingsRoute, AfterALocalWriteADeviceOnAnotherNetworkIsWrittenAndResetOnly
     EXPECT_TRUE(flow.notices.notices().empty());
 }
 
+// "出厂设置" moves a device reached by broadcast to the factory address: the
+// user is told which listed devices are there already, and the reset goes on.
+TEST(SettingsRoute, FactorySettingsNameTheDevicesAlreadyAtTheFactoryAddressAndGoOn) {
+    WindowOnDevices flow({gateDevice, QStringLiteral("addr=127.0.9.5,mac=009988776655,user=far,name=gate-9")});
+    flow.start();
+    // A boxed device heard earlier.
+    flow.window.devices().place(DeviceEntry{false, "00112233440D", "", "192.168.1.24", {}});
+    const qsizetype mark = flow.simulator.mark();
+    ASSERT_TRUE(flow.settings(farAddress, [](PropertySettingsDialog& d) { d.factoryButton()->click(); }));
+    flow.waitForRelisting();
+    EXPECT_EQ(flow.notices.texts(),
+              QStringList{QStringLiteral("出厂设置后设备IP为192.168.1.24, 此地址已被其他设备使用: 00112233440D")});
+    const QList<LogRecord> sent = flow.receivedFrom(kFactoryDefaultsPort, mark, 23).mid(0, 23);
+    ASSERT_EQ(sent.size(), 23) << "the reset went out";
+    EXPECT_EQ(sent[21].payload, "SIP192.168.1.24|33");
+}
+
 // A reply lost once is asked for again; lost in all four tries, its field
 // opens empty, marked not read, and OK leaves it as the device holds it.
 // Either way nothing of the device read before (gate, whose values are all

@@ -40,6 +40,13 @@ const QList<SegmentSpec> kClones{
     {"198.51.100.1/24", {"addr=192.168.1.24,mac=001122334455,name=clone"}},
 };
 
+// A boxed device at the factory address, and a device outside the
+// computer's subnet that a factory reset moves there.
+const QList<SegmentSpec> kFactoryAddressHeld{
+    {"198.51.100.1/24",
+     {"addr=192.168.1.24,mac=192168001024,name=boxed,bcast", "addr=10.9.9.9,mac=000000000099,name=far,bcast"}},
+};
+
 // The payloads of the datagrams a segment's devices received after `from`,
 // the search requests left out.
 QStringList requestsBesidesSearch(const devicesim::DeviceSimProcess& devices, qsizetype from) {
@@ -224,6 +231,16 @@ TEST_F(InterfacesOnSegments, CliListsTheInterfacesAndKeepsToTheOnesNamed) {
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_TRUE(unknown.err.contains("eth9")) << unknown.err.toStdString();
     EXPECT_EQ(bed.devices(1).received().size(), 3) << "only the three sends of the seg1 search reached seg1";
+}
+
+TEST_F(InterfacesOnSegments, CliResetNamesTheDevicesAlreadyAtTheFactoryAddressOnStandardErrorAndGoesOn) {
+    ASSERT_NO_FATAL_FAILURE(build(kFactoryAddressHeld));
+    const CliRun reset = runCli({"reset", "000000000099"});
+    EXPECT_EQ(reset.exitCode, 0) << reset.err.toStdString();
+    EXPECT_TRUE(reset.err.contains(
+        QStringLiteral("10.9.9.9: 出厂设置后设备IP为192.168.1.24, 此地址已被其他设备使用: 192168001024\n")))
+        << reset.err.toStdString();
+    EXPECT_TRUE(requestsBesidesSearch(bed.devices(0), 0).contains("SIP192.168.1.24|33")) << "the reset went out";
 }
 
 }  // namespace

@@ -8,15 +8,20 @@
 #include "discovery/search_schedule.h"
 #include "discovery/targeted_search.h"
 #include "fake_network.h"
+#include "parameter_operations/parameter_write.h"
 
 #include <QEventLoop>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace serverconf {
 namespace {
 
+using testing::failedRead;
 using testing::FakeNetwork;
 using testing::replyFrom;
 
@@ -342,6 +347,89 @@ TEST_F(DiscoveryTest, ARangeSearchProbesEachAddressByUnicastAndListsAnswersAscen
     EXPECT_EQ(list.entry(1).deviceAddress, "10.0.0.40");
     EXPECT_TRUE(list.entry(0).foundByUnicast && list.entry(1).foundByUnicast);
     EXPECT_GE(network.clockMs, 3 * kRangeBatchMs + kRangeAnswerWaitMs);
+}
+
+// On Windows a read fails where an ICMP "port unreachable" came back for an
+// earlier datagram (a probe of an address where nothing listens): the read
+// loops that stop when nothing waits skip it and take the answer behind it.
+// (The targeted and range searches read again at every step anyway.)
+TEST(ReadLoops, ASearchAndAProbeSkipAFailedReadAndTakeTheAnswerBehindIt) {
+    const QString gateAddress = QStringLiteral("192.168.1.30");
+    const QByteArray gate = searchReply("192168001030", "ops", "gate-1");
+    const struct {
+        const char* loop;
+        // Runs the loop with a failed read before the gate's answer; true when the answer was taken.
+        std::function<bool(FakeNetwork&, DeviceListModel&)> run;
+    } cases[] = {
+        {"search",
+         [&](FakeNetwork& network, DeviceListModel& list) {
+             DeviceSession session;
+             DeviceDiscovery discovery(network, list, session);
+             // The first search request is answered; the delivery raises the notification.
+             bool answered = false;
+             network.respond = [&](const testing::SentDatagram&) -> QList<Datagram> {
+                 if (std::exchange(answered, true)) return {};
+                 return {failedRead(), replyFrom(gateAddress, gate)};
+             };
+             discovery.beginSearch();
+             network.deliver(discovery.localPort(), failedRead());
+             return list.rowCount() == 1;
+         }},
+        {"probe (change of IP; the read-out reads the same way)",
+         [&](FakeNetwork& network, DeviceListModel&) {
+             network.respond = [&](const testing::SentDatagram&) -> QList<Datagram> {
+                 return {failedRead(), replyFrom(gateAddress, gate)};
+             };
+             const DeviceEntry row{true, "192168001030", "ops/gate-1", gateAddress, {}};
+             return changeIpAddress(network, row, "192.168.1.50") == ChangeIpOutcome::Sent &&
+                    network.sentTexts().count("X") == 1;
+         }},
+    };
+    for (const auto& c : cases) {
+        FakeNetwork network;
+        DeviceListModel list;
+        EXPECT_TRUE(c.run(network, list)) << c.loop << ": the answer after the failed read was not taken";
+        EXPECT_TRUE(network.timeline().contains(QStringLiteral("read %1 failed").arg(network.sent().first().localPort)))
+            << c.loop << ": the failed read came first";
+    }
+}
+
+// The devices a new address would put a device beside: the window's change
+// of IP, write and factory reset ask the list this, and so does the command line.
+TEST(DeviceListModel, NamesTheOtherDevicesAtTheAddressAChangeWouldGiveADevice) {
+    DeviceListModel list;
+    const DeviceEntry gate{true, "001122334455", "ops/gate", "192.168.1.30", {}};
+    const DeviceEntry west{true, "00112233440B", "", "192.168.1.40", {}};
+    const DeviceEntry boxed{false, "00112233440D", "", "192.168.1.24", {}};
+    for (const DeviceEntry& row : {gate, west, DeviceEntry{true, "00112233440C", "", "192.168.1.40", {}}, boxed})
+        list.place(row);
+    // The device of west's MAC, in other letters, elsewhere now: its old row is no other device.
+    DeviceEntry westMoved = west;
+    westMoved.macAddress = "00112233440b";
+    westMoved.deviceAddress = "192.168.1.50";
+    const QString factory = addressAfterFactoryDefaults(DeviceRoute::byMacName("001122334455"));
+    const struct {
+        const char* what;
+        DeviceEntry device;
+        QString address;
+        QStringList holders;
+    } cases[] = {
+        {"two devices there, in list order", gate, "192.168.1.40", {"00112233440B", "00112233440C"}},
+        {"the same four numbers", gate, "192.168.001.040", {"00112233440B", "00112233440C"}},
+        {"a free address", gate, "192.168.1.31", {}},
+        {"its own address", gate, "192.168.1.30", {}},
+        {"its own address, shared already: no new conflict", west, "192.168.1.40", {}},
+        {"itself, its MAC in any case, is never named", westMoved, "192.168.1.40", {"00112233440C"}},
+        {"no dotted address", gate, "192.168.1", {}},
+        {"the factory address of a broadcast route", gate, factory, {"00112233440D"}},
+        {"no new address on a unicast route",
+         gate,
+         addressAfterFactoryDefaults(DeviceRoute::unicast("192.168.1.30")),
+         {}},
+        {"a device at the factory address already", boxed, factory, {}},
+    };
+    EXPECT_EQ(factory, "192.168.1.24");
+    for (const auto& c : cases) EXPECT_EQ(list.otherDevicesAt(c.device, c.address), c.holders) << c.what;
 }
 
 TEST(DeviceListModel, ShowsTheFourColumnsWithTheirHeadingsAndTheStatusImage) {

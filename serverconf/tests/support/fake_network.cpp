@@ -13,6 +13,15 @@ Datagram replyFrom(const QString& address, const QByteArray& text, const QString
     return Datagram{text, address, kDevicePort, interfaceName};
 }
 
+// No reply has an empty sender and port 0.
+Datagram failedRead() { return Datagram{{}, {}, 0, {}}; }
+
+namespace {
+
+bool isFailedRead(const Datagram& datagram) { return datagram.senderAddress.isEmpty() && datagram.senderPort == 0; }
+
+}  // namespace
+
 std::unique_ptr<CommandChannel> FakeNetwork::createChannel() {
     auto channel = std::make_unique<FakeChannel>(*this);
     channels_ << QPointer<FakeChannel>(channel.get());
@@ -85,6 +94,10 @@ std::optional<Datagram> FakeChannel::readOne() {
     }
     Datagram datagram = waiting_.front();
     waiting_.pop_front();
+    if (isFailedRead(datagram)) {
+        network_.record(QStringLiteral("read %1 failed").arg(port_));
+        return std::nullopt;
+    }
     network_.record(QStringLiteral("read %1 %2").arg(port_).arg(QString::fromLatin1(datagram.text)));
     if (datagram.text.size() > kMaxDatagramSize) return std::nullopt;
     return datagram;

@@ -94,6 +94,11 @@ private:
 // `interfaceName`.
 Datagram replyFrom(const QString& address, const QByteArray& text, const QString& interfaceName = {});
 
+// Stands, among a peer's answers or a delivery, for what an ICMP "port
+// unreachable" leaves on an unconnected socket on Windows: something waits,
+// and its read fails ("read <port> failed" in the timeline).
+Datagram failedRead();
+
 // How a destination is written in the timeline: the address, "*" or "*@<interface>".
 QString destinationText(const Destination& destination);
 
