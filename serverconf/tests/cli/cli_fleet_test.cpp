@@ -209,5 +209,20 @@ TEST_F(Fleet, EveryBackupAndEveryDeviceHoldsItsOwnValuesAndFailuresStayWithTheir
     EXPECT_TRUE(sentFrom(simulator->received(mark), kReadOutProbePort).isEmpty()) << "probes side by side";
 }
 
+TEST_F(CliAgainstDeviceSim, OfTwoDevicesWithOneMacTheOneGivenFirstKeepsTheBackupThoughItEndsLast) {
+    // The first one's last reply comes late and is asked for again.
+    start({"addr=127.0.0.5,mac=001122334455,user=first,delay=21:120", "addr=127.0.0.6,mac=001122334455,user=second"});
+    const QString folder = directory.filePath("backups");
+    const QString file = QDir(folder).filePath("001122334455.ds");
+    const CliRun run = runCli({"read", "127.0.0.5", "127.0.0.6", "--save-dir", folder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QStringLiteral("127.0.0.5\tok\tsaved to %1\n"
+                                      "127.0.0.6\tfailed\t%1 holds another device of this MAC address: not saved\n")
+                           .arg(file));
+    const std::optional<DeviceParameters> saved = loadDeviceProfileFile(file);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->userName, "first");
+}
+
 }  // namespace
 }  // namespace serverconf
