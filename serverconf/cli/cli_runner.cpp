@@ -1,7 +1,6 @@
 #include "cli_runner.h"
 
 #include "device_backup.h"
-#include "device_jobs.h"
 #include "progress_line.h"
 #include "terminal.h"
 #include "typed_values.h"
@@ -24,7 +23,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace serverconf {
 namespace {
@@ -231,8 +232,8 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
         alone.count(true));
     std::vector<DeviceWork> works;
     works.reserve(std::size_t(count));
-    QList<std::function<void()>> sideBySide;
-    QList<std::function<void()>> oneAtATime;
+    QList<DeviceJobs::Job> sideBySide;
+    QList<DeviceJobs::Job> oneAtATime;
     for (qsizetype i = 0; i < count; ++i) {
         const auto& target = targets[i];
         const std::optional<DeviceEntry>& row = target.second;
@@ -282,8 +283,7 @@ NetworkEnvironment& CliRunner::environmentFor(qsizetype sideBySideCount) {
     return *sideBySide_;
 }
 
-void CliRunner::runJobs(const QList<std::function<void()>>& sideBySide,
-                        const QList<std::function<void()>>& oneAtATime) {
+void CliRunner::runJobs(const QList<DeviceJobs::Job>& sideBySide, const QList<DeviceJobs::Job>& oneAtATime) {
     const auto showDone = [this] { progress_->showDone(devicesDone_, deviceCount_); };
     showDone();
     DeviceJobs(jobs_).run(sideBySide, oneAtATime, showDone);
@@ -495,8 +495,8 @@ void CliRunner::finishChange(QList<DeviceResult>& results, const QList<Sent>& se
     NetworkEnvironment& sideBySideEnvironment = environmentFor(
         std::count_if(sent.cbegin(), sent.cend(), [&](const Sent& device) { return device.check && !alone(device); }));
     std::vector<std::optional<WriteVerification>> verifications(std::size_t(sent.size()));
-    QList<std::function<void()>> sideBySide;
-    QList<std::function<void()>> oneAtATime;
+    QList<DeviceJobs::Job> sideBySide;
+    QList<DeviceJobs::Job> oneAtATime;
     for (qsizetype i = 0; i < sent.size(); ++i) {
         const Sent& device = sent[i];
         if (!device.check) {

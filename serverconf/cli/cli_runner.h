@@ -9,6 +9,7 @@
 
 #include "cli_arguments.h"
 #include "cli_report.h"
+#include "device_jobs.h"
 #include "device_result.h"
 
 #include "channel/any_port_environment.h"
@@ -59,7 +60,7 @@ private:
         QStringList notes;
         // Set by an operation that sent something to its device.
         std::optional<Sent> sent;
-        DeviceResult result;
+        DeviceResult result;  // once the exchange has ended
     };
     using DeviceOperation = std::function<DeviceResult(const DeviceEntry& row, DeviceWork& work)>;
     struct Tally {
@@ -112,7 +113,7 @@ private:
     // whose devices were all refused, nothing.
     void finishChange(QList<DeviceResult>& results, const QList<Sent>& sent);
     // Runs the jobs as DeviceJobs does, showing the devices done.
-    void runJobs(const QList<std::function<void()>>& sideBySide, const QList<std::function<void()>>& oneAtATime);
+    void runJobs(const QList<DeviceJobs::Job>& sideBySide, const QList<DeviceJobs::Job>& oneAtATime);
     // The rows of the refreshed list, as the window shows them.
     int reportChange(const CliArguments& arguments, const Tally& tally);
     void letRepliesArrive();
