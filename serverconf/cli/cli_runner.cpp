@@ -220,39 +220,7 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     deviceCount_ = int(count);
     devicesDone_ = 0;
 
-    // Each device's exchange on a worker thread; the list is only read meanwhile.
-    const QStringList localAddresses = environment_.localAddresses();
-    QList<bool> alone;  // by broadcast, or --jobs 1: one at a time, in the order given
-    for (const auto& target : targets) {
-        alone << (target.second && (jobs_ == 1 || !target.second->reachedByUnicast(isOnAnyLocalNetwork(
-                                                      localAddresses, target.second->deviceAddress))));
-    }
-    NetworkEnvironment& sideBySideEnvironment = environmentFor(
-        std::count_if(targets.cbegin(), targets.cend(), [](const auto& target) { return target.second.has_value(); }) -
-        alone.count(true));
-    std::vector<DeviceWork> works;
-    works.reserve(std::size_t(count));
-    QList<DeviceJobs::Job> sideBySide;
-    QList<DeviceJobs::Job> oneAtATime;
-    for (qsizetype i = 0; i < count; ++i) {
-        const auto& target = targets[i];
-        const std::optional<DeviceEntry>& row = target.second;
-        DeviceWork& work = works.emplace_back(alone[i] ? environment_ : sideBySideEnvironment);
-        if (!row) {
-            work.result.ip = target.first;
-            work.result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
-            ++devicesDone_;
-            continue;
-        }
-        const auto job = [this, &operation, &work, &row] {
-            work.result = operation(*row, work);
-            // A device whose values are still to be read back is done after that.
-            if (!work.sent || !work.sent->check) ++devicesDone_;
-        };
-        (alone[i] ? oneAtATime : sideBySide) << job;
-    }
-    runJobs(sideBySide, oneAtATime);
-
+    std::vector<DeviceWork> works = workOn(targets, operation, anyAnswer);
     QList<DeviceResult> results;
     QList<Sent> sent;
     for (DeviceWork& work : works) {
@@ -274,6 +242,44 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
         ++(result.ok ? tally.succeeded : tally.failed);
     }
     return tally;
+}
+
+std::vector<CliRunner::DeviceWork> CliRunner::workOn(const Targets& targets, const DeviceOperation& operation,
+                                                     bool anyAnswer) {
+    // By broadcast, or with --jobs 1: one at a time, in the order given.
+    const QStringList localAddresses = environment_.localAddresses();
+    QList<bool> alone;
+    qsizetype sideBySideCount = 0;
+    for (const auto& target : targets) {
+        const std::optional<DeviceEntry>& row = target.second;
+        alone << (row &&
+                  (jobs_ == 1 || !row->reachedByUnicast(isOnAnyLocalNetwork(localAddresses, row->deviceAddress))));
+        if (row && !alone.last()) ++sideBySideCount;
+    }
+    NetworkEnvironment& sideBySideEnvironment = environmentFor(sideBySideCount);
+    std::vector<DeviceWork> works;
+    works.reserve(std::size_t(targets.size()));
+    QList<DeviceJobs::Job> sideBySide;
+    QList<DeviceJobs::Job> oneAtATime;
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const std::optional<DeviceEntry>& row = targets[i].second;
+        DeviceWork& work = works.emplace_back(alone[i] ? environment_ : sideBySideEnvironment);
+        if (!row) {
+            work.result.ip = targets[i].first;
+            work.result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
+            ++devicesDone_;
+            continue;
+        }
+        // The list is only read while the jobs run.
+        const auto job = [this, &operation, &work, &row] {
+            work.result = operation(*row, work);
+            // A device whose values are still to be read back is done after that.
+            if (!work.sent || !work.sent->check) ++devicesDone_;
+        };
+        (alone[i] ? oneAtATime : sideBySide) << job;
+    }
+    runJobs(sideBySide, oneAtATime);
+    return works;
 }
 
 NetworkEnvironment& CliRunner::environmentFor(qsizetype sideBySideCount) {

@@ -26,6 +26,8 @@
 #include <atomic>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace serverconf {
 
@@ -68,6 +70,9 @@ private:
         int failed = 0;
     };
     using FinishStep = std::function<void(QList<DeviceResult>& results, const QList<Sent>& sent)>;
+    // The devices of a command: each address or MAC asked for, with its row
+    // when the list has one.
+    using Targets = QList<std::pair<QString, std::optional<DeviceEntry>>>;
 
     int search(const CliArguments& arguments);
     // Probes by unicast each target address the search did not list, adding
@@ -88,6 +93,9 @@ private:
     // in the order given, with the devices it sent to (its results may still
     // turn to failures), and each result is reported.
     Tally forEachDevice(const CliArguments& arguments, const DeviceOperation& operation, const FinishStep& finish = {});
+    // Runs `operation` on the row of each target, side by side as DeviceJobs
+    // does; a target without a row fails at once.
+    std::vector<DeviceWork> workOn(const Targets& targets, const DeviceOperation& operation, bool anyAnswer);
     // The environment of `sideBySideCount` exchanges run together:
     // environment_ itself (its fixed local ports) for one at a time,
     // otherwise sideBySide_.
