@@ -156,7 +156,8 @@ bool optionsFitCommand(const CliArguments& parsed, QString& error) {
 
 QString cliUsage() {
     return CliArguments::tr(
-        "usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND\n"
+        "usage: serverconf-cli [--wait MS] [--jobs N] [--interface NAME]... [--json] [--no-verify] [--lang zh|en]\n"
+        "                      COMMAND\n"
         "       serverconf-cli --help\n"
         "  search [--range FIRST-LAST|ADDRESS/PREFIX]...\n"
         "                                             list the device servers that answer; each range\n"
@@ -172,8 +173,11 @@ QString cliUsage() {
         "                                             sharing its address or at 192.168.1.24) the next\n"
         "                                             free address from FIRST on, in MAC order\n"
         "  interfaces                                 list the interfaces in use: name, address/prefix, broadcast\n"
-        "One search serves every IP of a command; each device is then worked on in\n"
-        "turn. --save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
+        "One search serves every IP of a command; then up to N devices (--jobs,\n"
+        "default 64) are worked on at once, each on sockets of its own, and those\n"
+        "reached by broadcast one at a time after them. --jobs 1 works on one device\n"
+        "at a time on the fixed local ports; more jobs use ports the system chooses.\n"
+        "--save-dir saves each device read as DIR/<MAC>.ds. --json prints one\n"
         "JSON document. --interface NAME (repeatable) keeps every command to the\n"
         "interfaces named. write and reset read the values back and send again\n"
         "what did not take; --no-verify skips that. --lang sets the language of the\n"
@@ -188,6 +192,7 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
     CliArguments parsed;
     QStringList positional;
     bool sawWait = false;
+    bool sawJobs = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (argument == u"--help" || argument == u"-h") {
@@ -204,6 +209,15 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
                 return std::nullopt;
             }
             sawWait = true;
+        } else if (argument == u"--jobs") {
+            QString text;
+            bool ok = false;
+            if (!sawJobs && takeValue(arguments, i, text)) parsed.jobs = text.toInt(&ok);
+            if (!ok || parsed.jobs < 1) {
+                error = CliArguments::tr("--jobs needs a number of devices, at least 1");
+                return std::nullopt;
+            }
+            sawJobs = true;
         } else if (const PathOption* option = pathOption(argument)) {
             QString& into = parsed.*option->into;
             const bool seen = !into.isEmpty();

@@ -2,6 +2,7 @@
 // The command line of serverconf-cli, parsed without side effects.
 //
 //   serverconf-cli --help | -h
+// Every form also takes --jobs N (devices worked on at once).
 //   serverconf-cli [--wait MS] [--json] search [--range FIRST-LAST|ADDRESS/PREFIX]...
 //   serverconf-cli [--wait MS] [--json] locate IP
 //   serverconf-cli [--wait MS] [--json] read IP... [--save FILE | --save-dir DIR]
@@ -25,6 +26,8 @@
 
 namespace serverconf {
 
+inline constexpr int kDefaultJobs = 64;
+
 struct CliArguments {
     Q_DECLARE_TR_FUNCTIONS(CliArguments)
 
@@ -43,6 +46,9 @@ public:
     // How long replies are awaited after a search or list refresh, as long
     // as the progress window stands in the window.
     int waitMs = 1000;
+    // How many devices are worked on at once (--jobs); 1 keeps the fixed
+    // local ports of the operations, more use ports the system chooses.
+    int jobs = kDefaultJobs;
     bool help = false;       // --help or -h: the usage, nothing else
     bool json = false;       // --json: one JSON document on standard output
     bool verify = true;      // write, reset: read the values back (--no-verify: not)

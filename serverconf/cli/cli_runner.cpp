@@ -23,7 +23,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
+#include <vector>
 
 namespace serverconf {
 namespace {
@@ -108,18 +110,13 @@ QString readOutFailure(ReadOutOutcome outcome) {
 }  // namespace
 
 CliRunner::CliRunner(NetworkEnvironment& environment, QTextStream& out, QTextStream& err)
-    : environment_(environment),
-      out_(out),
-      err_(err),
-      discovery_(environment, list_, session_),
-      windowSocket_(environment.createChannel()) {
-    windowSocket_->open(kAnyLocalPort);
-}
+    : environment_(environment), out_(out), err_(err), discovery_(environment, list_, session_) {}
 
 CliRunner::~CliRunner() = default;
 
 int CliRunner::run(const CliArguments& arguments) {
     waitMs_ = arguments.waitMs;
+    jobs_ = arguments.jobs;
     CliReport report(arguments, out_, err_);
     report_ = &report;
     const int status = [&] {
@@ -219,27 +216,27 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     }
     const qsizetype count = targets.size();
     ProgressLine progress(err_, count > 1 && !arguments.json && standardErrorIsTerminal());
+    progress_ = &progress;
+    deviceCount_ = int(count);
+    devicesDone_ = 0;
+
+    std::vector<DeviceWork> works = workOn(targets, operation, anyAnswer);
     QList<DeviceResult> results;
     QList<Sent> sent;
-    for (qsizetype i = 0; i < count; ++i) {
-        const auto& [address, row] = targets[i];
-        progress.show(int(i + 1), int(count), address);
-        DeviceResult result;
-        lastSent_.reset();
-        if (row) {
-            result = operation(*row);
-        } else {
-            result.ip = address;
-            result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
+    for (DeviceWork& work : works) {
+        for (const QString& note : std::as_const(work.notes)) {
+            progress.wipe();
+            err_ << note << Qt::endl;
         }
-        progress.wipe();
-        if (lastSent_) {
-            lastSent_->resultIndex = results.size();
-            sent << *lastSent_;
+        if (work.sent) {
+            work.sent->resultIndex = results.size();
+            sent << *work.sent;
         }
-        results << result;
+        results << work.result;
     }
     if (finish) finish(results, sent);
+    progress.wipe();
+    progress_ = nullptr;
     for (const DeviceResult& result : std::as_const(results)) {
         report_->result(result);
         ++(result.ok ? tally.succeeded : tally.failed);
@@ -247,9 +244,66 @@ CliRunner::Tally CliRunner::forEachDevice(const CliArguments& arguments, const D
     return tally;
 }
 
-ReadOutResult CliRunner::readOut(const DeviceEntry& row) {
-    return readParameters(environment_, *windowSocket_, &row, session_,
-                          [this] { err_ << kShortReplyMessage << Qt::endl; });
+std::vector<CliRunner::DeviceWork> CliRunner::workOn(const Targets& targets, const DeviceOperation& operation,
+                                                     bool anyAnswer) {
+    // By broadcast, or with --jobs 1: one at a time, in the order given.
+    const QStringList localAddresses = environment_.localAddresses();
+    QList<bool> alone;
+    qsizetype sideBySideCount = 0;
+    for (const auto& target : targets) {
+        const std::optional<DeviceEntry>& row = target.second;
+        alone << (row &&
+                  (jobs_ == 1 || !row->reachedByUnicast(isOnAnyLocalNetwork(localAddresses, row->deviceAddress))));
+        if (row && !alone.last()) ++sideBySideCount;
+    }
+    NetworkEnvironment& sideBySideEnvironment = environmentFor(sideBySideCount);
+    std::vector<DeviceWork> works;
+    works.reserve(std::size_t(targets.size()));
+    QList<DeviceJobs::Job> sideBySide;
+    QList<DeviceJobs::Job> oneAtATime;
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const std::optional<DeviceEntry>& row = targets[i].second;
+        DeviceWork& work = works.emplace_back(alone[i] ? environment_ : sideBySideEnvironment);
+        if (!row) {
+            work.result.ip = targets[i].first;
+            work.result.message = anyAnswer ? userMessage(kNoDeviceSelectedMessage) : tr(kNoDeviceFound);
+            ++devicesDone_;
+            continue;
+        }
+        // The list is only read while the jobs run.
+        const auto job = [this, &operation, &work, &row] {
+            work.result = operation(*row, work);
+            // A device whose values are still to be read back is done after that.
+            if (!work.sent || !work.sent->check) ++devicesDone_;
+        };
+        (alone[i] ? oneAtATime : sideBySide) << job;
+    }
+    runJobs(sideBySide, oneAtATime);
+    return works;
+}
+
+NetworkEnvironment& CliRunner::environmentFor(qsizetype sideBySideCount) {
+    // Exchanges that run together must not share a fixed local port.
+    if (jobs_ == 1 || sideBySideCount < 2) return environment_;
+    if (!sideBySide_) sideBySide_.emplace(environment_);
+    return *sideBySide_;
+}
+
+void CliRunner::runJobs(const QList<DeviceJobs::Job>& sideBySide, const QList<DeviceJobs::Job>& oneAtATime) {
+    // assign-ip verifies outside forEachDevice, where no progress line is shown.
+    const auto showDone = [this] {
+        if (progress_) progress_->showDone(devicesDone_, deviceCount_);
+    };
+    showDone();
+    DeviceJobs(jobs_).run(sideBySide, oneAtATime, showDone);
+}
+
+ReadOutResult CliRunner::readOut(const DeviceEntry& row, DeviceWork& work) {
+    // The window socket of this device alone: no other device's reply can be waiting on it.
+    const std::unique_ptr<CommandChannel> window = work.environment.createChannel();
+    window->open(kAnyLocalPort);
+    return readParameters(work.environment, *window, &row, work.session,
+                          [&work] { work.notes << QString::fromUtf8(kShortReplyMessage); });
 }
 
 int CliRunner::read(const CliArguments& arguments) {
@@ -257,23 +311,34 @@ int CliRunner::read(const CliArguments& arguments) {
         return fail(
             tr("%1 %2: the folder cannot be made").arg(userMessage(kProfileNotSavedMessage), arguments.saveDirectory));
     }
-    const Tally tally = forEachDevice(arguments, [&](const DeviceEntry& row) { return readDevice(row, arguments); });
+    const Tally tally = forEachDevice(
+        arguments, [](const DeviceEntry& row, DeviceWork& work) { return readDevice(row, work); },
+        [&](QList<DeviceResult>& results, const QList<Sent>&) { saveReadValues(results, arguments); });
     return tally.failed > 0 ? 1 : 0;
 }
 
-DeviceResult CliRunner::readDevice(const DeviceEntry& row, const CliArguments& arguments) {
-    const ReadOutResult readResult = readOut(row);
+DeviceResult CliRunner::readDevice(const DeviceEntry& row, DeviceWork& work) {
+    const ReadOutResult readResult = readOut(row, work);
     DeviceResult device = resultFor(row);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(device, readOutFailure(readResult.outcome));
-    device.values = session_.parameters;
+    device.values = work.session.parameters;
     // What arrived is shown; a file of it would later write the rest back
     // empty, so nothing is saved.
     device.missing = codesOfTags(readResult.missingTags);
     if (!device.missing.isEmpty()) return failed(device, namingCodes(kNotReadMessage, device.missing));
-    if (!arguments.saveDirectory.isEmpty()) return saveBackup(arguments.saveDirectory, device);
-    // As the window's Save: the name gets ".ds", so that write --load takes the file.
-    if (!arguments.saveFile.isEmpty()) return saveValues(profileSaveFileName(arguments.saveFile), device);
     return done(device, tr("read"));
+}
+
+void CliRunner::saveReadValues(QList<DeviceResult>& results, const CliArguments& arguments) {
+    for (DeviceResult& result : results) {
+        if (!result.ok) continue;
+        if (!arguments.saveDirectory.isEmpty()) {
+            result = saveBackup(arguments.saveDirectory, result);
+        } else if (!arguments.saveFile.isEmpty()) {
+            // As the window's Save: the name gets ".ds", so that write --load takes the file.
+            result = saveValues(profileSaveFileName(arguments.saveFile), result);
+        }
+    }
 }
 
 DeviceResult CliRunner::saveBackup(const QString& directory, DeviceResult result) {
@@ -330,14 +395,17 @@ int CliRunner::write(const CliArguments& arguments) {
     }
     const QSet<int> given = givenValueTags(arguments.typedValues, taken);
     const Tally tally = forEachDevice(
-        arguments, [&](const DeviceEntry& row) { return writeDevice(row, arguments, loaded, taken, given); },
+        arguments,
+        [&](const DeviceEntry& row, DeviceWork& work) {
+            return writeDevice(row, work, arguments, loaded, taken, given);
+        },
         [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
     return reportChange(arguments, tally);
 }
 
-DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& arguments,
+DeviceResult CliRunner::writeDevice(const DeviceEntry& row, DeviceWork& work, const CliArguments& arguments,
                                     const std::optional<DeviceParameters>& loaded, const QSet<int>& taken,
-                                    const QSet<int>& given) {
+                                    const QSet<int>& given) const {
     // An address another listed device holds is refused before anything is sent.
     QString intendedAddress = loaded && taken.contains(kIpGetTag) ? loaded->ipAddress : QString();
     for (const auto& [code, value] : arguments.typedValues) {
@@ -345,20 +413,22 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
     }
     if (const QString refusal = takenAddressRefusal(list_, row, intendedAddress); !refusal.isEmpty())
         return failed(resultFor(row), refusal);
-    const ReadOutResult readResult = readOut(row);
+    const ReadOutResult readResult = readOut(row, work);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
-    ParameterEdits edits = editsFrom(session_.parameters);
-    if (loaded) applyLoadedProfile(*loaded, taken, edits, session_.parameters);
+    DeviceParameters& parameters = work.session.parameters;
+    ParameterEdits edits = editsFrom(parameters);
+    if (loaded) applyLoadedProfile(*loaded, taken, edits, parameters);
     for (const auto& [code, value] : arguments.typedValues) {
         QString error;
-        if (!applyTypedValue(code, value, edits, session_.parameters, error)) return failed(resultFor(row), error);
+        if (!applyTypedValue(code, value, edits, parameters, error)) return failed(resultFor(row), error);
     }
     // A value nobody knows is left as the device holds it, never written empty.
     const QSet<int> leftOut = QSet<int>(readResult.missingTags.cbegin(), readResult.missingTags.cend()) - given;
     if (!leftOut.isEmpty()) {
-        err_ << row.deviceAddress << ": " << namingCodes(kLeftOutMessage, codesOfTags(leftOut.values())) << Qt::endl;
+        work.notes << row.deviceAddress + QStringLiteral(": ") +
+                          namingCodes(kLeftOutMessage, codesOfTags(leftOut.values()));
     }
-    switch (writeParameters(environment_, readResult.route, session_.parameters, edits, leftOut)) {
+    switch (writeParameters(work.environment, readResult.route, parameters, edits, leftOut)) {
         case Delivery::NotSent: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
         // A typed or loaded address that is not a dotted one.
         case Delivery::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
@@ -366,49 +436,49 @@ DeviceResult CliRunner::writeDevice(const DeviceEntry& row, const CliArguments& 
         case Delivery::Broadcast: break;
     }
     const QString newAddress = leftOut.contains(kIpGetTag) ? QString() : edits.ipAddressField;
-    lastSent_ = Sent{};
+    work.sent = Sent{};
     if (arguments.verify) {
-        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
-                                      sentByWrite(session_.parameters, newAddress, leftOut, readResult.route));
+        work.sent->check = readBackOf(work.environment, readResult.route, row.deviceAddress, parameters.macAddress,
+                                      sentByWrite(parameters, newAddress, leftOut, readResult.route));
     }
     return done(resultFor(row), tr("written"));
 }
 
 int CliRunner::reset(const CliArguments& arguments) {
     const Tally tally = forEachDevice(
-        arguments, [&](const DeviceEntry& row) { return resetDevice(row, arguments); },
+        arguments, [&](const DeviceEntry& row, DeviceWork& work) { return resetDevice(row, work, arguments); },
         [&](QList<DeviceResult>& results, const QList<Sent>& sent) { finishChange(results, sent); });
     return reportChange(arguments, tally);
 }
 
-DeviceResult CliRunner::resetDevice(const DeviceEntry& row, const CliArguments& arguments) {
-    const ReadOutResult readResult = readOut(row);
+DeviceResult CliRunner::resetDevice(const DeviceEntry& row, DeviceWork& work, const CliArguments& arguments) {
+    const ReadOutResult readResult = readOut(row, work);
     if (readResult.outcome != ReadOutOutcome::Read) return failed(resultFor(row), readOutFailure(readResult.outcome));
     // The reset goes on: the user is told whom the factory address puts the device beside.
     const QString factoryAddress = addressAfterFactoryDefaults(readResult.route);
     if (const QStringList holders = list_.otherDevicesAt(row, factoryAddress); !holders.isEmpty())
-        err_ << row.deviceAddress << ": " << factoryAddressTakenNotice(factoryAddress, holders) << Qt::endl;
-    if (restoreFactoryDefaults(environment_, readResult.route) == Delivery::NotSent) {
+        work.notes << row.deviceAddress + QStringLiteral(": ") + factoryAddressTakenNotice(factoryAddress, holders);
+    if (restoreFactoryDefaults(work.environment, readResult.route) == Delivery::NotSent) {
         return failed(resultFor(row), userMessage(kCheckConnectionMessage));
     }
-    lastSent_ = Sent{};
+    work.sent = Sent{};
     if (arguments.verify) {
-        lastSent_->check = readBackOf(environment_, readResult.route, row.deviceAddress, session_.parameters.macAddress,
-                                      sentByFactoryDefaults(readResult.route));
+        work.sent->check = readBackOf(work.environment, readResult.route, row.deviceAddress,
+                                      work.session.parameters.macAddress, sentByFactoryDefaults(readResult.route));
     }
     return done(resultFor(row), tr("factory defaults written"));
 }
 
 int CliRunner::changeIp(const CliArguments& arguments) {
-    const auto change = [&](const DeviceEntry& row) {
+    const auto change = [&](const DeviceEntry& row, DeviceWork& work) {
         if (const QString refusal = takenAddressRefusal(list_, row, arguments.newAddress); !refusal.isEmpty())
             return failed(resultFor(row), refusal);
-        switch (changeIpAddress(environment_, row, arguments.newAddress)) {
+        switch (changeIpAddress(work.environment, row, arguments.newAddress)) {
             case ChangeIpOutcome::Refused: return failed(resultFor(row), userMessage(kMalformedIpAddressMessage));
             case ChangeIpOutcome::NotConnected: return failed(resultFor(row), userMessage(kCheckConnectionMessage));
             case ChangeIpOutcome::Sent: break;
         }
-        lastSent_ = Sent{0, std::nullopt, arguments.newAddress};
+        work.sent = Sent{0, std::nullopt, arguments.newAddress};
         return done(resultFor(row), tr("new address %1 sent").arg(arguments.newAddress));
     };
     const Tally tally = forEachDevice(
@@ -417,8 +487,8 @@ int CliRunner::changeIp(const CliArguments& arguments) {
 }
 
 int CliRunner::confirm(const CliArguments& arguments) {
-    const Tally tally = forEachDevice(arguments, [this](const DeviceEntry& row) {
-        if (!confirmDevice(environment_, row)) return failed(resultFor(row), userMessage(kConfirmConflictMessage));
+    const Tally tally = forEachDevice(arguments, [](const DeviceEntry& row, DeviceWork& work) {
+        if (!confirmDevice(work.environment, row)) return failed(resultFor(row), userMessage(kConfirmConflictMessage));
         return done(resultFor(row), tr("confirmation sent"));
     });
     return tally.failed > 0 ? 1 : 0;
@@ -432,19 +502,39 @@ void CliRunner::finishChange(QList<DeviceResult>& results, const QList<Sent>& se
     };
     letRepliesArrive();
     refresh();
-    bool movedAgain = false;
-    for (const Sent& device : sent) {
-        DeviceResult& result = results[device.resultIndex];
+    const auto alone = [this](const Sent& device) {
+        return jobs_ == 1 || device.check->route.form == DeviceRoute::Form::ByMacName;
+    };
+    NetworkEnvironment& sideBySideEnvironment = environmentFor(
+        std::count_if(sent.cbegin(), sent.cend(), [&](const Sent& device) { return device.check && !alone(device); }));
+    std::vector<std::optional<WriteVerification>> verifications(std::size_t(sent.size()));
+    QList<DeviceJobs::Job> sideBySide;
+    QList<DeviceJobs::Job> oneAtATime;
+    for (qsizetype i = 0; i < sent.size(); ++i) {
+        const Sent& device = sent[i];
         if (!device.check) {
+            DeviceResult& result = results[device.resultIndex];
             if (!device.newAddress.isEmpty() && !list_.listsDeviceAt(result.mac, device.newAddress))
                 result = failed(result, userMessage(kNotAtNewAddressMessage));
             continue;
         }
-        const WriteVerification verification = verifySentValues(environment_, *device.check);
-        result.verified = verification.verified();
-        result.notTaken = codesOfTags(verification.notTaken);
-        if (!verification.verified()) result = failed(result, namingCodes(kNotTakenMessage, result.notTaken));
-        movedAgain = movedAgain || verification.ipResent;
+        NetworkEnvironment& environment = alone(device) ? environment_ : sideBySideEnvironment;
+        const auto job = [this, &verification = verifications[std::size_t(i)], &device, &environment] {
+            verification = verifySentValues(environment, *device.check);
+            ++devicesDone_;
+        };
+        (alone(device) ? oneAtATime : sideBySide) << job;
+    }
+    runJobs(sideBySide, oneAtATime);
+    bool movedAgain = false;
+    for (qsizetype i = 0; i < sent.size(); ++i) {
+        const std::optional<WriteVerification>& verification = verifications[std::size_t(i)];
+        if (!verification) continue;
+        DeviceResult& result = results[sent[i].resultIndex];
+        result.verified = verification->verified();
+        result.notTaken = codesOfTags(verification->notTaken);
+        if (!verification->verified()) result = failed(result, namingCodes(kNotTakenMessage, result.notTaken));
+        movedAgain = movedAgain || verification->ipResent;
     }
     // A device given its address again may move only now.
     if (movedAgain) refresh();

@@ -6,10 +6,10 @@ ProgressLine::ProgressLine(QTextStream& err, bool enabled) : err_(err), enabled_
 
 ProgressLine::~ProgressLine() { wipe(); }
 
-void ProgressLine::show(int number, int count, const QString& address) {
+void ProgressLine::showDone(int done, int count) {
     if (!enabled_) return;
     wipe();
-    const QString text = tr("device %1 of %2: %3").arg(number).arg(count).arg(address);
+    const QString text = tr("%1 of %2 done").arg(done).arg(count);
     err_ << '\r' << text;
     err_.flush();
     shownLength_ = text.size();

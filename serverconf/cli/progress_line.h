@@ -1,7 +1,7 @@
 #pragma once
-// One line of progress on a terminal while a command works through several
-// devices: "device n of m: IP", written over itself and wiped before any
-// other output, so that it never stays among the results.
+// One line of progress on a terminal while a command works on several
+// devices: "n of m done", written over itself and wiped before any other
+// output, so that it never stays among the results.
 
 #include <QCoreApplication>
 #include <QString>
@@ -20,7 +20,8 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    void show(int number, int count, const QString& address);
+    // `done` of the `count` devices have nothing more to do.
+    void showDone(int done, int count);
     void wipe();
 
 private:

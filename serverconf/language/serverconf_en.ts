@@ -115,7 +115,8 @@
         <translation>--dry-run belongs to assign-ip</translation>
     </message>
     <message>
-        <source>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
+        <source>usage: serverconf-cli [--wait MS] [--jobs N] [--interface NAME]... [--json] [--no-verify] [--lang zh|en]
+                      COMMAND
        serverconf-cli --help
   search [--range FIRST-LAST|ADDRESS/PREFIX]...
                                              list the device servers that answer; each range
@@ -131,8 +132,11 @@
                                              sharing its address or at 192.168.1.24) the next
                                              free address from FIRST on, in MAC order
   interfaces                                 list the interfaces in use: name, address/prefix, broadcast
-One search serves every IP of a command; each device is then worked on in
-turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
+One search serves every IP of a command; then up to N devices (--jobs,
+default 64) are worked on at once, each on sockets of its own, and those
+reached by broadcast one at a time after them. --jobs 1 works on one device
+at a time on the fixed local ports; more jobs use ports the system chooses.
+--save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
 JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
@@ -142,7 +146,8 @@ A device IP may also be given as its MAC address (00:11:22:33:44:55 or
 A device IP the search did not list is probed by unicast before the command
 gives up on it (a device behind a router hears no broadcast).
 </source>
-        <translation>usage: serverconf-cli [--wait MS] [--interface NAME]... [--json] [--no-verify] [--lang zh|en] COMMAND
+        <translation>usage: serverconf-cli [--wait MS] [--jobs N] [--interface NAME]... [--json] [--no-verify] [--lang zh|en]
+                      COMMAND
        serverconf-cli --help
   search [--range FIRST-LAST|ADDRESS/PREFIX]...
                                              list the device servers that answer; each range
@@ -158,8 +163,11 @@ gives up on it (a device behind a router hears no broadcast).
                                              sharing its address or at 192.168.1.24) the next
                                              free address from FIRST on, in MAC order
   interfaces                                 list the interfaces in use: name, address/prefix, broadcast
-One search serves every IP of a command; each device is then worked on in
-turn. --save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
+One search serves every IP of a command; then up to N devices (--jobs,
+default 64) are worked on at once, each on sockets of its own, and those
+reached by broadcast one at a time after them. --jobs 1 works on one device
+at a time on the fixed local ports; more jobs use ports the system chooses.
+--save-dir saves each device read as DIR/&lt;MAC&gt;.ds. --json prints one
 JSON document. --interface NAME (repeatable) keeps every command to the
 interfaces named. write and reset read the values back and send again
 what did not take; --no-verify skips that. --lang sets the language of the
@@ -169,6 +177,10 @@ A device IP may also be given as its MAC address (00:11:22:33:44:55 or
 A device IP the search did not list is probed by unicast before the command
 gives up on it (a device behind a router hears no broadcast).
 </translation>
+    </message>
+    <message>
+        <source>--jobs needs a number of devices, at least 1</source>
+        <translation>--jobs needs a number of devices, at least 1</translation>
     </message>
 </context>
 <context>
@@ -252,8 +264,8 @@ gives up on it (a device behind a router hears no broadcast).
 <context>
     <name>ProgressLine</name>
     <message>
-        <source>device %1 of %2: %3</source>
-        <translation>device %1 of %2: %3</translation>
+        <source>%1 of %2 done</source>
+        <translation>%1 of %2 done</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,9 @@ TEST(CliArguments, AcceptsEveryCommandOfTheInterface) {
     EXPECT_TRUE(named->dryRun);
     EXPECT_EQ(parse("search")->waitMs, 1000);
     EXPECT_EQ(parse("--wait 250 search")->waitMs, 250);
+    EXPECT_EQ(parse("read 10.0.0.5")->jobs, 64);
+    EXPECT_EQ(parse("--jobs 1 write 10.0.0.5 BR=7")->jobs, 1);
+    EXPECT_EQ(parse("read --all --jobs 200")->jobs, 200);
     EXPECT_EQ(parse("interfaces")->command, Command::Interfaces);
     EXPECT_EQ(parse("--lang en search")->command, Command::Search);
     EXPECT_EQ(parse("read 10.0.0.5 --lang zh")->deviceAddresses, QStringList{"10.0.0.5"});
@@ -89,6 +92,11 @@ TEST(CliArguments, RejectsWhatDoesNotFitTheInterface) {
                             "read 10.0.0.5 --save a.ds --save b.ds",
                             "--wait search",
                             "--wait -5 search",
+                            "--jobs 0 read 10.0.0.5",
+                            "--jobs -2 read 10.0.0.5",
+                            "--jobs many read 10.0.0.5",
+                            "--jobs 2 --jobs 3 read 10.0.0.5",
+                            "read 10.0.0.5 --jobs",
                             "--verbose search",
                             "locate 10.0.0.5 10.0.0.6",
                             "change-ip 10.0.0.5 10.0.0",

@@ -184,17 +184,17 @@ TEST(ProgressLine, WritesOverItselfAndLeavesABlankLineBehind) {
     Captured captured;
     {
         ProgressLine progress(captured.errStream, true);
-        progress.show(1, 3, "127.0.0.5");
-        EXPECT_EQ(captured.err, "\rdevice 1 of 3: 127.0.0.5");
-        progress.show(2, 3, "127.0.1.9");
-        EXPECT_EQ(captured.err, "\rdevice 1 of 3: 127.0.0.5\r" + QString(24, u' ') + "\r\rdevice 2 of 3: 127.0.1.9");
+        progress.showDone(9, 30);
+        EXPECT_EQ(captured.err, "\r9 of 30 done");
+        progress.showDone(10, 30);
+        EXPECT_EQ(captured.err, "\r9 of 30 done\r" + QString(12, u' ') + "\r\r10 of 30 done");
         captured.err.clear();
     }
-    EXPECT_EQ(captured.err, "\r" + QString(24, u' ') + "\r") << "wiped when it goes";
+    EXPECT_EQ(captured.err, "\r" + QString(13, u' ') + "\r") << "wiped when it goes";
 
     Captured off;
     ProgressLine quiet(off.errStream, false);
-    quiet.show(1, 3, "127.0.0.5");
+    quiet.showDone(1, 3);
     quiet.wipe();
     EXPECT_EQ(off.err, "");
 }
