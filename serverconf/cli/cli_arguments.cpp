@@ -1,4 +1,5 @@
 #include "cli_arguments.h"
+#include "typed_values.h"
 
 #include "device/device_targets.h"
 #include "discovery/address_range.h"
@@ -297,6 +298,11 @@ std::optional<CliArguments> parseCliArguments(const QStringList& arguments, QStr
         if (form.addresses == 2) {
             parsed.newAddress = positional.takeFirst();
             if (!isAddressArgument(parsed.newAddress, "new address", error)) return std::nullopt;
+            // An address the device could not be reached at would strand it.
+            if (const std::optional<ValueFault> fault = valueFault(QStringLiteral("IP"), parsed.newAddress)) {
+                error = valueFaultText(QStringLiteral("IP"), parsed.newAddress, *fault);
+                return std::nullopt;
+            }
         }
     }
     for (const QString& rest : positional) {

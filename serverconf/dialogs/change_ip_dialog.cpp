@@ -6,6 +6,7 @@
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/notice.h"
 #include "messages/user_messages.h"
+#include "parameter_operations/value_checks.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -36,11 +37,15 @@ ChangeIpDialog::ChangeIpDialog(const QString& presentAddress, QWidget* parent)
     }
     addressField_->setText(presentAddress);
     // OK with a blank field stays in the dialog: a device must not be sent
-    // an empty address. Nor one another listed device holds: a unicast
-    // request could then reach either.
+    // an empty address. Nor one it could not be reached at, nor one another
+    // listed device holds: a unicast request could then reach either.
     connect(okButton_, &QPushButton::clicked, this, [this] {
         const QString typed = addressField_->text();
         if (typed.isEmpty()) return;
+        if (valueFault(QStringLiteral("IP"), typed)) {
+            notice(this, userMessage(kUnusableIpAddressMessage));
+            return;
+        }
         if (const QStringList holders = holders_(typed); !holders.isEmpty()) {
             notice(this, addressTakenNotice(holders));
             return;

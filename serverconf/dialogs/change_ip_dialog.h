@@ -1,8 +1,9 @@
 #pragma once
 // "更改IP": shows the selected device's present address and gives back the
 // address the user typed, taken from the field when OK is pressed. OK
-// refuses, with a notice naming them, an address other listed devices hold,
-// and the dialog stays open for a correction.
+// refuses with a notice an address the device could not be reached at
+// (0.0.0.0, 255.255.255.255, multicast) and one other listed devices hold
+// (naming them); the dialog stays open for a correction.
 
 #include "dialogs/address_holders.h"
 

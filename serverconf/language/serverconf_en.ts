@@ -714,10 +714,6 @@ Do you want to replace it?</translation>
         <translation>The destination port must lie within 1-65535!</translation>
     </message>
     <message>
-        <source>IP地址不能是0.0.0.0、255.255.255.255或组播地址!</source>
-        <translation>The IP address may not be 0.0.0.0, 255.255.255.255 or a multicast address!</translation>
-    </message>
-    <message>
         <source>目标IP格式不对!</source>
         <translation>The destination IP address is malformed!</translation>
     </message>
@@ -877,6 +873,10 @@ Do you want to replace it?</translation>
     <message>
         <source>出厂设置后设备IP为%1, 此地址已被其他设备使用: </source>
         <translation>After the factory reset the device&apos;s IP address is %1, which other devices already use: </translation>
+    </message>
+    <message>
+        <source>IP地址不能是0.0.0.0、255.255.255.255或组播地址!</source>
+        <translation>The IP address may not be 0.0.0.0, 255.255.255.255 or a multicast address!</translation>
     </message>
 </context>
 </TS>

@@ -27,6 +27,10 @@ inline constexpr const char* kUpdatingDeviceMessage =
 // A write with an IP field that is not a dotted IPv4 address (caption "提示").
 inline constexpr const char* kMalformedIpAddressMessage =
     QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址格式不对!");
+// A new IP address a device cannot be reached at: 0.0.0.0, 255.255.255.255
+// or multicast (caption "提示").
+inline constexpr const char* kUnusableIpAddressMessage =
+    QT_TRANSLATE_NOOP("serverconf::UserMessages", "IP地址不能是0.0.0.0、255.255.255.255或组播地址!");
 // A chosen file that is not a configuration file (wrong extension, not a
 // readable file, or no "main" section with a parameter key), and a failed save.
 inline constexpr const char* kWrongProfileFormatMessage =

@@ -286,7 +286,7 @@ QString PropertySettingsDialog::problemMessage(const ValueProblem& problem) cons
             return code == u"ON" ? tr("使用者不能超过8个字节!") : tr("设备名不能超过8个字节!");
         case ValueFault::PortOutOfRange:
             return code == u"PN" ? tr("端口号必须在1-65535之间!") : tr("目标端口必须在1-65535之间!");
-        case ValueFault::UnusableOwnAddress: return tr("IP地址不能是0.0.0.0、255.255.255.255或组播地址!");
+        case ValueFault::UnusableOwnAddress: return userMessage(kUnusableIpAddressMessage);
         case ValueFault::NotDottedAddress:
         case ValueFault::NotAChoice: break;
     }

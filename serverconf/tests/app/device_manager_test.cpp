@@ -234,23 +234,35 @@ TEST_F(DeviceManagerTest, ChangeIpSendsItsSeriesOnlyOnOkThenWaitsAndRefreshesThe
     EXPECT_TRUE(all[4].isBroadcast());
 }
 
-TEST_F(DeviceManagerTest, ChangeIpOntoAnAddressAnotherListedDeviceHoldsIsRefusedAndTheDialogStaysOpen) {
+TEST_F(DeviceManagerTest, ChangeIpOntoAnAddressTheDeviceCannotTakeIsRefusedAndTheDialogStaysOpen) {
     searchAll();
-    selectRows({rowOf(gateAddress)});
-    const QStringList sentBefore = environment.sends();
-    NoticeRecorder notices;
-    ModalScript script;
-    bool openAfterRefusal = false;
-    script.then<ChangeIpDialog>([&](ChangeIpDialog& dialog) {
-        dialog.addressField()->setText(doorAddress);
-        dialog.okButton()->click();
-        openAfterRefusal = dialog.isVisible();
-        dialog.cancelButton()->click();
-    });
-    window.changeIp();
-    EXPECT_EQ(notices.texts(), QStringList{QStringLiteral("此IP地址已被其他设备使用: 001122334466")});
-    EXPECT_TRUE(openAfterRefusal) << "the dialog stays open for a correction";
-    EXPECT_EQ(environment.sends(), sentBefore) << "nothing goes out";
+    const struct {
+        QString typed;
+        QString notice;
+    } cases[] = {
+        {doorAddress, QStringLiteral("此IP地址已被其他设备使用: 001122334466")},
+        {QStringLiteral("0.0.0.0"), QStringLiteral("IP地址不能是0.0.0.0、255.255.255.255或组播地址!")},
+        {QStringLiteral("255.255.255.255"), QStringLiteral("IP地址不能是0.0.0.0、255.255.255.255或组播地址!")},
+        {QStringLiteral("224.0.0.1"), QStringLiteral("IP地址不能是0.0.0.0、255.255.255.255或组播地址!")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        selectRows({rowOf(gateAddress)});
+        const QStringList sentBefore = environment.sends();
+        NoticeRecorder notices;
+        ModalScript script;
+        bool openAfterRefusal = false;
+        script.then<ChangeIpDialog>([&](ChangeIpDialog& dialog) {
+            dialog.addressField()->setText(c.typed);
+            dialog.okButton()->click();
+            openAfterRefusal = dialog.isVisible();
+            dialog.cancelButton()->click();
+        });
+        window.changeIp();
+        EXPECT_EQ(notices.texts(), QStringList{c.notice});
+        EXPECT_TRUE(openAfterRefusal) << "the dialog stays open for a correction";
+        EXPECT_EQ(environment.sends(), sentBefore) << "nothing goes out";
+    }
 }
 
 TEST_F(DeviceManagerTest, TargetedSearchListsExactlyTheDeviceAskedFor) {
