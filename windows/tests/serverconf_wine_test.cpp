@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -209,6 +210,42 @@ TEST_F(ServerconfUnderWine, ConfigurationFilesPassBetweenTheBuildsByteForByte) {
     EXPECT_EQ(linuxWrite.exitStatus, 0) << linuxWrite.errors;
     EXPECT_TRUE(linuxWrite.received.contains(savedName)) << linuxWrite.received.join(u' ').toStdString();
     EXPECT_EQ(windowsWrite, linuxWrite);
+}
+
+// A backup of several devices: the Windows build works on them side by side
+// (each on sockets of its own, in worker threads) and saves what the Linux
+// build saves, file for file.
+TEST_F(ServerconfUnderWine, SeveralDevicesAreBackedUpSideBySideAsOnLinux) {
+    QStringList fleet;
+    for (int n = 1; n <= 6; ++n) {
+        fleet << QStringLiteral("addr=127.0.0.%1,mac=00112233440%2,user=站%2,name=闸机%2,PN=%2001").arg(n + 10).arg(n);
+    }
+    simulator_ = std::make_unique<DeviceSimProcess>(fleet);
+    QString error;
+    ASSERT_TRUE(simulator_->start(error)) << error.toStdString();
+    const qsizetype mark = simulator_->mark();
+
+    const CliRun windowsRun = windowsCli({"read", "--all", "--save-dir", windowsPath(directory_.filePath("windows"))});
+    const QList<devicesim::LogRecord> windowsReceived = simulator_->received(mark);
+    const CliRun linuxRun = linuxCli({"read", "--all", "--save-dir", directory_.filePath("linux")});
+
+    EXPECT_EQ(windowsRun.exitStatus, 0) << windowsRun.errors;
+    EXPECT_EQ(windowsRun.output, linuxRun.output);
+    for (int n = 1; n <= 6; ++n) {
+        const QString file = QStringLiteral("00112233440%1.ds").arg(n);
+        SCOPED_TRACE(file.toStdString());
+        EXPECT_NE(contents(directory_.filePath("linux/" + file)), QByteArray("(cannot be read)"));
+        EXPECT_EQ(contents(directory_.filePath("windows/" + file)), contents(directory_.filePath("linux/" + file)));
+    }
+    // Side by side: every device was opened ("L") before any was asked its
+    // last value; one after another, each "L" would follow the others' reads.
+    double lastOpening = 0;
+    double firstLastValue = -1;
+    for (const devicesim::LogRecord& record : windowsReceived) {
+        if (record.payload == "L") lastOpening = std::max(lastOpening, record.timeMs);
+        if (record.payload == "GNM|21" && firstLastValue < 0) firstLastValue = record.timeMs;
+    }
+    EXPECT_LT(lastOpening, firstLastValue) << "the devices were read one after another";
 }
 
 // The system's code page 936 converts the table of the Linux tests exactly.
