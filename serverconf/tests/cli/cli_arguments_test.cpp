@@ -161,7 +161,8 @@ TEST(CliArguments, RefusesWhatWouldHarmSeveralDevicesOrMeansNothing) {
         {"confirm 10.0.0.5 BR=7", "unexpected argument BR=7"},
         {"assign-ip", "missing address"},
         {"assign-ip 10.0.0.0", "the first address 10.0.0.0 is not one a device can take (x.x.x.1 to x.x.x.254)"},
-        {"assign-ip 10.0.0.255", "the first address 10.0.0.255 is not one a device can take (x.x.x.1 to x.x.x.254)"},
+        {"assign-ip 172.16.0.255",
+         "the first address 172.16.0.255 is not one a device can take (x.x.x.1 to x.x.x.254)"},
         {"assign-ip 224.0.0.5", "the first address 224.0.0.5 is not one a device can take (x.x.x.1 to x.x.x.254)"},
         {"assign-ip 10.0.0", "the first address 10.0.0 is not a dotted IPv4 address"},
         {"assign-ip 10.0.0.9 10.0.0.5", "the device 10.0.0.5 is not a MAC address"},
@@ -201,9 +202,9 @@ TEST(CliArguments, AnAddressArgumentMustBeADottedIPv4Address) {
         {"change-ip host 10.0.0.6", "the device host is neither a dotted IPv4 address nor a MAC address"},
         {"change-ip 10.0.0.5 10.0.0.300", "the new address 10.0.0.300 is not a dotted IPv4 address"},
         {"change-ip 10.0.0.5 0.0.0.0",
-         "IP=0.0.0.0: the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address"},
+         "IP=0.0.0.0: the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address"},  // refused
         {"change-ip 10.0.0.5 239.1.2.3",
-         "IP=239.1.2.3: the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address"},
+         "IP=239.1.2.3: the device would be out of reach at 0.0.0.0, 255.255.255.255 or a multicast address"},  // refused
         {"read 00112233445", "the device 00112233445 is neither a dotted IPv4 address nor a MAC address"},
         {"locate 001122334455", "the address 001122334455 is not a dotted IPv4 address"},
         {"search --range 10.0.0.9-10.0.0.1", "the range 10.0.0.9-10.0.0.1 ends before it starts"},
