@@ -58,12 +58,16 @@ QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& addres
     return macs;
 }
 
+bool isHeardOn(const DeviceEntry& row, const QStringList& interfaces) {
+    return interfaces.isEmpty() || row.interfaceName.isEmpty() || interfaces.contains(row.interfaceName);
+}
+
 TargetChoice chooseTarget(const QList<DeviceEntry>& rows, const QString& addressOrMac, const QStringList& interfaces) {
     const QString macKey = macAddressKey(addressOrMac);
     QList<int> matching;
     for (int i = 0; i < rows.size(); ++i) {
         const DeviceEntry& row = rows[i];
-        if (!interfaces.isEmpty() && !row.interfaceName.isEmpty() && !interfaces.contains(row.interfaceName)) continue;
+        if (!isHeardOn(row, interfaces)) continue;
         const bool named =
             macKey.isEmpty() ? row.deviceAddress == addressOrMac : listedMacKey(row.macAddress) == macKey;
         if (named) matching << i;

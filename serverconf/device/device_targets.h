@@ -31,6 +31,11 @@ QList<bool> addressConflicts(const QList<DeviceEntry>& rows);
 // devices a change to `address` would put in conflict.
 QStringList macAddressesAt(const QList<DeviceEntry>& rows, const QString& address, const QString& exceptMac = {});
 
+// The row counts for a command kept to `interfaces`: they are empty (every
+// interface), or the row was heard on one of them, or on none in use
+// (loopback, where the interfaces are replaced).
+bool isHeardOn(const DeviceEntry& row, const QStringList& interfaces);
+
 struct TargetChoice {
     enum class Kind {
         Row,                // `row` is the device meant

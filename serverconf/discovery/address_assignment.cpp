@@ -13,10 +13,6 @@ namespace {
 
 constexpr quint32 kLastHostOfSlash24 = 254;
 
-bool heardOn(const DeviceEntry& row, const QStringList& interfaces) {
-    return interfaces.isEmpty() || row.interfaceName.isEmpty() || interfaces.contains(row.interfaceName);
-}
-
 // The MACs of the rows that need an address when none is named: those
 // whose address another device holds, and those at the factory address.
 QStringList boxedDevices(const QList<DeviceEntry>& rows, const QStringList& interfaces) {
@@ -25,7 +21,7 @@ QStringList boxedDevices(const QList<DeviceEntry>& rows, const QStringList& inte
     QStringList macs;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const DeviceEntry& row = rows[i];
-        if (!heardOn(row, interfaces) || !(conflicts[i] || row.deviceAddress == factoryAddress)) continue;
+        if (!isHeardOn(row, interfaces) || !(conflicts[i] || row.deviceAddress == factoryAddress)) continue;
         const bool known = std::any_of(macs.cbegin(), macs.cend(),
                                        [&](const QString& mac) { return isSameListedMac(mac, row.macAddress); });
         if (!known) macs << row.macAddress;
@@ -45,7 +41,7 @@ AddressPlan planAddresses(const QList<DeviceEntry>& rows, const QString& firstAd
         QList<DeviceEntry> listed;
         QStringList interfaceNames;
         for (const DeviceEntry& row : rows) {
-            if (!heardOn(row, interfaces) || !isSameListedMac(row.macAddress, mac)) continue;
+            if (!isHeardOn(row, interfaces) || !isSameListedMac(row.macAddress, mac)) continue;
             listed << row;
             if (!interfaceNames.contains(row.interfaceName)) interfaceNames << row.interfaceName;
         }
